@@ -1,0 +1,19 @@
+#pragma once
+// The window's events as the game sees them: key state and presses, the active
+// flag, the viewport, and the request to quit.
+
+#include <SDL2/SDL_events.h>
+
+// What the main loop must do after an event.
+enum class EventOutcome { Continue, Quit };
+
+// The game's virtual-key code for an SDL key, or -1 for a key the game never
+// reads and has no code for.
+int virtualKeyFor(SDL_Keycode key);
+
+// Handles one event: key down/up set KeyState (key-downs, repeats included,
+// also go to the press queue); F10 and keys pressed with Alt never reach the
+// keyboard state, and Alt+F4 asks to quit like the window's close button;
+// minimising clears windowActive, restoring sets it; a size change sets the
+// viewport to the new drawable size.
+EventOutcome windowProcedure(const SDL_Event& event);

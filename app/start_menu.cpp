@@ -1,0 +1,124 @@
+#include "app/keystate.h"
+#include "app/render_window.h"
+#include "app/screens.h"
+#include "app/shell.h"
+#include "engine/board.h"
+#include "engine/turn.h"
+#include "lettering/stroke_font.h"
+#include "scene/scene.h"
+#include "scene/shape_cache.h"
+
+#include <GL/gl.h>
+
+int menuItem = 1;
+
+// Kept by the play screen (play_screen.cpp): the arrow keys down when the game
+// starts turn the view only after they have been released.
+void ignoreHeldArrowKeys();
+
+namespace {
+
+// Lower-left corners of the four views, as fractions of the window size.
+struct ViewOrigin {
+    double x, y;
+};
+constexpr ViewOrigin kViewOrigins[4] = {{0.05, 0.05}, {0.55, 0.05}, {0.55, 0.55}, {0.05, 0.55}};
+
+void toggleMenuItem() { menuItem = menuItem == 1 ? 2 : 1; }
+
+void startGame(int width, int height) {
+    currentScreen = 0;
+    viewAngleY = 0;
+    setViewport(width, height, 0, 0);
+    setupInitialPosition();
+    ignoreHeldArrowKeys();
+}
+
+void switchSide() {
+    if (greenSide == 2) {
+        sideToMove = 1;
+        greenSide = 1;
+    } else {
+        sideToMove = 2;
+        greenSide = 2;
+    }
+    computerActive = 1;
+    rootListFilled = 0;
+}
+
+}  // namespace
+
+void drawStartMenuFrame() {
+    // Closes the overlay the previous menu frame left open.
+    endOverlay();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const int width = windowWidth;
+    const int height = windowHeight;
+    for (const ViewOrigin& origin : kViewOrigins) {
+        const float x = static_cast<float>(origin.x * width);
+        const float y = static_cast<float>(origin.y * height);
+        setViewport(static_cast<int>(0.4 * width), static_cast<int>(0.4 * height), x, y);
+        drawScene();
+    }
+    drawStartMenuOverlay();
+    viewAngleY += 3;
+    // The overlay stays open: the next frame's endOverlay closes it.
+}
+
+void drawStartMenuOverlay() {
+    const int width = windowWidth;
+    const int height = windowHeight;
+    setViewport(width, height, 0, 0);
+    beginOverlayBottomLeft();
+
+    // Each caption over a grey copy a little lower down, its shadow.
+    const StrokeFont font;
+    font.drawText("Select side", static_cast<int>(width / 3.98), static_cast<int>(2 * height / 3.02), 0.5f, 0.5f,
+                  0.5f, 3);
+    font.drawText("Select side", width / 4, 2 * height / 3, 0.0f, 3.0f, 0.0f, 3);
+    font.drawText("Start the game", static_cast<int>(width / 4.98), static_cast<int>(height / 3.02), 0.5f, 0.5f,
+                  0.5f, 3);
+    font.drawText("Start the game", width / 5, height / 3, 0.0f, 3.0f, 0.0f, 3);
+
+    // One step per key press; Up and Down both toggle between the two items.
+    if (wasPressed(VK_UP)) toggleMenuItem();
+    if (wasPressed(VK_DOWN)) toggleMenuItem();
+
+    float barBottom, barTop;
+    if (menuItem == 1) {
+        barBottom = static_cast<float>(2 * height / 3.2);
+        barTop = static_cast<float>(2 * height / 2.6);
+    } else {
+        barBottom = static_cast<float>(height / 3.5);
+        barTop = static_cast<float>(height / 2.3);
+    }
+
+    if (wasPressed(VK_LEFT) || wasPressed(VK_RIGHT)) {
+        if (menuItem == 2) startGame(width, height);
+        if (menuItem == 1) switchSide();
+    }
+
+    // Translucent bar over the selected caption.
+    glEnable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4d(0.5, 1.0, 0.5, 0.5);
+    glBegin(GL_POLYGON);
+    glVertex3d(0, barBottom, 0);
+    glVertex3d(width, barBottom, 0);
+    glVertex3d(width, barTop, 0);
+    glVertex3d(0, barTop, 0);
+    glEnd();
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+
+    // The player's colour, as a disc left of "Select side".
+    if (greenSide == 1)
+        glColor3d(0, 1, 0);
+    else
+        glColor3d(1, 0, 1);
+    glPushMatrix();
+    glTranslated(width / 10, 2 * height / 2.9, -20);
+    cachedSphere(15);
+    glPopMatrix();
+}

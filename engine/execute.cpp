@@ -1,0 +1,74 @@
+#include "engine/execute.h"
+
+#include "engine/movegen.h"
+
+namespace {
+int sign(int v) { return (v > 0) - (v < 0); }
+
+void passTurn() {
+    sideToMove = sideToMove == 1 ? 2 : 1;
+    continuationSquare = Square{};
+}
+}  // namespace
+
+void executeMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code) {
+    const int kind = isLegalMove(fromFile, fromRank, toFile, toRank, code);
+    if (kind == kIllegal) return;
+
+    board[fromFile][fromRank] = kEmpty;
+    PieceCode arriving = code;
+    if (code == kMan1 && toRank == 8) arriving = kKing1;
+    if (code == kMan2 && toRank == 1) arriving = kKing2;
+    board[toFile][toRank] = arriving;
+
+    if (kind == kCapture) {
+        removeCapturedBetween(fromFile, fromRank, toFile, toRank);
+        if (pieceHasCapture(toFile, toRank, arriving)) {
+            continuationSquare = Square{toFile, toRank};
+            return;
+        }
+    }
+    passTurn();
+}
+
+void removeCapturedBetween(int fromFile, int fromRank, int toFile, int toRank) {
+    const int df = sign(toFile - fromFile), dr = sign(toRank - fromRank);
+    if (df == 0 || dr == 0) return;
+    for (int f = fromFile + df, r = fromRank + dr; (f != toFile || r != toRank) && onBoard(f, r); f += df, r += dr)
+        board[f][r] = kEmpty;
+}
+
+void noteCapturedPiece(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank) {
+    record.capturedFile = record.capturedRank = record.capturedCode = 0;
+    const int df = sign(toFile - fromFile), dr = sign(toRank - fromRank);
+    if (df == 0 || dr == 0) return;
+    for (int f = fromFile + df, r = fromRank + dr; (f != toFile || r != toRank) && onBoard(f, r); f += df, r += dr) {
+        if (board[f][r] != kEmpty) {
+            record.capturedFile = f;
+            record.capturedRank = r;
+            record.capturedCode = board[f][r];
+        }
+    }
+}
+
+void fillRecord(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank) {
+    record.fromFile = fromFile;
+    record.fromRank = fromRank;
+    record.toFile = toFile;
+    record.toRank = toRank;
+    noteCapturedPiece(record, fromFile, fromRank, toFile, toRank);
+    record.sideBefore = sideToMove;
+    record.continuationFileBefore = continuationSquare.file;
+    record.continuationRankBefore = continuationSquare.rank;
+    record.movingCode = pieceAt(fromFile, fromRank);
+}
+
+void restoreRecord(const HistoryRecord& record) {
+    if (onBoard(record.fromFile, record.fromRank)) board[record.fromFile][record.fromRank] = record.movingCode;
+    if (onBoard(record.toFile, record.toRank)) board[record.toFile][record.toRank] = kEmpty;
+    if (record.capturedFile != 0 && record.capturedRank != 0 && record.capturedCode != 0 &&
+        onBoard(record.capturedFile, record.capturedRank))
+        board[record.capturedFile][record.capturedRank] = record.capturedCode;
+    continuationSquare = Square{record.continuationFileBefore, record.continuationRankBefore};
+    sideToMove = record.sideBefore;
+}

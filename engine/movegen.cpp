@@ -1,0 +1,166 @@
+#include "engine/movegen.h"
+
+namespace {
+
+// The four diagonal directions, always examined in this order.
+constexpr int kDirections[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
+
+// A square is inside a direction's edge of travel when a further step from it
+// stays on the board.
+bool insideEdge(int file, int rank, int df, int dr) {
+    return onBoard(file, rank) && onBoard(file + df, rank + dr);
+}
+
+bool isEnemyOf(PieceCode mover, PieceCode other) {
+    if (mover == kMan1 || mover == kKing1) return other == kMan2 || other == kKing2;
+    if (mover == kMan2 || mover == kKing2) return other == kMan1 || other == kKing1;
+    return false;
+}
+
+bool isMan(PieceCode code) { return code == kMan1 || code == kMan2; }
+bool isKing(PieceCode code) { return code == kKing1 || code == kKing2; }
+
+bool reachMapHasAny(int value) {
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r)
+            if (value == 0 ? reachMap[f][r] != 0 : reachMap[f][r] == value) return true;
+    return false;
+}
+
+void markIfEmpty(int file, int rank, int value) {
+    if (onBoard(file, rank) && board[file][rank] == kEmpty) reachMap[file][rank] = value;
+}
+
+void reachOfMan(int f, int r, PieceCode code) {
+    const int forward = code == kMan1 ? r + 1 : r - 1;
+    markIfEmpty(f - 1, forward, 1);
+    markIfEmpty(f + 1, forward, 1);
+    for (const auto& d : kDirections) {
+        const int lf = f + 2 * d[0], lr = r + 2 * d[1];
+        if (onBoard(lf, lr) && board[lf][lr] == kEmpty && isEnemyOf(code, pieceAt(f + d[0], r + d[1])))
+            reachMap[lf][lr] = 2;
+    }
+}
+
+// Walks from (f, r) along (df, dr) over empty squares; returns the stop square:
+// the first piece met, or the last square before the edge. False when even the
+// adjacent square is off the board.
+bool walk(int f, int r, int df, int dr, int& sf, int& sr) {
+    sf = f + df;
+    sr = r + dr;
+    if (!onBoard(sf, sr)) return false;
+    while (board[sf][sr] == kEmpty && insideEdge(sf, sr, df, dr)) {
+        sf += df;
+        sr += dr;
+    }
+    return true;
+}
+
+void reachOfKing(int f, int r, PieceCode code) {
+    for (const auto& d : kDirections) {
+        const int df = d[0], dr = d[1];
+        int sf, sr;
+        if (!walk(f, r, df, dr, sf, sr)) continue;
+
+        for (int pf = f + df, pr = r + dr; pf != sf || pr != sr; pf += df, pr += dr) reachMap[pf][pr] = 1;
+        if (board[sf][sr] == kEmpty) {
+            reachMap[sf][sr] = 1;
+            continue;
+        }
+        if (!isEnemyOf(code, board[sf][sr]) || !insideEdge(sf, sr, df, dr)) continue;
+
+        // Landing squares beyond the enemy piece, nearest first.
+        int landings[8][2];
+        int landingCount = 0;
+        for (int lf = sf + df, lr = sr + dr; onBoard(lf, lr) && board[lf][lr] == kEmpty; lf += df, lr += dr) {
+            reachMap[lf][lr] = 2;
+            landings[landingCount][0] = lf;
+            landings[landingCount][1] = lr;
+            ++landingCount;
+        }
+        if (landingCount == 0) continue;
+
+        // A capture that can go on from some landing squares must end on one of them.
+        bool goesOn[8] = {};
+        bool anyGoesOn = false;
+        for (int i = 0; i < landingCount; ++i) {
+            const int lf = landings[i][0], lr = landings[i][1];
+            saveProbeBoard();
+            board[sf][sr] = kEmpty;
+            board[f][r] = kEmpty;
+            board[lf][lr] = code;
+            goesOn[i] = kingCanCapture(lf, lr, code);
+            restoreProbeBoard();
+            anyGoesOn = anyGoesOn || goesOn[i];
+        }
+        if (anyGoesOn)
+            for (int i = 0; i < landingCount; ++i)
+                if (!goesOn[i]) reachMap[landings[i][0]][landings[i][1]] = 0;
+    }
+}
+
+}  // namespace
+
+bool computeReach(int file, int rank, PieceCode code) {
+    if (pieceAt(file, rank) == kEmpty) return reachMapHasAny(0);
+    clearReachMaps();
+    if (isMan(code))
+        reachOfMan(file, rank, code);
+    else if (isKing(code))
+        reachOfKing(file, rank, code);
+    return reachMapHasAny(0);
+}
+
+bool kingCanCapture(int file, int rank, PieceCode code) {
+    for (const auto& d : kDirections) {
+        int sf, sr;
+        if (!walk(file, rank, d[0], d[1], sf, sr)) continue;
+        if (isEnemyOf(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) &&
+            board[sf + d[0]][sr + d[1]] == kEmpty)
+            return true;
+    }
+    return false;
+}
+
+bool pieceHasCapture(int file, int rank, PieceCode code) {
+    computeReach(file, rank, code);
+    const bool result = reachMapHasAny(2);
+    clearReachMaps();
+    return result;
+}
+
+bool sideHasCapture(Side side) {
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            const PieceCode code = board[f][r];
+            if (code == kEmpty || code % 10 != side) continue;
+            computeReach(f, r, code);
+            const bool capture = reachMapHasAny(2);
+            clearReachMaps();
+            if (capture) return true;
+        }
+    }
+    return false;
+}
+
+bool sideIsBlocked(Side side) {
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            const PieceCode code = board[f][r];
+            const bool own = side == 1 ? (code == kMan1 || code == kKing1) : side == 2 ? (code == kMan2 || code == kKing2) : false;
+            if (own && computeReach(f, r, code)) return false;
+        }
+    }
+    return true;
+}
+
+int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code) {
+    computeReach(fromFile, fromRank, code);
+    const int kind = onBoard(toFile, toRank) ? reachMap[toFile][toRank] : 0;
+    if (!onBoard(fromFile, fromRank) || board[fromFile][fromRank] != code) return kIllegal;
+    if (kind != kPlainMove && kind != kCapture) return kIllegal;
+    if (code % 10 != sideToMove) return kIllegal;
+    if (continuationSquare != Square{} && continuationSquare != Square{fromFile, fromRank}) return kIllegal;
+    if (sideHasCapture(sideToMove) && kind != kCapture) return kIllegal;
+    return kind;
+}

@@ -1,0 +1,88 @@
+#include "engine/turn.h"
+
+#include <cstring>
+
+#include "app/keystate.h"
+#include "engine/execute.h"
+#include "engine/movegen.h"
+#include "engine/search.h"
+
+int viewAngleX = 0;
+int viewAngleY = 0;
+SceneDrawer turnStepSceneDrawer = nullptr;
+
+namespace {
+
+void typeValue(int valueIndexFrom, int valueIndexTo, int value) {
+    if (typedMove[valueIndexFrom] == 0)
+        typedMove[valueIndexFrom] = value;
+    else
+        typedMove[valueIndexTo] = value;
+}
+
+// Records a move about to be played. A full history forgets its oldest move, so
+// the latest moves can always be taken back.
+HistoryRecord& nextHistoryRecord() {
+    if (historyCount >= kHistoryCapacity) {
+        std::memmove(&history[0], &history[1], sizeof(HistoryRecord) * (kHistoryCapacity - 1));
+        historyCount = kHistoryCapacity - 1;
+    }
+    return history[historyCount];
+}
+
+}  // namespace
+
+void readMoveKeys() {
+    for (int i = 0; i < keyPresses.count; ++i) {
+        const int key = keyPresses.keys[i];
+        if (key >= VK_A && key <= VK_A + 7)
+            typeValue(1, 3, key - VK_A + 1);
+        else if (key >= VK_0 + 1 && key <= VK_0 + 8)
+            typeValue(2, 4, key - VK_0);
+        else if (key == 'U')
+            clearTypedMove();
+        else if (key == VK_0 + 9)
+            takeBack();
+    }
+    if (KeyState[VK_UP] && viewAngleX <= 11) viewAngleX += 3;
+    if (KeyState[VK_DOWN] && viewAngleX >= -21) viewAngleX -= 3;
+    if (KeyState[VK_LEFT]) viewAngleY += 3;
+    if (KeyState[VK_RIGHT]) viewAngleY -= 3;
+}
+
+void takeBack() {
+    if (historyCount == 0) return;
+    do {
+        restoreRecord(history[historyCount - 1]);
+        --historyCount;
+    } while (sideToMove == 2 && historyCount != 0);
+}
+
+void turnStep() {
+    turnSide = sideToMove;
+    if (sideToMove == 2 && computerActive == 1) {
+        searchMoves(0, turnSide);
+        restoreRootPosition();
+        if (computerActive == 1) chooseComputerMove();
+    }
+    rootListFilled = 0;
+    playTypedMove();
+    if (turnStepSceneDrawer) turnStepSceneDrawer();
+}
+
+int playTypedMove() {
+    if (typedMove[1] == 0 || typedMove[2] == 0 || typedMove[3] == 0 || typedMove[4] == 0) return kIllegal;
+    const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
+    const PieceCode onFrom = pieceAt(ff, fr);
+    const PieceCode code = onFrom == kEmpty ? kMan1 : onFrom;
+    const int kind = isLegalMove(ff, fr, tf, tr, code);
+    if (kind != kIllegal) {
+        HistoryRecord& record = nextHistoryRecord();
+        fillRecord(record, ff, fr, tf, tr);
+        ++historyCount;
+        executeMove(ff, fr, tf, tr, code);
+    }
+    clearTypedMove();
+    clearCandidates();
+    return kind;
+}

@@ -1,0 +1,245 @@
+#include "lettering/stroke_font.h"
+
+#include <GL/gl.h>
+
+#include <iterator>
+
+namespace {
+
+// A point of the glyph cell in units of the size: u to the right, v upwards,
+// origin on the baseline. A v of kB stands for the bottom line, which sits
+// size/3 + 1 above the baseline (so a wide stroke's lower edge rests on it).
+struct StrokePoint {
+    double u;
+    double v;
+};
+
+constexpr double kB = 1.0e9;
+// Separates two polylines of one glyph.
+constexpr StrokePoint kBreak = {-1.0e9, 0.0};
+
+bool isBreak(const StrokePoint& p) { return p.u == kBreak.u; }
+
+// Glyph cell table: each glyph is a list of polylines, consecutive points of a
+// polyline being joined by one stroke each.
+// !
+const StrokePoint kGlyph33[] = {{0, 10}, {0, 3}, kBreak, {0.5, 1}, {0.5, kB}, {-0.5, kB}, {-0.5, 1}, {0.5, 1}};
+// #
+const StrokePoint kGlyph35[] = {{3, 10}, {2, 0}, kBreak, {0, 10}, {-1, 0}, kBreak, {-2, 7}, {4, 7}, kBreak, {-2, 3}, {4, 3}};
+// %
+const StrokePoint kGlyph37[] = {{-1, 9}, {0, 9}, {0, 8}, {-1, 8}, {-1, 9}, kBreak, {4, 10}, {-2, 0}, kBreak, {2, 1}, {3, 1}, {3, 2}, {2, 2}, {2, 1}};
+// &
+const StrokePoint kGlyph38[] = {{3, 10}, {0, 10}, {-2, 8}, {-2, 6}, {3, 0}, kBreak, {3, 10}, {-2, 3}, {-2, 2}, {0, 0}, kBreak, {0, kB}, {1, kB}, {3, 5}};
+// (
+const StrokePoint kGlyph40[] = {{4, 10}, {2, 8}, {2, 2}, {4, 0}};
+// )
+const StrokePoint kGlyph41[] = {{-3, 10}, {-1, 8}, {-1, 2}, {-3, 0}};
+// asterisk
+const StrokePoint kGlyph42[] = {{1, 2}, {1, 8}, kBreak, {-2, 5}, {4, 5}, kBreak, {-1, 6.5}, {3.3, 3}, kBreak, {-1, 3.5}, {3.2, 6.8}};
+// +
+const StrokePoint kGlyph43[] = {{1, 2}, {1, 8}, kBreak, {-2, 5}, {4, 5}};
+// ,
+const StrokePoint kGlyph44[] = {{1, 2}, {1, 1}, {0, 1}, {0, 2}, {1, 2}, kBreak, {1, 1}, {0, -2}};
+// -
+const StrokePoint kGlyph45[] = {{-2, 5}, {3, 5}};
+// .
+const StrokePoint kGlyph46[] = {{1, 2}, {1, 1}, {0, 1}, {0, 2}, {1, 2}};
+// /
+const StrokePoint kGlyph47[] = {{2, 10}, {-1, 0}};
+// 0
+const StrokePoint kGlyph48[] = {{-2, 8}, {-2, 2}, {-1, 0}, kBreak, {-1, kB}, {3, kB}, {4, 2}, {4, 8}, {3, 10}, {-1, 10}, {-2, 8}, {4, 2}};
+// 1
+const StrokePoint kGlyph49[] = {{2, 10}, {2, 0}, kBreak, {2, 10}, {0, 6}};
+// 2
+const StrokePoint kGlyph50[] = {{3, 7}, {-1, 0}, kBreak, {-1, kB}, {3, kB}, kBreak, {3, 7}, {3, 8}, {2, 10}, {0, 10}, {-1, 8}, {-1, 6}};
+// 3
+const StrokePoint kGlyph51[] = {{3, 10}, {-2, 10}, kBreak, {3, 10}, {0, 6}, {1, 6}, {3, 4}, {3, 2}, {1, 0}, kBreak, {1, kB}, {-2, kB}};
+// 4
+const StrokePoint kGlyph52[] = {{3, 8}, {3, 0}, kBreak, {0, 10}, {-2, 4}, {3, 4}};
+// 5
+const StrokePoint kGlyph53[] = {{3, 10}, {-2, 10}, {-2, 6}, {1, 6}, {3, 5}, {3, 2}, {1, 0}, kBreak, {1, kB}, {-1, kB}, {-2, 2}};
+// 6
+const StrokePoint kGlyph54[] = {{-1, 6}, {1, 6}, {3, 5}, {3, 2}, {1, 0}, kBreak, {1, kB}, {-1, kB}, {-2, 2}, {-2, 4}, {-1, 6}, {1, 10}, {3, 10}};
+// 7
+const StrokePoint kGlyph55[] = {{-2, 10}, {3, 10}, {-1, 0}};
+// 8
+const StrokePoint kGlyph56[] = {{-1, 6}, {2, 6}, {3, 4}, {3, 2}, {2, 0}, kBreak, {2, kB}, {-1, kB}, {-2, 2}, {-2, 4}, {-1, 6}, {-2, 7}, {-2, 9}, {-1, 10}, {2, 10}, {3, 9}, {3, 7}, {2, 6}};
+// 9
+const StrokePoint kGlyph57[] = {{-1, 5}, {2, 5}, kBreak, {-1, 5}, {-2, 6}, {-2, 9}, {-1, 10}, {2, 10}, {3, 9}, {3, 6}, {2, 5}, kBreak, {3, 6}, {3, 3}, {1, 0}, kBreak, {1, kB}, {-1, kB}};
+// :
+const StrokePoint kGlyph58[] = {{1, 6}, {1, 5}, {0, 5}, {0, 6}, {1, 6}, kBreak, {1, 1}, {1, 2}, {0, 2}, {0, 1}, {1, 1}};
+// ;
+const StrokePoint kGlyph59[] = {{1, 5}, {1, 6}, {0, 6}, {0, 5}, {1, 5}, kBreak, {1, 2}, {1, 1}, {0, 1}, {0, 2}, {1, 2}, kBreak, {1, 1}, {0, -2}};
+// <
+const StrokePoint kGlyph60[] = {{3, 8}, {-1, 5}, {3, 2}};
+// =
+const StrokePoint kGlyph61[] = {{-3, 3}, {4, 3}, kBreak, {-3, 7}, {4, 7}};
+// >
+const StrokePoint kGlyph62[] = {{-1, 8}, {3, 5}, {-1, 2}};
+// ?
+const StrokePoint kGlyph63[] = {{-2, 6}, {-2, 8}, {0, 10}, {2, 10}, {4, 8}, {4, 6}, {0.5, 5}, {0.5, 2}, kBreak, {1, 1}, {1, kB}, {0, kB}, {0, 1}, {1, 1}};
+// at sign
+const StrokePoint kGlyph64[] = {{3, kB}, {-2, kB}, kBreak, {-2, 0}, {-2, 10}, {3, 10}, {3, 3}, {0, 3}, {0, 7}, {2, 7}};
+// A
+const StrokePoint kGlyph65[] = {{1, 10}, {-3, 0}, kBreak, {1, 10}, {5, 0}, kBreak, {-1, 5}, {3, 5}};
+// B
+const StrokePoint kGlyph66[] = {{-2, 10}, {-2, 0}, kBreak, {-2, 10}, {3, 10}, {3.5, 9}, {3.5, 7}, {3, 6}, {-2, 6}, kBreak, {-2, 5.5}, {3.5, 5.5}, {4.5, 4}, {4.5, 1}, {3.5, kB}, {-2, kB}};
+// C
+const StrokePoint kGlyph67[] = {{-2, 8}, {-2, 2}, kBreak, {-2, 8}, {0, 10}, {3, 10}, {4, 8}, kBreak, {-2, 2}, {0, kB}, {3, kB}, {4, 2}};
+// D
+const StrokePoint kGlyph68[] = {{-1.5, 10}, {-1.5, 0}, kBreak, {-2, 10}, {0, 10}, {3, 10}, {4, 8}, kBreak, {-2, kB}, {0, kB}, {3, kB}, {4, 2}, {4, 8}};
+// E
+const StrokePoint kGlyph69[] = {{-2, 0}, {-2, 10}, {4, 10}, kBreak, {-2, 5.5}, {3, 5.5}, kBreak, {-2, kB}, {4, kB}};
+// F
+const StrokePoint kGlyph70[] = {{-2, 0}, {-2, 10}, {4, 10}, kBreak, {-2, 5}, {3, 5}};
+// G
+const StrokePoint kGlyph71[] = {{-2, 8}, {-2, 2}, kBreak, {-2, 8}, {0, 10}, {3, 10}, {4, 8}, kBreak, {-2, 2}, {0, kB}, {3, kB}, {4, 2}, {4, 4}, kBreak, {2, 4}, {4, 4}};
+// H
+const StrokePoint kGlyph72[] = {{-2, 0}, {-2, 10}, kBreak, {4, 0}, {4, 10}, kBreak, {-2, 5.5}, {4, 5.5}};
+// I
+const StrokePoint kGlyph73[] = {{1, 0}, {1, 10}, kBreak, {-0.5, kB}, {2.5, kB}, kBreak, {-0.5, 10}, {2.5, 10}};
+// J
+const StrokePoint kGlyph74[] = {{3, 10}, {1, 10}, kBreak, {3, 2}, {3, 10}, kBreak, {3, 2}, {2, kB}, {0, kB}, {-1, 2}, {-1, 3}};
+// K
+const StrokePoint kGlyph75[] = {{-2, 0}, {-2, 10}, kBreak, {-2, 4.5}, {3.5, 10}, kBreak, {-2, 5.5}, {3.5, 0}};
+// L
+const StrokePoint kGlyph76[] = {{-2, 0}, {-2, 10}, kBreak, {-2, kB}, {3.5, kB}, {3.5, 2}};
+// M
+const StrokePoint kGlyph77[] = {{-2, 0}, {-2, 10}, kBreak, {4, 0}, {4, 10}, {1, 3}, kBreak, {-2, 10}, {1, 3}};
+// N
+const StrokePoint kGlyph78[] = {{-2, 0}, {-2, 10}, kBreak, {4, 0}, {4, 10}, kBreak, {-2, 10}, {4, kB}};
+// O
+const StrokePoint kGlyph79[] = {{4, 2}, {4, 8}, kBreak, {4, 2}, {3, kB}, {-1, kB}, {-2, 2}, {-2, 8}, kBreak, {4, 8}, {3, 10}, {-1, 10}, {-2, 8}};
+// P
+const StrokePoint kGlyph80[] = {{-2, 10}, {-2, 0}, kBreak, {-2, 10}, {3.5, 10}, {4, 8.5}, {4, 6.5}, {3.5, 5}, {-2, 5}};
+// Q
+const StrokePoint kGlyph81[] = {{4, 2}, {4, 8}, kBreak, {4, 2}, {3, kB}, {-1, kB}, {-2, 2}, {-2, 8}, kBreak, {4, 8}, {3, 10}, {-1, 10}, {-2, 8}, kBreak, {2, 3}, {4.8, 0}};
+// R
+const StrokePoint kGlyph82[] = {{-2, 10}, {-2, 0}, kBreak, {-2, 10}, {3.5, 10}, {4, 9}, {4, 7}, {3.5, 6}, {-2, 6}, kBreak, {4, 0}, {0, 6}};
+// S
+const StrokePoint kGlyph83[] = {{-2, 6}, {-2, 8}, {0, 10}, {3, 10}, {3.5, 9}, kBreak, {-2, 6}, {3.5, 4}, {3.5, 2}, {0.5, 0}, kBreak, {0.5, kB}, {-1.5, kB}, {-2, 1}, {-2, 2}};
+// T
+const StrokePoint kGlyph84[] = {{1, 0}, {1, 10}, kBreak, {-1.5, 10}, {4.5, 10}, kBreak, {-1.5, 10}, {-1.5, 9}, kBreak, {4.5, 10}, {4.5, 9}};
+// U
+const StrokePoint kGlyph85[] = {{3.5, 0}, {3.5, 10}, kBreak, {3.5, 1}, {2, kB}, {-0.7, kB}, {-1.5, 2}, {-1.5, 10}};
+// V
+const StrokePoint kGlyph86[] = {{3.5, 10}, {1, 0}, kBreak, {-1.5, 10}, {1, 0}, kBreak, {-0.5, 10}, {-2.5, 10}, kBreak, {2.5, 10}, {4.5, 10}};
+// W
+const StrokePoint kGlyph87[] = {{4, 10}, {3, 0}, {1, 5}, kBreak, {-2, 10}, {-1, 0}, kBreak, {1, 5}, {-1, 0}, kBreak, {-3, 10}, {-1, 10}, kBreak, {3, 10}, {5, 10}};
+// X
+const StrokePoint kGlyph88[] = {{-2, 10}, {4, 0}, kBreak, {4, 10}, {-2, 0}};
+// Y
+const StrokePoint kGlyph89[] = {{-2, 10}, {1, 4}, kBreak, {4, 10}, {1, 4}, kBreak, {1, 0}, {1, 4}, kBreak, {0, kB}, {2, kB}};
+// Z
+const StrokePoint kGlyph90[] = {{4, 10}, {-2, 0}, kBreak, {4, 10}, {-2, 10}, kBreak, {-2, kB}, {4, kB}};
+// [
+const StrokePoint kGlyph91[] = {{2, 0}, {2, 10}, {4, 10}, kBreak, {2, kB}, {4, kB}};
+// ]
+const StrokePoint kGlyph93[] = {{-1, 0}, {-1, 10}, {-3, 10}, kBreak, {-1, kB}, {-3, kB}};
+// ^
+const StrokePoint kGlyph94[] = {{-2, 8}, {0, 10}, {2, 8}};
+// underscore
+const StrokePoint kGlyph95[] = {{-3, kB}, {4, kB}};
+// grave accent
+const StrokePoint kGlyph96[] = {{-2, 10}, {0, 8}};
+// {
+const StrokePoint kGlyph123[] = {{1, 5}, {2, 6}, {2, 10}, {4, 10}, kBreak, {1, 5}, {2, 4}, {2, 0}, kBreak, {2, kB}, {4, kB}};
+// vertical bar
+const StrokePoint kGlyph124[] = {{1, 10}, {1, 0}};
+// }
+const StrokePoint kGlyph125[] = {{1, 5}, {0, 6}, {0, 10}, {-2, 10}, kBreak, {1, 5}, {0, 4}, {0, 0}, kBreak, {0, kB}, {-2, kB}};
+// ~
+const StrokePoint kGlyph126[] = {{-2, 4}, {-1, 5}, {0, 5}, {1, 4}, {2, 4}, {3, 5}};
+
+struct GlyphStrokes {
+    const StrokePoint* points;
+    int count;
+};
+
+#define GLYPH(code) {kGlyph##code, static_cast<int>(std::size(kGlyph##code))}
+// Indexed by character code - 33. Empty entries: the three characters without a
+// glyph, the dollar sign (drawn by drawDollar) and the lower case (small capitals).
+const GlyphStrokes kGlyphs[94] = {
+    GLYPH(33), {nullptr, 0}, GLYPH(35), {nullptr, 0},
+    GLYPH(37), GLYPH(38), {nullptr, 0}, GLYPH(40),
+    GLYPH(41), GLYPH(42), GLYPH(43), GLYPH(44),
+    GLYPH(45), GLYPH(46), GLYPH(47), GLYPH(48),
+    GLYPH(49), GLYPH(50), GLYPH(51), GLYPH(52),
+    GLYPH(53), GLYPH(54), GLYPH(55), GLYPH(56),
+    GLYPH(57), GLYPH(58), GLYPH(59), GLYPH(60),
+    GLYPH(61), GLYPH(62), GLYPH(63), GLYPH(64),
+    GLYPH(65), GLYPH(66), GLYPH(67), GLYPH(68),
+    GLYPH(69), GLYPH(70), GLYPH(71), GLYPH(72),
+    GLYPH(73), GLYPH(74), GLYPH(75), GLYPH(76),
+    GLYPH(77), GLYPH(78), GLYPH(79), GLYPH(80),
+    GLYPH(81), GLYPH(82), GLYPH(83), GLYPH(84),
+    GLYPH(85), GLYPH(86), GLYPH(87), GLYPH(88),
+    GLYPH(89), GLYPH(90), GLYPH(91), {nullptr, 0},
+    GLYPH(93), GLYPH(94), GLYPH(95), GLYPH(96),
+    {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+    {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+    {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+    {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+    {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+    {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+    {nullptr, 0}, {nullptr, 0}, GLYPH(123), GLYPH(124),
+    GLYPH(125), GLYPH(126),
+};
+#undef GLYPH
+
+constexpr float kMaxSize = 30.0f;
+// Lower case is drawn as small capitals of this fraction of the size.
+constexpr double kSmallCapitalScale = 0.7;
+
+}  // namespace
+
+void StrokeFont::drawText(const char* text, int x, int y, float r, float g, float b, float size) const {
+    if (size > kMaxSize) size = kMaxSize;
+    // Each origin is computed from x afresh so that no rounding piles up.
+    for (int i = 0; text[i] != '\0'; ++i)
+        drawChar(text[i], static_cast<int>(x + 10.0f * size * i), y, r, g, b, size);
+}
+
+void StrokeFont::drawChar(char c, int x, int y, float r, float g, float b, float size) const {
+    const int code = static_cast<signed char>(c);
+    if (code < 33 || code > 126) return;
+    if (code >= 'a' && code <= 'z') {
+        const float smallSize = static_cast<float>(size * kSmallCapitalScale);
+        drawGlyph(code - 'a' + 'A', x, y, r, g, b, smallSize);
+        return;
+    }
+    if (code == '$') {
+        drawDollar(x, y, r, g, b, size);
+        return;
+    }
+    drawGlyph(code, x, y, r, g, b, size);
+}
+
+void StrokeFont::drawGlyph(int code, int x, int y, float r, float g, float b, float size) const {
+    const GlyphStrokes& glyph = kGlyphs[code - 33];
+    if (!glyph.points) return;
+    const double bottom = static_cast<double>(y) + (size / 3.0f + 1.0f);
+    glColor3f(r, g, b);
+    glLineWidth(size / 3.0f + 1.0f);
+    glBegin(GL_LINES);
+    for (int i = 0; i + 1 < glyph.count; ++i) {
+        const StrokePoint& from = glyph.points[i];
+        const StrokePoint& to = glyph.points[i + 1];
+        if (isBreak(from) || isBreak(to)) continue;
+        glVertex3d(x + from.u * size, from.v == kB ? bottom : y + from.v * size, 0.0);
+        glVertex3d(x + to.u * size, to.v == kB ? bottom : y + to.v * size, 0.0);
+    }
+    glEnd();
+}
+
+void StrokeFont::drawDollar(int x, int y, float r, float g, float b, float size) const {
+    glColor3f(r, g, b);
+    drawGlyph('S', x, y, r, g, b, size);
+    glLineWidth(size / 6.0f + 1.0f);
+    glBegin(GL_LINES);
+    glVertex3d(x + 0.0 * size, y + 11.0 * size, 0.0);
+    glVertex3d(x + 0.0 * size, y - 1.0 * size, 0.0);
+    glVertex3d(x + 2.0 * size, y + 11.0 * size, 0.0);
+    glVertex3d(x + 2.0 * size, y - 1.0 * size, 0.0);
+    glEnd();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The hand-built surfaces of the scene: board squares, room, table, door,
+// shelves, landscape, window glass, typed-square highlights and winner pictures.
+// Each restores what it changes (matrices, texturing, blending, alpha test).
+
+void drawBoardSquares();
+void drawRoom();
+void drawLandscape();
+void drawDoor();
+void drawShelves();
+void drawWindowGlass();
+void drawGreenWinsPicture();
+void drawPinkWinsPicture();
+
+void highlightFromFile(int file);
+void highlightFromSquare(int file, int rank);
+void highlightToFile(int file);
+void highlightToSquare(int file, int rank);
+
+// The one sequence every translucent item uses: alpha test and blending on
+// (source alpha, one minus source alpha) ... texturing, blending, alpha test off.
+void beginBlendedDrawing();
+void endBlendedDrawing();

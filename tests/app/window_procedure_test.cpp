@@ -1,0 +1,123 @@
+// The window's events turned into key state, presses, the active flag and the
+// quit request, fed as synthetic SDL events.
+#include "app/keystate.h"
+#include "app/platform_events.h"
+#include "app/shell.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+    SDL_Event event = {};
+    event.type = type;
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.keysym.mod = mod;
+    return event;
+}
+
+SDL_Event windowEvent(Uint8 what) {
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = what;
+    event.window.windowID = 12345;  // no window of ours
+    return event;
+}
+
+class WindowProcedureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clearKeyState();
+        windowActive = 1;
+    }
+    static int keysDown() {
+        int down = 0;
+        for (unsigned char k : KeyState) down += k;
+        return down;
+    }
+};
+
+TEST_F(WindowProcedureTest, EveryKeyTheGameReadsHasItsVirtualKeyCode) {
+    EXPECT_EQ(virtualKeyFor(SDLK_a), 0x41);
+    EXPECT_EQ(virtualKeyFor(SDLK_h), 0x48);
+    EXPECT_EQ(virtualKeyFor(SDLK_u), 0x55);
+    EXPECT_EQ(virtualKeyFor(SDLK_z), 0x5A);
+    EXPECT_EQ(virtualKeyFor(SDLK_0), 0x30);
+    EXPECT_EQ(virtualKeyFor(SDLK_1), 0x31);
+    EXPECT_EQ(virtualKeyFor(SDLK_9), 0x39);
+    EXPECT_EQ(virtualKeyFor(SDLK_LEFT), 37);
+    EXPECT_EQ(virtualKeyFor(SDLK_UP), 38);
+    EXPECT_EQ(virtualKeyFor(SDLK_RIGHT), 39);
+    EXPECT_EQ(virtualKeyFor(SDLK_DOWN), 40);
+    EXPECT_EQ(virtualKeyFor(SDLK_ESCAPE), 27);
+    EXPECT_EQ(virtualKeyFor(SDLK_RETURN), 13);
+    EXPECT_EQ(virtualKeyFor(SDLK_F1), 112);
+    // Keys the game has no use for leave the state alone.
+    EXPECT_EQ(virtualKeyFor(SDLK_MENU), -1);
+}
+
+TEST_F(WindowProcedureTest, KeyDownAndUpSetAndClearTheEntryAndQueueThePress) {
+    EXPECT_EQ(windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_c)), EventOutcome::Continue);
+    EXPECT_EQ(KeyState[VK_A + 2], 1);
+    EXPECT_TRUE(wasPressed(VK_A + 2));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_3));
+    windowProcedure(keyEvent(SDL_KEYUP, SDLK_c));
+    EXPECT_EQ(KeyState[VK_A + 2], 0);
+    EXPECT_EQ(KeyState[VK_0 + 3], 1);
+    ASSERT_EQ(keyPresses.count, 2);
+    EXPECT_EQ(keyPresses.keys[0], VK_A + 2);
+    EXPECT_EQ(keyPresses.keys[1], VK_0 + 3);
+}
+
+TEST_F(WindowProcedureTest, AutoRepeatQueuesEachRepeatedPress) {
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F1));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F1, KMOD_NONE, 1));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F1, KMOD_NONE, 1));
+    EXPECT_EQ(KeyState[VK_F1], 1);
+    EXPECT_EQ(keyPresses.count, 3);
+}
+
+TEST_F(WindowProcedureTest, F10AndAltCombinationsNeverReachTheKeyboardState) {
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F10));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_a, KMOD_LALT));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_RALT));
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_1, KMOD_ALT | KMOD_SHIFT));
+    EXPECT_EQ(keysDown(), 0);
+    EXPECT_EQ(keyPresses.count, 0);
+    // Nor does releasing a key with Alt held clear it.
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_b));
+    windowProcedure(keyEvent(SDL_KEYUP, SDLK_b, KMOD_LALT));
+    windowProcedure(keyEvent(SDL_KEYUP, SDLK_F10));
+    EXPECT_EQ(KeyState[VK_A + 1], 1);
+}
+
+TEST_F(WindowProcedureTest, ClosingTheWindowOrAltF4AsksToQuit) {
+    EXPECT_EQ(windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F4, KMOD_LALT)), EventOutcome::Quit);
+    EXPECT_EQ(windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F4)), EventOutcome::Continue);
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    EXPECT_EQ(windowProcedure(quit), EventOutcome::Quit);
+    EXPECT_EQ(windowProcedure(windowEvent(SDL_WINDOWEVENT_CLOSE)), EventOutcome::Quit);
+}
+
+TEST_F(WindowProcedureTest, MinimisingStopsFramesAndRestoringResumes) {
+    windowProcedure(windowEvent(SDL_WINDOWEVENT_MINIMIZED));
+    EXPECT_EQ(windowActive, 0);
+    windowProcedure(windowEvent(SDL_WINDOWEVENT_RESTORED));
+    EXPECT_EQ(windowActive, 1);
+}
+
+TEST_F(WindowProcedureTest, LosingFocusKeepsHeldKeysDown) {
+    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_LEFT));
+    EXPECT_EQ(windowProcedure(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST)), EventOutcome::Continue);
+    EXPECT_EQ(KeyState[VK_LEFT], 1);
+    EXPECT_EQ(windowActive, 1);
+}
+
+}  // namespace

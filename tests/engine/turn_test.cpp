@@ -1,0 +1,185 @@
+// The turn driver: typing, take-back, the computer's reply and whole games.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/keystate.h"
+#include "engine/movegen.h"
+#include "engine/search.h"
+#include "engine/turn.h"
+#include "tests/engine/test_positions.h"
+
+namespace {
+
+void quiet(const char*) {}
+
+class Turn : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetEngineState();
+        setupInitialPosition();
+        clearKeyState();
+        viewAngleX = viewAngleY = 0;
+        searchTraceSink = quiet;
+    }
+    // One play frame with these keys pressed.
+    void frame(std::initializer_list<int> presses) {
+        clearKeyPresses();
+        for (int k : presses) queueKeyPress(k);
+        readMoveKeys();
+        turnStep();
+        clearKeyPresses();
+    }
+};
+
+TEST_F(Turn, TypedMoveIsPlayedAndTheComputerAnswersNextFrame) {
+    frame({'A'});
+    EXPECT_EQ(typedMove[1], 1);
+    frame({'3'});
+    frame({'B'});
+    EXPECT_EQ(historyCount, 0);
+    frame({'4'});
+    EXPECT_EQ(historyCount, 1);
+    EXPECT_EQ(history[0].sideBefore, 1);
+    EXPECT_EQ(board[2][4], 1);
+    EXPECT_EQ(sideToMove, 2);
+    frame({});
+    EXPECT_EQ(historyCount, 2);
+    EXPECT_EQ(history[1].sideBefore, 2);
+    EXPECT_EQ(sideToMove, 1);
+}
+
+TEST_F(Turn, LettersAndDigitsFillFromThenTo) {
+    frame({'A', 'B', '3', '4'});
+    EXPECT_EQ(board[2][4], 1) << "A, B, 3, 4 in one frame play a3-b4";
+    SetUp();
+    frame({'A', 'A'});
+    EXPECT_EQ(typedMove[1], 1);
+    EXPECT_EQ(typedMove[3], 1) << "a second press of A fills the to-file";
+    frame({'U'});
+    EXPECT_EQ(typedMove[1] + typedMove[3], 0);
+    frame({'C'});
+    EXPECT_EQ(typedMove[1], 3) << "after U the next letter is a from-file again";
+}
+
+TEST_F(Turn, HeldLetterTypesOnlyOnce) {
+    KeyState['A'] = 1;
+    frame({'A'});
+    frame({});
+    frame({});
+    EXPECT_EQ(typedMove[1], 1);
+    EXPECT_EQ(typedMove[3], 0);
+}
+
+TEST_F(Turn, IllegalTypedMoveIsDiscarded) {
+    const Snapshot before = takeSnapshot();
+    frame({'C', '3', 'D', '5'});
+    EXPECT_EQ(takeSnapshot(), before);
+    EXPECT_EQ(historyCount, 0);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(typedMove[i], 0);
+    frame({'D', '4', 'E', '5'});  // an empty from-square is tried as a man of side 1
+    EXPECT_EQ(takeSnapshot(), before);
+}
+
+TEST_F(Turn, TakeBackUndoesTheReplyAndTheHumanMove) {
+    const Snapshot start = takeSnapshot();
+    frame({'C', '3', 'D', '4'});
+    frame({});
+    EXPECT_EQ(historyCount, 2);
+    frame({'9'});
+    EXPECT_EQ(historyCount, 0);
+    EXPECT_EQ(takeSnapshot(), start);
+    frame({'9'});
+    EXPECT_EQ(takeSnapshot(), start) << "nothing more to take back";
+}
+
+TEST_F(Turn, TakeBackOfTheComputersFirstMoveLetsItPlayAgain) {
+    sideToMove = 2;
+    frame({});
+    EXPECT_EQ(historyCount, 1);
+    EXPECT_EQ(sideToMove, 1);
+    frame({'9'});
+    // Undone, side 2 to move, and the computer replays within the same frame.
+    EXPECT_EQ(historyCount, 1);
+    EXPECT_EQ(sideToMove, 1);
+}
+
+TEST_F(Turn, ArrowKeysTurnTheViewWithinTheirLimits) {
+    KeyState[VK_UP] = 1;
+    int seen[6];
+    for (int& v : seen) {
+        frame({});
+        v = viewAngleX;
+    }
+    EXPECT_EQ(seen[0], 3);
+    EXPECT_EQ(seen[3], 12);
+    EXPECT_EQ(seen[5], 12);
+    KeyState[VK_UP] = 0;
+    KeyState[VK_DOWN] = 1;
+    for (int i = 0; i < 20; ++i) frame({});
+    EXPECT_EQ(viewAngleX, -24);
+    KeyState[VK_DOWN] = 0;
+    KeyState[VK_LEFT] = 1;
+    frame({});
+    frame({});
+    EXPECT_EQ(viewAngleY, 6);
+    KeyState[VK_RIGHT] = 1;
+    frame({});
+    EXPECT_EQ(viewAngleY, 6) << "left and right together cancel";
+}
+
+TEST_F(Turn, FullHistoryDropsItsOldestRecord) {
+    historyCount = kHistoryCapacity;
+    for (int i = 0; i < kHistoryCapacity; ++i) history[i].fromFile = i;
+    frame({'C', '3', 'D', '4'});
+    EXPECT_EQ(historyCount, kHistoryCapacity);
+    EXPECT_EQ(history[0].fromFile, 1);
+    EXPECT_EQ(history[kHistoryCapacity - 1].fromFile, 3);
+    EXPECT_EQ(history[kHistoryCapacity - 1].toRank, 4);
+}
+
+TEST_F(Turn, SceneDrawerRunsOncePerStep) {
+    static int drawn = 0;
+    drawn = 0;
+    turnStepSceneDrawer = [] { ++drawn; };
+    frame({});
+    frame({'C'});
+    turnStepSceneDrawer = nullptr;
+    EXPECT_EQ(drawn, 2);
+}
+
+// A whole game: the human's moves typed key by key (a seeded choice among the
+// legal ones), the computer's replies through turnStep, take-backs now and then,
+// until a side is blocked.
+TEST_F(Turn, WholeGameEndsWithABlockedSide) {
+    std::mt19937 rng(7);
+    int humanMoves = 0, takeBacks = 0;
+    for (int frameCount = 0; frameCount < 2000; ++frameCount) {
+        if (sideIsBlocked(1) || sideIsBlocked(2)) break;
+        if (sideToMove == 2) {
+            const int before = historyCount;
+            frame({});
+            ASSERT_EQ(historyCount, before + 1) << "the computer moves in its frame";
+            continue;
+        }
+        if (historyCount > 2 && std::uniform_int_distribution<int>(0, 9)(rng) == 0) {
+            const int before = historyCount;
+            frame({'9'});
+            ASSERT_LT(historyCount, before);
+            ASSERT_EQ(sideToMove, 1);
+            ++takeBacks;
+            continue;
+        }
+        MoveList list;
+        listLegalMoves(list);
+        ASSERT_GT(list.count, 0);
+        const ListedMove& m = list.moves[std::uniform_int_distribution<int>(0, list.count - 1)(rng)];
+        frame({'A' + m.fromFile - 1, '0' + m.fromRank, 'A' + m.toFile - 1, '0' + m.toRank});
+        ++humanMoves;
+    }
+    EXPECT_TRUE(sideIsBlocked(1) || sideIsBlocked(2));
+    EXPECT_GT(humanMoves, 5);
+    EXPECT_GT(takeBacks, 0);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// The start menu and the play screen driven frame by frame in a real window:
+// key presses are queued as the platform layer would queue them, and what the
+// frames change is read from the game state and from the pixels drawn.
+
+#include "app/keystate.h"
+#include "app/render_window.h"
+#include "app/screens.h"
+#include "app/shell.h"
+#include "engine/board.h"
+#include "engine/turn.h"
+#include "scene/scene.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+struct Pixel {
+    int r, g, b;
+};
+
+Pixel pixelAt(int x, int y) {
+    std::uint8_t p[3] = {0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    return Pixel{p[0], p[1], p[2]};
+}
+
+// Pixels of the rectangle (window coordinates, y from the bottom) that `match`.
+template <typename Match>
+int countPixels(int x, int y, int width, int height, Match match) {
+    std::vector<std::uint8_t> p(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, p.data());
+    int n = 0;
+    for (size_t i = 0; i < p.size(); i += 3)
+        if (match(Pixel{p[i], p[i + 1], p[i + 2]})) ++n;
+    return n;
+}
+
+// A frame as the main loop runs it: draw, then forget the presses.
+void menuFrame() {
+    drawStartMenuFrame();
+    glFinish();
+    clearKeyPresses();
+}
+
+void playFrame() {
+    drawPlayFrame();
+    glFinish();
+    clearKeyPresses();
+}
+
+// Key down: held from now on and queued as one press.
+void press(int key) {
+    KeyState[key] = 1;
+    queueKeyPress(key);
+}
+
+void release(int key) { KeyState[key] = 0; }
+
+class ScreensTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(createRenderWindow("screens test", 640, 480, 32, false));
+        int argc = 1;
+        char name[] = "screens_test";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        installTurnSceneDrawer();
+    }
+    static void TearDownTestSuite() { destroyRenderWindow(); }
+
+    void SetUp() override {
+        clearKeyState();
+        currentScreen = 1;
+        menuItem = 1;
+        greenSide = 1;
+        sideToMove = 1;
+        computerActive = 0;
+        viewAngleX = 0;
+        viewAngleY = 0;
+        setupInitialPosition();
+        clearTypedMove();
+        setViewport(640, 480, 0, 0);
+    }
+};
+
+TEST_F(ScreensTest, UpAndDownMoveTheBarOncePerPress) {
+    press(VK_UP);
+    menuFrame();
+    EXPECT_EQ(menuItem, 2);
+    menuFrame();  // still held: no new press
+    menuFrame();
+    EXPECT_EQ(menuItem, 2);
+    release(VK_UP);
+    press(VK_DOWN);
+    menuFrame();
+    EXPECT_EQ(menuItem, 1);
+    // Both in one frame cancel out.
+    press(VK_UP);
+    press(VK_DOWN);
+    menuFrame();
+    EXPECT_EQ(menuItem, 1);
+}
+
+TEST_F(ScreensTest, BarLiesOverTheSelectedCaption) {
+    // Right of the views the picture is cleared to black, so the bar shows as
+    // half of its colour there.
+    auto underBar = [](Pixel p) { return p.r > 50 && p.r < 80 && p.g > 115 && p.g < 140 && p.b > 50 && p.b < 80; };
+    menuFrame();
+    EXPECT_TRUE(underBar(pixelAt(625, 335)));
+    EXPECT_FALSE(underBar(pixelAt(625, 170)));
+    EXPECT_FALSE(underBar(pixelAt(625, 380)));
+    press(VK_DOWN);
+    menuFrame();
+    EXPECT_FALSE(underBar(pixelAt(625, 335)));
+    EXPECT_TRUE(underBar(pixelAt(625, 170)));
+    EXPECT_TRUE(underBar(pixelAt(625, 140)));
+    EXPECT_FALSE(underBar(pixelAt(625, 212)));
+}
+
+TEST_F(ScreensTest, CaptionsAreGreenOverGreyShadows) {
+    menuFrame();
+    // "Start the game" is not under the bar: full green strokes and grey shadows.
+    const int green = countPixels(120, 150, 440, 45, [](Pixel p) { return p.r == 0 && p.g == 255 && p.b == 0; });
+    const int grey = countPixels(120, 150, 440, 45, [](Pixel p) { return p.r == 128 && p.g == 128 && p.b == 128; });
+    EXPECT_GT(green, 300);
+    EXPECT_GT(grey, 20);
+    // Its first glyph, the S, starts at x = 128 - 2 * 3.
+    EXPECT_GT(countPixels(121, 160, 6, 30, [](Pixel p) { return p.g == 255 && p.r == 0; }), 0);
+    EXPECT_EQ(countPixels(100, 150, 18, 45, [](Pixel p) { return p.g == 255 && p.r == 0; }), 0);
+    // "Select side", tinted by the bar: green saturated, red and blue half the bar's.
+    EXPECT_GT(countPixels(150, 318, 330, 35, [](Pixel p) { return p.g == 255 && p.r > 50 && p.r < 80; }), 300);
+}
+
+TEST_F(ScreensTest, LeftOnSelectSideSwitchesTheSideAndTheMarker) {
+    menuFrame();
+    Pixel marker = pixelAt(64, 331);
+    EXPECT_EQ(marker.r, 0);
+    EXPECT_EQ(marker.g, 255);
+    EXPECT_EQ(marker.b, 0);
+
+    rootListFilled = 1;
+    press(VK_LEFT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    EXPECT_EQ(sideToMove, 2);
+    EXPECT_EQ(computerActive, 1);
+    EXPECT_EQ(rootListFilled, 0);
+    EXPECT_EQ(currentScreen, 1);
+    marker = pixelAt(64, 331);
+    EXPECT_EQ(marker.r, 255);
+    EXPECT_EQ(marker.g, 0);
+    EXPECT_EQ(marker.b, 255);
+
+    // Held on: no further switch. Right switches back.
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    release(VK_LEFT);
+    press(VK_RIGHT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 1);
+    EXPECT_EQ(sideToMove, 1);
+}
+
+TEST_F(ScreensTest, EachMenuFrameTurnsTheViewsByThreeDegrees) {
+    viewAngleY = 30;
+    menuFrame();
+    menuFrame();
+    EXPECT_EQ(viewAngleY, 36);
+}
+
+TEST_F(ScreensTest, StartTheGameSetsUpThePositionAndLeavesTheSide) {
+    greenSide = 2;
+    sideToMove = 2;
+    menuItem = 2;
+    viewAngleY = 120;
+    board[1][1] = 0;
+    board[5][5] = kKing2;
+    press(VK_RIGHT);
+    menuFrame();
+    EXPECT_EQ(currentScreen, 0);
+    EXPECT_EQ(viewAngleY, 3);  // set to 0, then turned by the frame
+    EXPECT_EQ(board[1][1], kMan1);
+    EXPECT_EQ(board[5][5], kEmpty);
+    EXPECT_EQ(greenSide, 2);
+    EXPECT_EQ(menuItem, 2);
+}
+
+TEST_F(ScreensTest, ArrowHeldFromTheStartTurnsTheViewOnlyAfterItsRelease) {
+    menuItem = 2;
+    press(VK_LEFT);
+    menuFrame();
+    ASSERT_EQ(currentScreen, 0);
+    const int angle = viewAngleY;
+    playFrame();  // Left still held
+    playFrame();
+    EXPECT_EQ(viewAngleY, angle);
+    EXPECT_EQ(KeyState[VK_LEFT], 1);  // the key itself still reads as held
+    release(VK_LEFT);
+    playFrame();
+    press(VK_LEFT);
+    playFrame();
+    EXPECT_EQ(viewAngleY, angle + 3);
+    // A key pressed only during play acts at once.
+    press(VK_RIGHT);
+    playFrame();
+    EXPECT_EQ(viewAngleY, angle + 3);  // +3 from Left, -3 from Right
+}
+
+TEST_F(ScreensTest, EscapePressOnThePlayScreenReturnsToTheMenu) {
+    currentScreen = 0;
+    KeyState[VK_ESCAPE] = 1;  // held, but pressed before this screen began
+    playFrame();
+    EXPECT_EQ(currentScreen, 0);
+    release(VK_ESCAPE);
+    press(VK_ESCAPE);
+    playFrame();
+    EXPECT_EQ(currentScreen, 1);
+}
+
+TEST_F(ScreensTest, PlayFrameShowsTheHelpBlockAndTheCredit) {
+    currentScreen = 0;
+    playFrame();
+    auto green = [](Pixel p) { return p.r == 0 && p.g == 255 && p.b == 0; };
+    auto white = [](Pixel p) { return p.r == 255 && p.g == 255 && p.b == 255; };
+    auto red = [](Pixel p) { return p.r == 255 && p.g == 0 && p.b == 0; };
+    // Labels from x = 10, keys from x = 200, baselines 25..70 below the top edge.
+    EXPECT_GT(countPixels(10, 480 - 72, 185, 62, green), 200);
+    EXPECT_GT(countPixels(200, 480 - 72, 300, 62, white), 200);
+    EXPECT_EQ(countPixels(0, 480 - 72, 9, 62, green), 0);
+    // Credit line: baseline 30 above the bottom edge.
+    EXPECT_GT(countPixels(10, 28, 200, 16, red), 50);
+    EXPECT_EQ(currentScreen, 0);
+}
+
+TEST_F(ScreensTest, PlayFrameAfterTheMenuClosesTheMenuOverlay) {
+    menuFrame();
+    currentScreen = 0;
+    playFrame();
+    // The menu's overlay is gone: the projection is the window's perspective
+    // again, not the 2D one, and the stacks are back at their base.
+    GLint depth = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    EXPECT_FLOAT_EQ(projection[11], -1.0f);  // perspective divide
+    // Light 1 stands at the world origin, eye (0, -2, -10).
+    GLfloat light[4];
+    glGetLightfv(GL_LIGHT1, GL_POSITION, light);
+    EXPECT_FLOAT_EQ(light[1], -2.0f);
+    EXPECT_FLOAT_EQ(light[2], -10.0f);
+    EXPECT_FLOAT_EQ(light[3], 1.0f);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "textures/texture_set.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "textures/dib_reader.h"
+
+unsigned int wall2Texture = 0;
+unsigned int polTexture = 0;
+unsigned int wall3Texture = 0;
+unsigned int wall4Texture = 0;
+unsigned int stolTexture = 0;
+unsigned int help3Texture = 0;
+unsigned int greenWinsTexture = 0;
+unsigned int pinkWinsTexture = 0;
+unsigned int landscape2Texture = 0;
+
+namespace {
+
+// Binds the texture and builds its mipmap chain; a picture the reader could not
+// give leaves the texture without an image, so its surfaces draw plain colour.
+void uploadTexture(unsigned int texture, const RgbImage* image) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    if (!image) return;
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
+}
+
+}  // namespace
+
+void loadTextures() {
+    glEnable(GL_TEXTURE_2D);
+
+    RgbImage* wall2 = loadDibImageA("Textures/Wall2.bmp");
+    RgbImage* pol = loadDibImageA("Textures/Pol.bmp");
+    RgbImage* wall3 = loadDibImageA("Textures/Wall3.bmp");
+    RgbImage* wall4 = loadDibImageA("Textures/Wall4.bmp");
+    RgbImage* stol = loadDibImageA("Textures/Stol.bmp");
+    RgbImage* help3 = loadDibImageA("Textures/Help3.bmp");
+    RgbImage* greenWins = loadDibImageA("Textures/GreenWins.bmp");
+    RgbImage* pinkWins = loadDibImageA("Textures/PinkWins.bmp");
+    RgbImage* landscape2 = loadDibImageA("Textures/landscape2.bmp");
+
+    glGenTextures(1, &wall2Texture);
+    glGenTextures(1, &polTexture);
+    glGenTextures(1, &wall3Texture);
+    glGenTextures(1, &wall4Texture);
+    glGenTextures(1, &stolTexture);
+    glGenTextures(1, &help3Texture);
+    glGenTextures(1, &greenWinsTexture);
+    glGenTextures(1, &pinkWinsTexture);
+    glGenTextures(1, &landscape2Texture);
+
+    // The reader's rows are packed (3 * width bytes), so every picture is read
+    // with 1-byte row alignment, whatever its width.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    uploadTexture(wall2Texture, wall2);
+    uploadTexture(wall3Texture, wall3);
+    uploadTexture(wall4Texture, wall4);
+    uploadTexture(stolTexture, stol);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    uploadTexture(help3Texture, help3);
+    uploadTexture(greenWinsTexture, greenWins);
+    uploadTexture(pinkWinsTexture, pinkWins);
+    uploadTexture(landscape2Texture, landscape2);
+    uploadTexture(polTexture, pol);
+
+    for (RgbImage* image : {wall2, pol, wall3, wall4, stol, help3, greenWins, pinkWins, landscape2})
+        freeRgbImage(image);
+}

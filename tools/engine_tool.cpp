@@ -1,0 +1,225 @@
+// draughts3d-engine: drives the rules and the computer player through standard
+// input and output, one command a line. For debugging, for tests, and for anyone
+// who wants to check a position.
+//
+//   init                          the initial position, side 1 to move
+//   pos <64 chars> <side> <cont>  rank 8 down to rank 1, files a..h; . w W b B
+//   show                          the position in the same form
+//   moves                         legal moves in search order, then "count N"
+//   perft N / perftturn N         leaves N single moves / N whole turns deep
+//   play c3d4                     the turn driver's handling of a typed move
+//   takeback                      the take-back key
+//   search                        the computer's search for the side to move
+//   literal on|off                run the plain reference search instead
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "engine/board.h"
+#include "engine/execute.h"
+#include "engine/movegen.h"
+#include "engine/search.h"
+#include "engine/turn.h"
+#include "tests/engine/literal_search.h"
+
+namespace {
+
+bool useLiteral = std::getenv("DRAUGHTS3D_LITERAL_SEARCH") != nullptr;
+
+std::string squareName(int file, int rank) {
+    return std::string(1, static_cast<char>('a' + file - 1)) + static_cast<char>('0' + rank);
+}
+
+bool parseSquare(const std::string& s, int& file, int& rank) {
+    if (s.size() != 2 || s[0] < 'a' || s[0] > 'h' || s[1] < '1' || s[1] > '8') return false;
+    file = s[0] - 'a' + 1;
+    rank = s[1] - '0';
+    return true;
+}
+
+void resetGameRecords() {
+    historyCount = 0;
+    clearCandidates();
+    clearTypedMove();
+    computerActive = 1;
+    rootListFilled = 0;
+}
+
+std::string positionText() {
+    std::string s = "pos ";
+    for (int r = 8; r >= 1; --r)
+        for (int f = 1; f <= 8; ++f) {
+            switch (board[f][r]) {
+                case kMan1: s += 'w'; break;
+                case kKing1: s += 'W'; break;
+                case kMan2: s += 'b'; break;
+                case kKing2: s += 'B'; break;
+                default: s += '.'; break;
+            }
+        }
+    s += ' ' + std::to_string(sideToMove) + ' ';
+    s += continuationSquare == Square{} ? std::string("-")
+                                        : squareName(continuationSquare.file, continuationSquare.rank);
+    return s;
+}
+
+std::string setPosition(std::istringstream& in) {
+    std::string cells, sideText, contText, extra;
+    if (!(in >> cells >> sideText >> contText) || (in >> extra)) return "error: expected pos <64 chars> <side> <cont>";
+    if (cells.size() != 64) return "error: the board needs 64 characters";
+    Board next = {};
+    for (int i = 0; i < 64; ++i) {
+        const int rank = 8 - i / 8, file = i % 8 + 1;
+        PieceCode code;
+        switch (cells[i]) {
+            case '.': code = kEmpty; break;
+            case 'w': code = kMan1; break;
+            case 'W': code = kKing1; break;
+            case 'b': code = kMan2; break;
+            case 'B': code = kKing2; break;
+            default: return std::string("error: unknown piece '") + cells[i] + "'";
+        }
+        if (code != kEmpty && (file + rank) % 2 != 0) return "error: piece on light square " + squareName(file, rank);
+        next[file][rank] = code;
+    }
+    if (sideText != "1" && sideText != "2") return "error: side must be 1 or 2";
+    Square cont;
+    if (contText != "-" && !parseSquare(contText, cont.file, cont.rank)) return "error: bad continuation square";
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r) board[f][r] = next[f][r];
+    sideToMove = sideText[0] - '0';
+    continuationSquare = cont;
+    resetGameRecords();
+    return "ok";
+}
+
+// Legal moves of the side to move, whatever computerActive says.
+void allLegalMoves(MoveList& list) {
+    const int saved = computerActive;
+    computerActive = 1;
+    listLegalMoves(list);
+    computerActive = saved;
+}
+
+std::uint64_t perft(int depth, bool wholeTurns) {
+    if (depth == 0) return 1;
+    MoveList list;
+    allLegalMoves(list);
+    std::uint64_t leaves = 0;
+    for (int i = 0; i < list.count; ++i) {
+        const ListedMove& m = list.moves[i];
+        HistoryRecord record;
+        const Side before = sideToMove;
+        fillRecord(record, m.fromFile, m.fromRank, m.toFile, m.toRank);
+        executeMove(m.fromFile, m.fromRank, m.toFile, m.toRank, board[m.fromFile][m.fromRank]);
+        const bool turnOver = !wholeTurns || sideToMove != before;
+        leaves += perft(turnOver ? depth - 1 : depth, wholeTurns);
+        restoreRecord(record);
+    }
+    return leaves;
+}
+
+void runSearch() {
+    const Side side = sideToMove;
+    const std::int32_t result = useLiteral ? literalSearchMoves(0, side) : searchMoves(0, side);
+    restoreRootPosition();
+    std::fflush(stdout);
+    std::cout << '\n';
+    for (int i = 0; i < candidateCount; ++i) {
+        const CandidateMove& c = candidates[i];
+        std::cout << "cand " << squareName(c.fromFile, c.fromRank) << squareName(c.toFile, c.toRank) << ' '
+                  << c.score << '\n';
+    }
+    if (computerActive == 1) {
+        chooseComputerMove();
+        std::cout << "chosen " << squareName(typedMove[1], typedMove[2]) << squareName(typedMove[3], typedMove[4])
+                  << '\n';
+        clearTypedMove();
+    } else {
+        std::cout << "chosen none\n";
+    }
+    rootListFilled = 0;
+    std::cout << "result " << result << '\n';
+}
+
+}  // namespace
+
+int main() {
+    std::ios::sync_with_stdio(true);
+    setupInitialPosition();
+    clearTypedMove();
+    clearCandidates();
+
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string command;
+        if (!(in >> command)) continue;
+        if (command == "init") {
+            setupInitialPosition();
+            sideToMove = 1;
+            continuationSquare = Square{};
+            resetGameRecords();
+            std::cout << "ok\n";
+        } else if (command == "pos") {
+            std::cout << setPosition(in) << '\n';
+        } else if (command == "show") {
+            std::cout << positionText() << '\n';
+        } else if (command == "moves") {
+            MoveList list;
+            allLegalMoves(list);
+            for (int i = 0; i < list.count; ++i) {
+                const ListedMove& m = list.moves[i];
+                std::cout << squareName(m.fromFile, m.fromRank) << squareName(m.toFile, m.toRank) << ' '
+                          << int(m.kind) << '\n';
+            }
+            std::cout << "count " << list.count << '\n';
+        } else if (command == "perft" || command == "perftturn") {
+            int depth = -1;
+            if (!(in >> depth) || depth < 0 || depth > 12) {
+                std::cout << "error: " << command << " needs a depth from 0 to 12\n";
+            } else {
+                std::cout << "perft " << depth << ' ' << perft(depth, command == "perftturn") << '\n';
+            }
+        } else if (command == "play") {
+            std::string move;
+            int ff = 0, fr = 0, tf = 0, tr = 0;
+            if (!(in >> move) || move.size() != 4 || !parseSquare(move.substr(0, 2), ff, fr) ||
+                !parseSquare(move.substr(2, 2), tf, tr)) {
+                std::cout << "error: expected play <from><to> such as c3d4\n";
+            } else {
+                typedMove[1] = ff;
+                typedMove[2] = fr;
+                typedMove[3] = tf;
+                typedMove[4] = tr;
+                const int kind = playTypedMove();
+                if (kind == 0)
+                    std::cout << "illegal\n";
+                else
+                    std::cout << "played " << move << ' ' << kind << '\n';
+            }
+        } else if (command == "takeback") {
+            takeBack();
+            std::cout << "ok\n";
+        } else if (command == "search") {
+            runSearch();
+        } else if (command == "literal") {
+            std::string mode;
+            in >> mode;
+            if (mode == "on" || mode == "off") {
+                useLiteral = mode == "on";
+                std::cout << "ok\n";
+            } else {
+                std::cout << "error: literal on|off\n";
+            }
+        } else {
+            std::cout << "error: unknown command '" << command << "'\n";
+        }
+        std::cout << std::flush;
+    }
+    return 0;
+}

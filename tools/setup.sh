@@ -1,0 +1,61 @@
+#!/bin/sh
+# draughts3d set-up: installs the Debian packages that are missing, configures and
+# builds, then either starts the game or runs every test.
+#
+#   sh tools/setup.sh play    build and play
+#   sh tools/setup.sh test    build and run the whole test suite (also under
+#                             AddressSanitizer/UBSan, plus a bounded fuzzing run)
+#
+# Works as root (apt-get) or as a user with sudo. FUZZ_SECONDS sets the length of
+# the fuzzing run (default 60).
+set -eu
+cd "$(dirname "$0")/.."
+mode=${1:-play}
+case "$mode" in play|test) ;; *) echo "usage: sh tools/setup.sh play|test" >&2; exit 2 ;; esac
+
+packages="build-essential cmake pkg-config libgtest-dev libsdl2-dev freeglut3-dev libglu1-mesa-dev
+  libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation"
+if [ "$mode" = test ]; then
+  packages="$packages xvfb xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
+fi
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  if [ "$(id -u)" -eq 0 ]; then as_root=""; else as_root="sudo"; fi
+  $as_root apt-get update
+  $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+if [ "$mode" = play ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+  cmake --build build -j "$jobs"
+  if [ ! -x build/app/draughts3d ]; then
+    echo "The game window is not built yet: only the engine and its tool (build/tools/draughts3d-engine) exist."
+    exit 0
+  fi
+  exec ./build/app/draughts3d
+fi
+
+# The whole suite: the game and its tests...
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j "$jobs"
+(cd build && ctest -j "$jobs" --output-on-failure)
+
+# ...the engine again under AddressSanitizer and UndefinedBehaviorSanitizer...
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DDRAUGHTS_ENGINE_ONLY=ON -DDRAUGHTS_SANITIZE=ON
+cmake --build build-sanitize -j "$jobs"
+(cd build-sanitize && ctest -j "$jobs" --output-on-failure)
+
+# ...and the BMP reader under libFuzzer for a bounded time.
+if [ -x tests/textures/run_fuzzer.sh ] || [ -f tests/textures/run_fuzzer.sh ]; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DDRAUGHTS_ENGINE_ONLY=ON -DDRAUGHTS_FUZZ=ON
+  cmake --build build-fuzz -j "$jobs"
+  sh tests/textures/run_fuzzer.sh build-fuzz "${FUZZ_SECONDS:-60}"
+fi
+echo "All tests passed."
