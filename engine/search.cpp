@@ -20,24 +20,26 @@ bool isKeptScore(std::int32_t score) {
            score == 44444;
 }
 
+// Worth of one piece seen from side 2: side 1's men gain worth as they advance.
+inline std::int32_t pieceValue(PieceCode code, int rank) {
+    switch (code) {
+        case kMan1: return -(100 + 5 * rank);
+        case kMan2: return 100;
+        case kKing1: return -1000;
+        case kKing2: return 1000;
+        default: return 0;
+    }
+}
+
 std::int32_t material() {
     std::int32_t value = 0;
-    for (int f = 1; f <= 8; ++f) {
-        for (int r = 1; r <= 8; ++r) {
-            switch (board[f][r]) {
-                case kMan1: value -= 100 + 5 * r; break;
-                case kMan2: value += 100; break;
-                case kKing1: value -= 1000; break;
-                case kKing2: value += 1000; break;
-                default: break;
-            }
-        }
-    }
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r) value += pieceValue(board[f][r], r);
     return value;
 }
 
-std::int32_t evaluateWith(Side computerSide, bool blocked1, bool blocked2) {
-    std::int32_t value = material();
+std::int32_t evaluateWith(std::int32_t materialValue, Side computerSide, bool blocked1, bool blocked2) {
+    std::int32_t value = materialValue;
     if (blocked1) value = kBlockedValue;
     if (blocked2) value = -kBlockedValue;
     return computerSide == 1 ? -value : value;
@@ -45,37 +47,41 @@ std::int32_t evaluateWith(Side computerSide, bool blocked1, bool blocked2) {
 
 // Folds a child's value into a node's result: the computer maximises, the
 // opponent minimises, and -30000 ("no value yet") always gives way.
-void combine(std::int32_t& result, std::int32_t v, Side computerSide) {
+inline void combine(std::int32_t& result, std::int32_t v, Side computerSide) {
     if (result == kNoScore) result = v;
     if (sideToMove != computerSide && v < result) result = v;
     if (sideToMove == computerSide && v > result) result = v;
 }
 
-// Plays a move already known to be legal with this kind: executeMove without
-// asking isLegalMove again.
-void playListedMove(const ListedMove& m) {
+// Plays a move already known to be legal with this kind (executeMove without
+// asking isLegalMove again) and returns the change of material.
+std::int32_t playListedMove(const ListedMove& m, const HistoryRecord& record) {
     const PieceCode code = board[m.fromFile][m.fromRank];
-    board[m.fromFile][m.fromRank] = kEmpty;
     PieceCode arriving = code;
     if (code == kMan1 && m.toRank == 8) arriving = kKing1;
     if (code == kMan2 && m.toRank == 1) arriving = kKing2;
+    board[m.fromFile][m.fromRank] = kEmpty;
     board[m.toFile][m.toRank] = arriving;
+    std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
     if (m.kind == kCapture) {
-        removeCapturedBetween(m.fromFile, m.fromRank, m.toFile, m.toRank);
-        if (pieceHasCapture(m.toFile, m.toRank, arriving)) {
+        // Exactly one piece stands between the squares of a legal capture.
+        board[record.capturedFile][record.capturedRank] = kEmpty;
+        delta -= pieceValue(record.capturedCode, record.capturedRank);
+        if (pieceCanCapture(m.toFile, m.toRank, arriving)) {
             continuationSquare = Square{m.toFile, m.toRank};
-            return;
+            return delta;
         }
     }
     sideToMove = sideToMove == 1 ? 2 : 1;
     continuationSquare = Square{};
+    return delta;
 }
 
 void stampBlocked(Side computerSide) {
     candidates[rootMoveIndex].score = sideToMove != computerSide ? kWinMark : kLossMark;
 }
 
-// Captures in the first four moves of the current line.
+// Captures by either side in the first four moves of the current line.
 void captureTally(Side computerSide, int& opp, int& own) {
     opp = own = 0;
     for (int d = 0; d < 4; ++d) {
@@ -87,19 +93,53 @@ void captureTally(Side computerSide, int& opp, int& own) {
     }
 }
 
-// The last level: the position is evaluated and the line's captures are tallied
-// once per legal move of the side to move. Every pass gives the same value and the
-// same tally, so they are folded into one pass, times the number of moves.
-std::int32_t searchLeaf(Side computerSide) {
-    const bool blocked1 = sideIsBlocked(1);
-    const bool blocked2 = sideIsBlocked(2);
+// The squares of each side's pieces at a node one move above the last level. A
+// leaf differs from it by one move, so a side is blocked there exactly when none of
+// these squares, nor the square the moved piece reached, holds a piece of the side
+// that can move.
+struct PieceSquares {
+    int count[3] = {};
+    std::int8_t squares[3][12][2];
+};
+
+void collectPieces(PieceSquares& pieces) {
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r) {
+            const PieceCode code = board[f][r];
+            if (code == kEmpty) continue;
+            const int side = code % 10;
+            if (pieces.count[side] < 12) {
+                pieces.squares[side][pieces.count[side]][0] = static_cast<std::int8_t>(f);
+                pieces.squares[side][pieces.count[side]][1] = static_cast<std::int8_t>(r);
+                ++pieces.count[side];
+            }
+        }
+}
+
+bool blockedAfterMove(Side side, const PieceSquares& before, const ListedMove& m) {
+    const PieceCode moved = board[m.toFile][m.toRank];
+    if (moved % 10 == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
+    for (int i = 0; i < before.count[side]; ++i) {
+        const int f = before.squares[side][i][0], r = before.squares[side][i][1];
+        const PieceCode code = board[f][r];
+        if (code != kEmpty && code % 10 == side && pieceCanMove(f, r, code)) return false;
+    }
+    return true;
+}
+
+// The last level. The position is evaluated, and the line's captures tallied, once
+// per legal move of the side to move; every pass gives the same value and the same
+// tally, so they are folded into one pass times the number of moves.
+std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const PieceSquares& before,
+                        const ListedMove& last) {
+    const bool blocked1 = blockedAfterMove(1, before, last);
+    const bool blocked2 = blockedAfterMove(2, before, last);
     // Below the root the continuation square always names a piece that can capture,
     // so the side to move has a legal move exactly when it is not blocked.
-    const bool blocked = sideToMove == 1 ? blocked1 : sideToMove == 2 ? blocked2 : sideIsBlocked(sideToMove);
+    const bool blocked = sideToMove == 1 ? blocked1 : sideToMove == 2 ? blocked2 : sideIsBlockedFast(sideToMove);
     if (blocked) stampBlocked(computerSide);
     if (blocked || computerActive != 1 || candidateCount == 1) return kNoScore;
 
-    const std::int32_t result = evaluateWith(computerSide, blocked1, blocked2);
     int opp, own;
     captureTally(computerSide, opp, own);
     std::int32_t& score = candidates[rootMoveIndex].score;
@@ -112,55 +152,28 @@ std::int32_t searchLeaf(Side computerSide) {
         listLegalMoves(list);
         score = addWrapped(score, static_cast<std::int64_t>(list.count) * (own - opp) * kTallyStep);
     }
-    return result;
+    return evaluateWith(materialValue, computerSide, blocked1, blocked2);
 }
 
-}  // namespace
-
-SearchTraceSink searchTraceSink = traceToStdout;
-
-void listLegalMoves(MoveList& list) {
-    list.count = 0;
-    if (computerActive != 1) return;
-    const Side side = sideToMove;
-    bool anyCapture = false;
-    for (int f = 1; f <= 8; ++f) {
-        for (int r = 1; r <= 8; ++r) {
-            const PieceCode code = board[f][r];
-            if (code == kEmpty || code % 10 != side) continue;
-            if (!computeReach(f, r, code)) continue;
-            for (int tf = 1; tf <= 8; ++tf) {
-                for (int tr = 1; tr <= 8; ++tr) {
-                    const int kind = reachMap[tf][tr];
-                    if (kind == 0) continue;
-                    anyCapture = anyCapture || kind == kCapture;
-                    if (list.count < kMaxNodeMoves)
-                        list.moves[list.count++] = ListedMove{static_cast<std::int8_t>(f), static_cast<std::int8_t>(r),
-                                                              static_cast<std::int8_t>(tf), static_cast<std::int8_t>(tr),
-                                                              static_cast<std::int8_t>(kind)};
-                }
-            }
-        }
+// Fills a record as fillRecord does, knowing the move's kind: a plain move
+// captures nothing, so only a capture needs the walk along the diagonal.
+void fillListedRecord(HistoryRecord& record, const ListedMove& m) {
+    if (m.kind == kCapture) {
+        fillRecord(record, m.fromFile, m.fromRank, m.toFile, m.toRank);
+        return;
     }
-    // Only the capturing piece may go on; when any capture exists, only captures count.
-    const Square cont = continuationSquare;
-    int kept = 0;
-    for (int i = 0; i < list.count; ++i) {
-        const ListedMove& m = list.moves[i];
-        if (cont != Square{} && cont != Square{m.fromFile, m.fromRank}) continue;
-        if (anyCapture && m.kind != kCapture) continue;
-        list.moves[kept++] = m;
-    }
-    list.count = kept;
+    record.fromFile = m.fromFile;
+    record.fromRank = m.fromRank;
+    record.toFile = m.toFile;
+    record.toRank = m.toRank;
+    record.capturedFile = record.capturedRank = record.capturedCode = 0;
+    record.sideBefore = sideToMove;
+    record.continuationFileBefore = continuationSquare.file;
+    record.continuationRankBefore = continuationSquare.rank;
+    record.movingCode = board[m.fromFile][m.fromRank];
 }
 
-std::int32_t evaluatePosition(Side computerSide) {
-    return evaluateWith(computerSide, sideIsBlocked(1), sideIsBlocked(2));
-}
-
-std::int32_t searchMoves(int depth, Side computerSide) {
-    if (depth >= kSearchLeafDepth) return searchLeaf(computerSide);
-
+std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue) {
     MoveList list;
     listLegalMoves(list);
     if (rootListFilled == 0) {
@@ -169,7 +182,8 @@ std::int32_t searchMoves(int depth, Side computerSide) {
             candidates[candidateCount++] = CandidateMove{m.fromFile, m.fromRank, m.toFile, m.toRank, 0};
         }
     }
-    if (depth > 0 && list.count == 0 && sideIsBlocked(sideToMove)) stampBlocked(computerSide);
+    // A listed move means the side is not blocked; only an empty list needs the test.
+    if (depth > 0 && list.count == 0 && sideIsBlockedFast(sideToMove)) stampBlocked(computerSide);
     if (rootListFilled == 0) {
         saveRootPosition();
         rootListFilled = 1;
@@ -177,22 +191,46 @@ std::int32_t searchMoves(int depth, Side computerSide) {
 
     std::int32_t result = kNoScore;
     if (list.count > 0 && candidateCount != 1) {
+        const bool childrenAreLeaves = depth + 1 >= kSearchLeafDepth;
+        PieceSquares pieces;
+        if (childrenAreLeaves) collectPieces(pieces);
         for (int i = 0; i < list.count; ++i) {
             const ListedMove& m = list.moves[i];
             if (depth == 0) {
                 searchTraceSink("0  ");
                 rootMoveIndex = i;
             }
-            fillRecord(plyRecords[depth], m.fromFile, m.fromRank, m.toFile, m.toRank);
-            playListedMove(m);
-            const std::int32_t v = searchMoves(depth + 1, computerSide);
-            restoreRecord(plyRecords[depth]);
+            HistoryRecord& record = plyRecords[depth];
+            fillListedRecord(record, m);
+            const std::int32_t delta = playListedMove(m, record);
+            const std::int32_t v = childrenAreLeaves ? searchLeaf(computerSide, materialValue + delta, pieces, m)
+                                                     : searchNode(depth + 1, computerSide, materialValue + delta);
+            restoreRecord(record);
             combine(result, v, computerSide);
             if (depth == 0 && i < kCandidateCapacity && !isKeptScore(candidates[i].score)) candidates[i].score = v;
         }
     }
     if (candidateCount == 0) computerActive = 0;
     return result;
+}
+
+}  // namespace
+
+SearchTraceSink searchTraceSink = traceToStdout;
+
+std::int32_t evaluatePosition(Side computerSide) {
+    return evaluateWith(material(), computerSide, sideIsBlocked(1), sideIsBlocked(2));
+}
+
+std::int32_t searchMoves(int depth, Side computerSide) {
+    if (depth >= kSearchLeafDepth) {
+        // A search asked to start at the last level: the leaf of the current position.
+        PieceSquares pieces;
+        collectPieces(pieces);
+        const ListedMove none{1, 1, 1, 1, 0};
+        return searchLeaf(computerSide, material(), pieces, none);
+    }
+    return searchNode(depth, computerSide, material());
 }
 
 void chooseComputerMove() {

@@ -1,0 +1,135 @@
+// Times the computer's search, the real one against the plain reference, on a
+// fixed set of positions, and prints milliseconds per search and their ratio.
+//
+//   draughts3d-search-bench            the fixed set
+//   draughts3d-search-bench find N     also scans N random positions for the
+//                                      slowest real search and prints it
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/execute.h"
+#include "engine/search.h"
+#include "tests/engine/literal_search.h"
+
+namespace {
+
+struct BenchPosition {
+    const char* name;
+    const char* cells;  // rank 8 down to rank 1, files a..h
+    Side side;
+};
+
+// Positions: the reply to c3-d4, three middle games, a king ending, and the
+// slowest position found by "find".
+const BenchPosition kPositions[] = {
+    {"after c3-d4", ".b.b.b.bb.b.b.b..b.b.b.b...........w........w...w.w.w.w.ww.w.w.w.", 2},
+    {"middle game 1", ".b.b.b.bb.b.....b...b.b.........w.b......w..w.w...w.w..w.w.w.....", 2},
+    {"middle game 2", "...b.b.b..b.....b...b...........w.b.w....w.....w...w...w..w.w....", 2},
+    {"middle game 3", ".b...b...b.b.........b.b.w.b.......w.w..w.....w.w.w....w.w.....", 2},
+    {"king ending", "...B..........................B.......W...............W.........", 2},
+    {"slowest found", "B.......................B.....................W........W.......W", 2},
+};
+
+void setCells(const char* cells, Side side) {
+    std::memset(board, 0, sizeof board);
+    for (int i = 0; i < 64 && cells[i]; ++i) {
+        const int rank = 8 - i / 8, file = i % 8 + 1;
+        const char c = cells[i];
+        board[file][rank] = c == 'w' ? 1 : c == 'W' ? 11 : c == 'b' ? 2 : c == 'B' ? 22 : 0;
+    }
+    sideToMove = side;
+    continuationSquare = Square{};
+}
+
+void quiet(const char*) {}
+
+// Milliseconds per search, the median of `runs` searches.
+template <typename SearchFn>
+double timeSearch(SearchFn search, const char* cells, Side side, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        setCells(cells, side);
+        computerActive = 1;
+        rootListFilled = 0;
+        clearCandidates();
+        const auto start = std::chrono::steady_clock::now();
+        search(0, side);
+        restoreRootPosition();
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::string cellsText() {
+    std::string s;
+    for (int r = 8; r >= 1; --r)
+        for (int f = 1; f <= 8; ++f) {
+            const int c = board[f][r];
+            s += c == 1 ? 'w' : c == 11 ? 'W' : c == 2 ? 'b' : c == 22 ? 'B' : '.';
+        }
+    return s;
+}
+
+void findSlowest(int count) {
+    std::mt19937 rng(4242);
+    double worst = 0;
+    std::string worstCells;
+    Side worstSide = 2;
+    for (int n = 0; n < count; ++n) {
+        setCells(kPositions[0].cells, 1);
+        std::memset(board, 0, sizeof board);
+        setupInitialPosition();
+        sideToMove = 1;
+        computerActive = 1;
+        const int plies = std::uniform_int_distribution<int>(0, 120)(rng);
+        for (int p = 0; p < plies; ++p) {
+            MoveList list;
+            listLegalMoves(list);
+            if (list.count == 0) break;
+            const ListedMove& m = list.moves[std::uniform_int_distribution<int>(0, list.count - 1)(rng)];
+            executeMove(m.fromFile, m.fromRank, m.toFile, m.toRank, board[m.fromFile][m.fromRank]);
+        }
+        if (continuationSquare != Square{}) continue;
+        const std::string cells = cellsText();
+        const Side side = sideToMove;
+        const double ms = timeSearch(searchMoves, cells.c_str(), side, 1);
+        if (ms > worst) {
+            worst = ms;
+            worstCells = cells;
+            worstSide = side;
+        }
+    }
+    std::printf("slowest of %d random positions: %.3f ms  \"%s\" side %d\n", count, worst, worstCells.c_str(),
+                worstSide);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    searchTraceSink = quiet;
+    std::printf("%-16s %12s %12s %10s\n", "position", "real ms", "literal ms", "ratio");
+    double worstReal = 0;
+    const char* worstName = "";
+    for (const BenchPosition& p : kPositions) {
+        const double real = timeSearch(searchMoves, p.cells, p.side, 21);
+        const double literal = timeSearch(literalSearchMoves, p.cells, p.side, 3);
+        std::printf("%-16s %12.3f %12.3f %10.0f\n", p.name, real, literal, literal / real);
+        if (real > worstReal) {
+            worstReal = real;
+            worstName = p.name;
+        }
+    }
+    std::printf("worst real search: %.3f ms (%s)\n", worstReal, worstName);
+    if (argc >= 3 && std::strcmp(argv[1], "find") == 0) findSlowest(std::atoi(argv[2]));
+    return 0;
+}

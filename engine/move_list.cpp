@@ -1,0 +1,167 @@
+#include "engine/move_list.h"
+
+#include "engine/movegen.h"
+
+namespace {
+
+constexpr int kDirections[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
+
+inline bool isEnemyOf(PieceCode mover, PieceCode other) {
+    if (other == kEmpty) return false;
+    const bool moverIsOne = mover == kMan1 || mover == kKing1;
+    const bool otherIsOne = other == kMan1 || other == kKing1;
+    return moverIsOne != otherIsOne;
+}
+
+inline bool emptyOnBoard(int f, int r) { return onBoard(f, r) && board[f][r] == kEmpty; }
+
+// A man's capture over the adjacent square in direction d.
+inline bool manCaptures(int f, int r, PieceCode code, const int* d) {
+    return emptyOnBoard(f + 2 * d[0], r + 2 * d[1]) && isEnemyOf(code, pieceAt(f + d[0], r + d[1]));
+}
+
+struct Target {
+    int file, rank, kind;
+};
+
+// Side of a non-empty piece code.
+inline int sideOf(PieceCode code) { return code == kMan1 || code == kKing1 ? 1 : 2; }
+
+// The squares one piece reaches, as computeReach marks them, in scan order (file,
+// then rank). For a man they come out sorted by construction; a king's squares are
+// kept per direction and distance and read out file by file.
+int pieceTargets(int f, int r, PieceCode code, Target* out) {
+    int n = 0;
+    if (code == kMan1 || code == kMan2) {
+        const int forward = code == kMan1 ? r + 1 : r - 1;
+        // Files f-2 (lower rank first), f-1, f+1, then f+2 (lower rank first).
+        if (manCaptures(f, r, code, kDirections[3])) out[n++] = Target{f - 2, r - 2, kCapture};
+        if (manCaptures(f, r, code, kDirections[2])) out[n++] = Target{f - 2, r + 2, kCapture};
+        if (emptyOnBoard(f - 1, forward)) out[n++] = Target{f - 1, forward, kPlainMove};
+        if (emptyOnBoard(f + 1, forward)) out[n++] = Target{f + 1, forward, kPlainMove};
+        if (manCaptures(f, r, code, kDirections[1])) out[n++] = Target{f + 2, r - 2, kCapture};
+        if (manCaptures(f, r, code, kDirections[0])) out[n++] = Target{f + 2, r + 2, kCapture};
+        return n;
+    }
+    // kindAt[direction][distance]: 0 nothing, 1 plain, 2 capture landing.
+    std::int8_t kindAt[4][8] = {};
+    for (int dir = 0; dir < 4; ++dir) {
+        const int df = kDirections[dir][0], dr = kDirections[dir][1];
+        int sf = f + df, sr = r + dr, k = 1;
+        if (!onBoard(sf, sr)) continue;
+        while (board[sf][sr] == kEmpty) {
+            kindAt[dir][k] = kPlainMove;
+            if (!onBoard(sf + df, sr + dr)) break;
+            sf += df;
+            sr += dr;
+            ++k;
+        }
+        if (board[sf][sr] == kEmpty || !isEnemyOf(code, board[sf][sr]) || !onBoard(sf + df, sr + dr)) continue;
+        const int firstLanding = k + 1;
+        int lastLanding = k;
+        for (int lf = sf + df, lr = sr + dr; emptyOnBoard(lf, lr); lf += df, lr += dr) kindAt[dir][++lastLanding] = kCapture;
+        if (lastLanding < firstLanding) continue;
+        // A capture that can go on from some landing squares must end on one of them;
+        // the probe sees the captured piece gone and the king on the landing square.
+        bool goesOn[8] = {};
+        bool any = false;
+        const PieceCode captured = board[sf][sr];
+        board[sf][sr] = kEmpty;
+        board[f][r] = kEmpty;
+        for (int d = firstLanding; d <= lastLanding; ++d) {
+            const int lf = f + d * df, lr = r + d * dr;
+            board[lf][lr] = code;
+            goesOn[d] = kingCanCapture(lf, lr, code);
+            board[lf][lr] = kEmpty;
+            any = any || goesOn[d];
+        }
+        board[sf][sr] = captured;
+        board[f][r] = code;
+        if (any)
+            for (int d = firstLanding; d <= lastLanding; ++d)
+                if (!goesOn[d]) kindAt[dir][d] = 0;
+    }
+    // Files left of the king, farthest first: direction 4 (lower rank) before 3.
+    for (int d = 7; d >= 1; --d) {
+        if (kindAt[3][d]) out[n++] = Target{f - d, r - d, kindAt[3][d]};
+        if (kindAt[2][d]) out[n++] = Target{f - d, r + d, kindAt[2][d]};
+    }
+    // Files right of the king, nearest first: direction 2 (lower rank) before 1.
+    for (int d = 1; d <= 7; ++d) {
+        if (kindAt[1][d]) out[n++] = Target{f + d, r - d, kindAt[1][d]};
+        if (kindAt[0][d]) out[n++] = Target{f + d, r + d, kindAt[0][d]};
+    }
+    return n;
+}
+
+}  // namespace
+
+bool pieceCanMove(int f, int r, PieceCode code) {
+    if (code == kMan1 || code == kMan2) {
+        const int forward = code == kMan1 ? r + 1 : r - 1;
+        if (emptyOnBoard(f - 1, forward) || emptyOnBoard(f + 1, forward)) return true;
+        for (const auto& d : kDirections)
+            if (manCaptures(f, r, code, d)) return true;
+        return false;
+    }
+    if (code != kKing1 && code != kKing2) return false;
+    for (const auto& d : kDirections) {
+        const int af = f + d[0], ar = r + d[1];
+        if (!onBoard(af, ar)) continue;
+        if (board[af][ar] == kEmpty) return true;
+        if (isEnemyOf(code, board[af][ar]) && emptyOnBoard(af + d[0], ar + d[1])) return true;
+    }
+    return false;
+}
+
+bool sideIsBlockedFast(Side side) {
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r) {
+            const PieceCode code = board[f][r];
+            if (code != kEmpty && sideOf(code) == side && pieceCanMove(f, r, code)) return false;
+        }
+    return true;
+}
+
+bool pieceCanCapture(int f, int r, PieceCode code) {
+    if (code == kMan1 || code == kMan2) {
+        for (const auto& d : kDirections)
+            if (manCaptures(f, r, code, d)) return true;
+        return false;
+    }
+    if (code == kKing1 || code == kKing2) return kingCanCapture(f, r, code);
+    return false;
+}
+
+void listLegalMoves(MoveList& list) {
+    list.count = 0;
+    if (computerActive != 1) return;
+    const Side side = sideToMove;
+    const Square cont = continuationSquare;
+    bool anyCapture = false;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            const PieceCode code = board[f][r];
+            if (code == kEmpty || sideOf(code) != side) continue;
+            Target targets[16];
+            const int n = pieceTargets(f, r, code, targets);
+            bool pieceCaptures = false;
+            for (int i = 0; i < n; ++i) pieceCaptures = pieceCaptures || targets[i].kind == kCapture;
+            anyCapture = anyCapture || pieceCaptures;
+            // Only the capturing piece may go on.
+            if (cont != Square{} && cont != Square{f, r}) continue;
+            for (int i = 0; i < n && list.count < kMaxNodeMoves; ++i)
+                list.moves[list.count++] =
+                    ListedMove{static_cast<std::int8_t>(f), static_cast<std::int8_t>(r),
+                               static_cast<std::int8_t>(targets[i].file), static_cast<std::int8_t>(targets[i].rank),
+                               static_cast<std::int8_t>(targets[i].kind)};
+        }
+    }
+    // When any piece of the side can capture, only captures are legal.
+    if (anyCapture) {
+        int kept = 0;
+        for (int i = 0; i < list.count; ++i)
+            if (list.moves[i].kind == kCapture) list.moves[kept++] = list.moves[i];
+        list.count = kept;
+    }
+}

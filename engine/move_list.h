@@ -1,0 +1,32 @@
+#pragma once
+// Move generation for the search. It gives exactly the answers of computeReach,
+// sideIsBlocked and isLegalMove, but works per piece and per direction instead of
+// recomputing a reach map for every target square, so a search node costs a few
+// hundred board reads instead of tens of thousands.
+
+#include "engine/board.h"
+
+// One legal move of the side to move, as listed by the search.
+struct ListedMove {
+    std::int8_t fromFile, fromRank, toFile, toRank, kind;
+};
+
+// A side has at most 12 pieces and a king reaches at most 13 squares.
+constexpr int kMaxNodeMoves = 12 * 13;
+
+struct MoveList {
+    int count = 0;
+    ListedMove moves[kMaxNodeMoves];
+};
+
+// Every legal move of the side to move, in the order the search lists them:
+// from-squares file 1..8 then rank 1..8, to-squares likewise. Empty when
+// computerActive is 0.
+void listLegalMoves(MoveList& list);
+
+// Same answer as computeReach(file, rank, code) != false for a piece on the square.
+bool pieceCanMove(int file, int rank, PieceCode code);
+// Same answer as sideIsBlocked(side).
+bool sideIsBlockedFast(Side side);
+// Same answer as pieceHasCapture(file, rank, code).
+bool pieceCanCapture(int file, int rank, PieceCode code);
