@@ -49,10 +49,23 @@ Clock::duration framePeriod() {
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / fps));
 }
 
+// Whether F1 asks for a display-mode switch: held, or pressed since the last
+// frame (a press and its release may both arrive between two idle passes).
+bool displaySwitchRequested() { return KeyState[VK_F1] || wasPressed(VK_F1); }
+
+// The F1 presses are used up by the switch; other presses stay for the next frame.
+void forgetF1Presses() {
+    int kept = 0;
+    for (int i = 0; i < keyPresses.count; ++i)
+        if (keyPresses.keys[i] != VK_F1) keyPresses.keys[kept++] = keyPresses.keys[i];
+    keyPresses.count = kept;
+}
+
 // Destroys the window and opens it again in the other display mode; the game,
 // the screen and the view go on as they were.
 bool switchDisplayMode() {
     KeyState[VK_F1] = 0;
+    forgetF1Presses();
     destroyRenderWindow();
     // The cached shapes' display lists died with the old context.
     forgetShapeCache();
@@ -94,7 +107,6 @@ int main(int argc, char* argv[]) {
     const Clock::duration period = framePeriod();
     Clock::time_point nextFrame = Clock::now();
     bool done = false;
-    int status = kExitNormal;
     while (!done) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
@@ -102,6 +114,8 @@ int main(int argc, char* argv[]) {
             if (windowProcedure(event) == EventOutcome::Quit) done = true;
             continue;
         }
+        // F1 is looked at after the frame, whether or not one was drawn.
+        const bool switchRequested = displaySwitchRequested();
         if (windowActive) {
             if (wasPressed(VK_ESCAPE) && currentScreen == 1) {
                 done = true;
@@ -120,12 +134,12 @@ int main(int argc, char* argv[]) {
             clearKeyPresses();
             waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
-        if (KeyState[VK_F1] && !switchDisplayMode()) {
+        if (switchRequested && !switchDisplayMode()) {
             SDL_Quit();
             return kExitNoWindow;
         }
     }
     destroyRenderWindow();
     SDL_Quit();
-    return status;
+    return kExitNormal;
 }

@@ -27,15 +27,17 @@ struct BenchPosition {
     Side side;
 };
 
-// Positions: the reply to c3-d4, three middle games, a king ending, and the
-// slowest position found by "find".
+// Positions: the reply to c3-d4, three middle games and a king ending reached by
+// seeded random play, the slowest position "find" met, and a constructed open
+// ending of four kings, the heaviest tree we know (about a million leaves).
 const BenchPosition kPositions[] = {
-    {"after c3-d4", ".b.b.b.bb.b.b.b..b.b.b.b...........w........w...w.w.w.w.ww.w.w.w.", 2},
-    {"middle game 1", ".b.b.b.bb.b.....b...b.b.........w.b......w..w.w...w.w..w.w.w.....", 2},
-    {"middle game 2", "...b.b.b..b.....b...b...........w.b.w....w.....w...w...w..w.w....", 2},
-    {"middle game 3", ".b...b...b.b.........b.b.w.b.......w.w..w.....w.w.w....w.w.....", 2},
-    {"king ending", "...B..........................B.......W...............W.........", 2},
-    {"slowest found", "B.......................B.....................W........W.......W", 2},
+    {"after c3-d4", ".b.b.b.bb.b.b.b..b.b.b.b...........w....w...w.w..w.w.w.ww.w.w.w.", 2},
+    {"middle game 1", ".b...b.b..b...b....b...wb.....w....w...w.........w.w.w.ww.......", 2},
+    {"middle game 2", ".b...b.bb........b.b...b.........w.w...b......w....w.w..w.w...w.", 2},
+    {"middle game 3", ".b.b...bb.b........b.b.bb.....b....w....w.w..........w.ww...w...", 2},
+    {"king ending", ".......W....W...........b.................................B...B.", 2},
+    {"slowest found", ".b......................b.....B..................W............B.", 2},
+    {"open 4 kings", "...B..........................B.......W...............W.........", 2},
 };
 
 void setCells(const char* cells, Side side) {

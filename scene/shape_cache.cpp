@@ -112,15 +112,34 @@ void cachedCylinder(double radius, double length) {
     gluDeleteQuadric(quadric);
 }
 
+namespace {
+
+// Draws a GLUT solid from its list, compiling the list first when the cache
+// lacks it. Compiled without executing, then called: executing glut's vertex
+// arrays while compiling would leave a different current normal behind than the
+// immediate drawing does, and the hand-built polygons are lit with that normal.
+template <typename Draw>
+void cachedSolid(int kind, double* key, int keyCount, Draw draw) {
+    unsigned int name = findCachedList(kind, key, keyCount);
+    if (name != 0) {
+        delete[] key;
+    } else {
+        name = addCachedList(kind, key, keyCount);
+        glNewList(name, GL_COMPILE);
+        draw();
+        glEndList();
+    }
+    glCallList(name);
+}
+
+}  // namespace
+
 void solidCube(double size) {
     if (straightforwardDrawing) {
         glutSolidCube(size);
         return;
     }
-    double* key = new double[1]{size};
-    if (!replayOrBeginList(kShapeKindSolidCube, key, 1)) return;
-    glutSolidCube(size);
-    glEndList();
+    cachedSolid(kShapeKindSolidCube, new double[1]{size}, 1, [&] { glutSolidCube(size); });
 }
 
 void solidSphere(double radius, int slices, int stacks) {
@@ -128,10 +147,8 @@ void solidSphere(double radius, int slices, int stacks) {
         glutSolidSphere(radius, slices, stacks);
         return;
     }
-    double* key = new double[3]{radius, double(slices), double(stacks)};
-    if (!replayOrBeginList(kShapeKindSolidSphere, key, 3)) return;
-    glutSolidSphere(radius, slices, stacks);
-    glEndList();
+    cachedSolid(kShapeKindSolidSphere, new double[3]{radius, double(slices), double(stacks)}, 3,
+                [&] { glutSolidSphere(radius, slices, stacks); });
 }
 
 void solidCone(double base, double height, int slices, int stacks) {
@@ -139,10 +156,8 @@ void solidCone(double base, double height, int slices, int stacks) {
         glutSolidCone(base, height, slices, stacks);
         return;
     }
-    double* key = new double[4]{base, height, double(slices), double(stacks)};
-    if (!replayOrBeginList(kShapeKindSolidCone, key, 4)) return;
-    glutSolidCone(base, height, slices, stacks);
-    glEndList();
+    cachedSolid(kShapeKindSolidCone, new double[4]{base, height, double(slices), double(stacks)}, 4,
+                [&] { glutSolidCone(base, height, slices, stacks); });
 }
 
 void solidTorus(double tube, double ring, int sides, int rings) {
@@ -150,8 +165,6 @@ void solidTorus(double tube, double ring, int sides, int rings) {
         glutSolidTorus(tube, ring, sides, rings);
         return;
     }
-    double* key = new double[4]{tube, ring, double(sides), double(rings)};
-    if (!replayOrBeginList(kShapeKindSolidTorus, key, 4)) return;
-    glutSolidTorus(tube, ring, sides, rings);
-    glEndList();
+    cachedSolid(kShapeKindSolidTorus, new double[4]{tube, ring, double(sides), double(rings)}, 4,
+                [&] { glutSolidTorus(tube, ring, sides, rings); });
 }

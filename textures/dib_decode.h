@@ -11,5 +11,7 @@
 // outside data[0..size)).
 RgbImage* decodeDibImage(const unsigned char* data, std::size_t size);
 
-// Largest pixel buffer the reader will allocate (256 MiB).
-constexpr std::size_t maxDibPixelBytes = std::size_t(256) << 20;
+// Largest pixel buffer the reader will allocate: 256 MiB. Larger pictures are
+// refused before anything is allocated. The fuzzer lowers it to stay fast.
+constexpr std::size_t defaultDibPixelLimit = std::size_t(256) << 20;
+extern std::size_t dibPixelLimit;

@@ -344,6 +344,7 @@ void reportOpenFailure(const std::string& path) {
 }  // namespace
 
 bool showDibErrors = true;
+std::size_t dibPixelLimit = defaultDibPixelLimit;
 DibErrorReporter dibErrorReporter = writeToStandardError;
 
 RgbImage* decodeDibImage(const unsigned char* data, std::size_t size) {
@@ -357,7 +358,7 @@ RgbImage* decodeDibImage(const unsigned char* data, std::size_t size) {
         return nullptr;
     }
     const std::uint64_t bytes = static_cast<std::uint64_t>(src.width) * static_cast<std::uint64_t>(src.height) * 3;
-    if (bytes > maxDibPixelBytes) {
+    if (bytes > dibPixelLimit) {
         reportDibError(outOfMemoryText);
         return nullptr;
     }

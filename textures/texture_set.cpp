@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <initializer_list>
+
 #include "textures/dib_reader.h"
 
 unsigned int wall2Texture = 0;

@@ -1,10 +1,11 @@
-// Renders the play view (initial position, view angles 0) and a turned view
-// (viewAngleY 60, viewAngleX -12) with the room textures and writes them as PPM
-// files; with --time also reports the time of one scene drawing with the solids
-// drawn afresh and with them replayed from the cache.
+// Renders the play view (initial position, view angles 0), a turned view
+// (viewAngleY 60, viewAngleX -12) and a side view (viewAngleY -90: stools and
+// door) with the room textures and writes them as PPM files; with --time also
+// reports the time of one scene drawing with the solids drawn afresh and with
+// them replayed from the cache.
 //
 // Usage (from the directory holding "Textures/", with a DISPLAY):
-//   scene_screenshot play.ppm turned.ppm [--time]
+//   scene_screenshot play.ppm turned.ppm side.ppm [--time]
 
 #include <GL/gl.h>
 
@@ -31,8 +32,8 @@ double millisecondsPerDrawing(int drawings) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s play.ppm turned.ppm [--time]\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s play.ppm turned.ppm side.ppm [--time]\n", argv[0]);
         return 2;
     }
     if (!openSceneWindow()) {
@@ -54,7 +55,12 @@ int main(int argc, char** argv) {
     renderPlayView();
     ok = writeFramePpm(argv[2]) && ok;
 
-    if (argc > 3 && std::strcmp(argv[3], "--time") == 0) {
+    viewAngleY = -90;
+    viewAngleX = 0;
+    renderPlayView();
+    ok = writeFramePpm(argv[3]) && ok;
+
+    if (argc > 4 && std::strcmp(argv[4], "--time") == 0) {
         viewAngleX = 0;
         viewAngleY = 0;
         straightforwardDrawing = true;

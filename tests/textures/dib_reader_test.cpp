@@ -300,7 +300,7 @@ TEST_F(DibReaderTest, RunLengthFourAlternatesNibbles) {
 }
 
 TEST_F(DibReaderTest, UnknownHeadersAndEncodingsAreRefused) {
-    for (std::uint32_t size : {0u, 16u, 64u, 108u, 124u}) {
+    for (std::uint32_t size : {4u, 16u, 64u, 108u, 124u}) {
         DibLayout d = rgb24Width5();
         d.headerSize = size;
         SCOPED_TRACE(size);
@@ -316,6 +316,7 @@ TEST_F(DibReaderTest, UnknownHeadersAndEncodingsAreRefused) {
         d.bitsPerPixel = e.bits;
         d.compression = e.compression;
         d.masks = {0xFF, 0xFF00, 0xFF0000};
+        if (e.bits == 4 || e.bits == 8) d.palette = makePalette(1u << e.bits);
         SCOPED_TRACE(std::to_string(e.bits) + " " + std::to_string(e.compression));
         expectRefused(buildDib(d), "Image file conversion error.");
     }
@@ -335,6 +336,12 @@ TEST_F(DibReaderTest, EmptyOrHugeSizesAreRefusedWithoutAllocating) {
     d.width = 9000;
     d.height = 9000;
     expectRefused(buildDib(d), "Image file conversion error.");
+    // The limit is 256 MiB exactly: one row of 89478485 pixels fits, one more does not.
+    d.height = 1;
+    d.width = 89478485;
+    expectRefused(buildDib(d), "Image file conversion error.");
+    d.width = 89478486;
+    expectRefused(buildDib(d), "Out of memory.");
 }
 
 TEST_F(DibReaderTest, EveryTruncationIsRefusedWithTheRightText) {

@@ -148,8 +148,16 @@ int textWidth(const std::string& text, int cell) {
     return text.empty() ? 0 : static_cast<int>(text.size()) * 6 * cell - cell;
 }
 
+// Distance from point p to the segment a-b.
+double segmentDistance(double px, double py, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax, dy = by - ay;
+    const double t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+    return std::hypot(px - ax - t * dx, py - ay - t * dy);
+}
+
 // Draws text with its top-left corner at (x, y); each font cell is `cell`
-// pixels square with slightly rounded corners where it meets no neighbour.
+// pixels square, and cells touching only at a corner are joined by a stroke
+// so that slanted letters read as lines, not steps.
 void drawText(Picture& pic, const std::string& text, int x, int y, int cell, Colour colour) {
     for (size_t i = 0; i < text.size(); ++i) {
         const Glyph* g = findGlyph(text[i]);
@@ -158,26 +166,22 @@ void drawText(Picture& pic, const std::string& text, int x, int y, int cell, Col
         auto lit = [&](int col, int row) {
             return col >= 0 && col < 5 && row >= 0 && row < 7 && g->rows[row][col] == '#';
         };
-        for (int row = 0; row < 7; ++row) {
-            for (int col = 0; col < 5; ++col) {
-                if (!lit(col, row)) continue;
-                for (int py = 0; py < cell; ++py) {
-                    for (int px = 0; px < cell; ++px) {
-                        // Round the outer corners of a cell that stands alone on that side.
-                        const double r = cell * 0.45;
-                        const double cx = px + 0.5, cy = py + 0.5;
-                        bool cut = false;
-                        const bool left0 = !lit(col - 1, row), right0 = !lit(col + 1, row);
-                        const bool up0 = !lit(col, row - 1), down0 = !lit(col, row + 1);
-                        auto outside = [&](double ox, double oy) { return std::hypot(cx - ox, cy - oy) > r; };
-                        if (left0 && up0 && cx < r && cy < r && outside(r, r)) cut = true;
-                        if (right0 && up0 && cx > cell - r && cy < r && outside(cell - r, r)) cut = true;
-                        if (left0 && down0 && cx < r && cy > cell - r && outside(r, cell - r)) cut = true;
-                        if (right0 && down0 && cx > cell - r && cy > cell - r && outside(cell - r, cell - r))
-                            cut = true;
-                        if (!cut) pic.blend(left + col * cell + px, y + row * cell + py, colour, 1.0);
-                    }
+        for (int py = 0; py < 7 * cell; ++py) {
+            for (int px = 0; px < 5 * cell; ++px) {
+                const int col = px / cell, row = py / cell;
+                double cover = lit(col, row) ? 1.0 : 0.0;
+                if (cover == 0 && cell > 1) {
+                    const double fx = px + 0.5, fy = py + 0.5;
+                    for (int r = 0; r < 7; ++r)
+                        for (int c = 0; c < 5; ++c)
+                            for (int dc : {-1, 1}) {
+                                if (!lit(c, r) || !lit(c + dc, r + 1) || lit(c + dc, r) || lit(c, r + 1)) continue;
+                                const double d = segmentDistance(fx, fy, (c + 0.5) * cell, (r + 0.5) * cell,
+                                                                 (c + dc + 0.5) * cell, (r + 1.5) * cell);
+                                cover = std::max(cover, std::clamp(cell * 0.5 - d + 0.5, 0.0, 1.0));
+                            }
                 }
+                if (cover > 0) pic.blend(left + px, y + py, colour, cover);
             }
         }
     }
@@ -188,14 +192,14 @@ void drawCaption(Picture& pic, const std::string& text, int centreX, int y, int 
     const int x = centreX - textWidth(text, cell) / 2;
     drawText(pic, text, x + cell / 3 + 1, y + cell / 3 + 1, cell, {0, 0, 0});
     Picture layer(pic.width, pic.height, {0, 0, 0});
-    std::vector<bool> mask(pic.pixels.size(), false);
     drawText(layer, text, x, y, cell, {255, 255, 255});
     const int textHeight = 7 * cell;
     for (int py = 0; py < pic.height; ++py)
         for (int px = 0; px < pic.width; ++px)
-            if (layer.at(px, py).r > 128) {
+            if (layer.at(px, py).r > 0) {
                 const double t = (py - y) / double(textHeight);
-                pic.at(px, py) = mix(mix(colour, {255, 255, 255}, 0.45), scale(colour, 0.7), t);
+                const Colour ink = mix(mix(colour, {255, 255, 255}, 0.45), scale(colour, 0.7), t);
+                pic.at(px, py) = mix(pic.at(px, py), ink, layer.at(px, py).r / 255.0);
             }
 }
 
@@ -231,11 +235,11 @@ void drawBall(Picture& pic, double cx, double cy, double radius, Colour colour) 
 
 // Wood grain along x for a board whose own coordinates are (u along, v across).
 Colour woodAt(double u, double v, std::uint32_t seed, Colour dark, Colour light, double ringScale) {
-    const double warp = fractalNoise(u * 0.015, v * 0.06, seed, 4) * 6.0;
+    const double warp = fractalNoise(u * 0.006, v * 0.03, seed, 3) * 2.0 + fractalNoise(u * 0.05, v * 0.05, seed + 3, 2) * 0.3;
     const double rings = std::sin((v * ringScale + warp * 2.2) * pi) * 0.5 + 0.5;
-    const double streak = fractalNoise(u * 0.004, v * 0.4, seed + 7, 3);
-    double t = 0.55 * std::pow(rings, 1.6) + 0.45 * streak;
-    t += (random01(static_cast<int>(u), static_cast<int>(v), seed + 13) - 0.5) * 0.08;
+    const double streak = fractalNoise(u * 0.003, v * 0.5, seed + 7, 3);
+    double t = 0.5 * std::pow(rings, 2.0) + 0.5 * streak;
+    t += (random01(static_cast<int>(u), static_cast<int>(v), seed + 13) - 0.5) * 0.06;
     return mix(dark, light, t);
 }
 

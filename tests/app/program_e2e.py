@@ -1,0 +1,272 @@
+#!/usr/bin/env python3
+"""The real program under an X server with no window manager, driven from outside.
+
+How the program is driven (reusable by other end-to-end tests):
+  - Windows are found by exact title with `x11_window_tool find TITLE`: the
+    message boxes carry UTF-8 titles, which xdotool's search does not read.
+  - A message box gets the keyboard with `xdotool windowfocus --sync ID`; then
+    `xdotool key Return` answers Yes (or OK) and `xdotool key Escape` answers No.
+  - The game window gets the keyboard the same way; keys go with `xdotool key`.
+  - Closing as a window manager's close button does: `x11_window_tool close ID`
+    sends WM_DELETE_WINDOW.
+  - The screen is read back with ImageMagick's `import -window root`.
+
+Scenarios: the start question answered No opens a 640x480 window; F1 switches
+the display mode and back with the game going on (with the default 1024x768
+screen the fullscreen mode is refused and the fallback question is answered;
+with --fullscreen-accepted the screen is 640x480 and the switch needs no
+question); Escape on the play screen returns to the menu, Escape on the menu
+ends the program with status 0; closing the window ends it with status 0; a
+refused fullscreen answered No ends it with status 1.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+TITLE = "OpenGL WinAPI template by Quillow P.D."
+QUESTION = "Start FullScreen?"
+FALLBACK = "Kiva GL"
+
+failures = []
+passes = []
+
+
+def check(condition, what):
+    print(("ok    " if condition else "FAIL  ") + what, flush=True)
+    (passes if condition else failures).append(what)
+    return condition
+
+
+class Game:
+    def __init__(self, args):
+        self.args = args
+        env = dict(os.environ)
+        env.pop("DRAUGHTS3D_FULLSCREEN", None)  # the question must be asked
+        self.process = subprocess.Popen([args.game], cwd=args.root, env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+    def windows(self, title):
+        run = subprocess.run([self.args.window_tool, "find", title], capture_output=True, text=True)
+        return [int(line) for line in run.stdout.split()]
+
+    def wait_window(self, title, timeout=15.0, other_than=None):
+        end = time.time() + timeout
+        while time.time() < end:
+            found = [w for w in self.windows(title) if w != other_than]
+            if found:
+                time.sleep(0.3)  # let it map and draw
+                return found[0]
+            if self.process.poll() is not None:
+                return None
+            time.sleep(0.1)
+        return None
+
+    def key(self, window, key):
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(window)], check=False)
+        subprocess.run(["xdotool", "key", key], check=False)
+
+    def hold_key(self, window, key, seconds):
+        """Key down, held over several frames, then up."""
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(window)], check=False)
+        subprocess.run(["xdotool", "keydown", key], check=False)
+        time.sleep(seconds)
+        subprocess.run(["xdotool", "keyup", key], check=False)
+
+    def geometry(self, window):
+        run = subprocess.run(["xdotool", "getwindowgeometry", str(window)], capture_output=True, text=True)
+        for line in run.stdout.splitlines():
+            if "Geometry:" in line:
+                w, h = line.split(":")[1].strip().split("x")
+                return int(w), int(h)
+        return None
+
+    def close(self, window):
+        subprocess.run([self.args.window_tool, "close", str(window)], check=False)
+
+    def wait_exit(self, timeout=10.0):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def stop(self):
+        if self.alive():
+            self.process.kill()
+            self.process.wait()
+
+
+def screen():
+    """The root window as (width, height, rgb bytes), top row first."""
+    data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True).stdout
+    fields, pos = [], 0
+    while len(fields) < 4:  # P6 width height maxval, whitespace separated
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    return int(fields[1]), int(fields[2]), data[pos + 1:]
+
+
+def lit_points(width, rgb):
+    """Points of a coarse grid over the 640x480 window that are not near-black."""
+    return sum(1 for y in range(0, 480, 8) for x in range(0, 640, 8)
+               if max(rgb[(y * width + x) * 3:(y * width + x) * 3 + 3]) > 40)
+
+
+def menu_showing():
+    """The start menu leaves black gaps between its four views: the middle of
+    the window is black there, and shows the room on the play screen."""
+    width, _, rgb = screen()
+    dark = total = 0
+    for y in range(228, 252, 2):
+        for x in range(308, 332, 2):
+            i = (y * width + x) * 3
+            total += 1
+            dark += max(rgb[i], rgb[i + 1], rgb[i + 2]) < 16
+    return dark == total and lit_points(width, rgb) > 100
+
+
+def eventually(condition, timeout=5.0):
+    """Polls `condition` until it holds or `timeout` seconds pass."""
+    end = time.time() + timeout
+    while True:
+        if condition():
+            return True
+        if time.time() >= end:
+            return False
+        time.sleep(0.2)
+
+
+def something_drawn():
+    width, _, rgb = screen()
+    return lit_points(width, rgb) > 100
+
+
+def answer_start_question(game, key):
+    box = game.wait_window(QUESTION)
+    if not check(box is not None, "the start question is shown"):
+        return False
+    game.key(box, key)
+    return True
+
+
+def switch_display(game, window, fullscreen_accepted, phase):
+    """F1 once; answers the fallback question when the screen refuses the mode."""
+    game.key(window, "F1")
+    if not fullscreen_accepted and phase == "to fullscreen":
+        box = game.wait_window(FALLBACK)
+        if not check(box is not None, "F1 %s: the refused mode brings the fallback question" % phase):
+            return None
+        game.key(box, "Return")  # Yes: windowed instead
+    new = game.wait_window(TITLE, other_than=window)
+    check(new is not None and new != window, "F1 %s: a new window replaces the old one" % phase)
+    if new is not None:
+        check(game.geometry(new) == (640, 480), "F1 %s: the new window is 640x480" % phase)
+        check(eventually(something_drawn), "F1 %s: the game is drawn in the new window" % phase)
+    return new
+
+
+def play_and_quit(args):
+    game = Game(args)
+    try:
+        if not answer_start_question(game, "Escape"):
+            return
+        window = game.wait_window(TITLE)
+        if not check(window is not None, "answering No opens the window"):
+            return
+        check(game.geometry(window) == (640, 480), "the client area is 640x480")
+        check(game.windows(QUESTION) == [], "the question box is gone")
+        check(eventually(menu_showing), "the start menu is drawn")
+        subprocess.run(["import", "-window", "root", os.path.join(args.shots, "e2e_menu.png")], check=False)
+
+        window = switch_display(game, window, args.fullscreen_accepted, "to fullscreen")
+        if window is None:
+            return
+        check(eventually(menu_showing), "after F1 the start menu is still drawn")
+        if args.fullscreen_accepted:
+            window = switch_display(game, window, True, "back to windowed")
+            if window is None:
+                return
+
+        game.key(window, "Down")
+        time.sleep(0.3)
+        game.key(window, "Right")
+        check(eventually(lambda: not menu_showing()), "Down, Right start the game: the play screen is drawn")
+        subprocess.run(["import", "-window", "root", os.path.join(args.shots, "e2e_play.png")], check=False)
+        # Held over several frames: the press that leaves the play screen must
+        # not also end the program on the start menu.
+        game.hold_key(window, "Escape", 0.4)
+        check(eventually(menu_showing), "Escape on the play screen returns to the start menu")
+        time.sleep(1.0)
+        check(game.alive(), "Escape on the play screen does not end the program")
+        game.key(window, "Escape")
+        check(game.wait_exit() == 0, "Escape on the start menu ends the program with status 0")
+    finally:
+        game.stop()
+
+
+def close_window(args):
+    game = Game(args)
+    try:
+        if not answer_start_question(game, "Escape"):
+            return
+        window = game.wait_window(TITLE)
+        if not check(window is not None, "the window opens for the close test"):
+            return
+        game.close(window)
+        check(game.wait_exit() == 0, "closing the window ends the program with status 0")
+    finally:
+        game.stop()
+
+
+def yes_to_start(args):
+    game = Game(args)
+    try:
+        if not answer_start_question(game, "Return"):
+            return
+        if args.fullscreen_accepted:
+            window = game.wait_window(TITLE)
+            check(window is not None and game.windows(FALLBACK) == [],
+                  "Return answers Yes: the window opens fullscreen without a fallback question")
+            if window is not None:
+                check(game.geometry(window) == (640, 480), "the fullscreen window covers the 640x480 screen")
+                game.key(window, "Escape")
+                check(game.wait_exit() == 0, "Escape ends the fullscreen game with status 0")
+        else:
+            box = game.wait_window(FALLBACK)
+            if not check(box is not None, "Return answers Yes: the refused mode brings the fallback question"):
+                return
+            game.key(box, "Escape")  # No
+            closing = game.wait_window("ERROR")
+            if check(closing is not None, "answering No says the program will close"):
+                game.key(closing, "Return")
+            check(game.windows(TITLE) == [], "no game window was opened")
+            check(game.wait_exit() == 1, "the program ends with status 1 when it gets no window")
+    finally:
+        game.stop()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--window-tool", required=True)
+    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
+    parser.add_argument("--fullscreen-accepted", action="store_true")
+    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
+    args = parser.parse_args()
+    play_and_quit(args)
+    close_window(args)
+    yes_to_start(args)
+    print("e2e: %d checks passed, %d failed" % (len(passes), len(failures)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
