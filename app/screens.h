@@ -9,3 +9,6 @@ int drawCurrentScreen();
 void drawStartMenuFrame();
 void drawStartMenuOverlay();
 void drawPlayFrame();
+// Called when a game starts: arrow keys already held then do not turn the play
+// view until they have been released and pressed again.
+void ignoreHeldArrowKeys();

@@ -12,10 +12,6 @@
 
 int menuItem = 1;
 
-// Kept by the play screen (play_screen.cpp): the arrow keys down when the game
-// starts turn the view only after they have been released.
-void ignoreHeldArrowKeys();
-
 namespace {
 
 // Lower-left corners of the four views, as fractions of the window size.
