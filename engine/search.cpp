@@ -93,32 +93,88 @@ void captureTally(Side computerSide, int& opp, int& own) {
     }
 }
 
-// The squares of each side's pieces at a node one move above the last level. A
-// leaf differs from it by one move, so a side is blocked there exactly when none of
-// these squares, nor the square the moved piece reached, holds a piece of the side
-// that can move.
-struct PieceSquares {
+// What a node one move above the last level knows about its position, so that its
+// children (the leaves) can be judged with little or no work on the board.
+//
+// A side is blocked when none of its pieces can move. A leaf differs from this
+// position by one move, which changes only its from-, to- and captured squares.
+// The pieces of each side are kept (a leaf's blocked test need look only at them
+// and at the square the moved piece reached), and for up to four pieces one
+// "reason to move" each: the squares whose contents let that piece move (its own
+// square, the square it can step to, or the enemy piece and the square behind
+// it). A reason none of whose squares the move touched still holds in the leaf.
+struct LeafContext {
     int count[3] = {};
     std::int8_t squares[3][12][2];
+    int reasonCount[3] = {};
+    std::int8_t reasons[3][4][3][2];  // [side][reason][square][file, rank]; unused squares are 0
 };
 
-void collectPieces(PieceSquares& pieces) {
+inline bool emptySquare(int f, int r) { return onBoard(f, r) && board[f][r] == kEmpty; }
+
+inline bool enemies(PieceCode a, PieceCode b) {
+    return a != kEmpty && b != kEmpty && (a == kMan1 || a == kKing1) != (b == kMan1 || b == kKing1);
+}
+
+// One reason why the piece on (f, r) can move, as pieceCanMove finds it; false
+// when it cannot move.
+bool reasonToMove(int f, int r, PieceCode code, std::int8_t out[3][2]) {
+    constexpr int dirs[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
+    const bool man = code == kMan1 || code == kMan2;
+    for (int d = 0; d < 4; ++d) {
+        const int af = f + dirs[d][0], ar = r + dirs[d][1];
+        if (!onBoard(af, ar)) continue;
+        const bool forward = code == kMan1 ? dirs[d][1] > 0 : dirs[d][1] < 0;
+        const bool step = board[af][ar] == kEmpty && (!man || forward);
+        const bool jump = enemies(code, board[af][ar]) && emptySquare(af + dirs[d][0], ar + dirs[d][1]);
+        if (!step && !jump) continue;
+        out[0][0] = static_cast<std::int8_t>(f);
+        out[0][1] = static_cast<std::int8_t>(r);
+        out[1][0] = static_cast<std::int8_t>(af);
+        out[1][1] = static_cast<std::int8_t>(ar);
+        out[2][0] = static_cast<std::int8_t>(step ? 0 : af + dirs[d][0]);
+        out[2][1] = static_cast<std::int8_t>(step ? 0 : ar + dirs[d][1]);
+        return true;
+    }
+    return false;
+}
+
+void collectLeafContext(LeafContext& context) {
     for (int f = 1; f <= 8; ++f)
         for (int r = 1; r <= 8; ++r) {
             const PieceCode code = board[f][r];
             if (code == kEmpty) continue;
-            const int side = code % 10;
-            if (pieces.count[side] < 12) {
-                pieces.squares[side][pieces.count[side]][0] = static_cast<std::int8_t>(f);
-                pieces.squares[side][pieces.count[side]][1] = static_cast<std::int8_t>(r);
-                ++pieces.count[side];
+            const int side = code == kMan1 || code == kKing1 ? 1 : 2;
+            if (context.count[side] < 12) {
+                context.squares[side][context.count[side]][0] = static_cast<std::int8_t>(f);
+                context.squares[side][context.count[side]][1] = static_cast<std::int8_t>(r);
+                ++context.count[side];
             }
+            if (context.reasonCount[side] < 4 && reasonToMove(f, r, code, context.reasons[side][context.reasonCount[side]]))
+                ++context.reasonCount[side];
         }
 }
 
-bool blockedAfterMove(Side side, const PieceSquares& before, const ListedMove& m) {
+// True when some reason of `side` survives a move that changed these squares.
+bool reasonSurvives(const LeafContext& context, Side side, const int changed[3][2], int changedCount) {
+    for (int i = 0; i < context.reasonCount[side]; ++i) {
+        bool touched = false;
+        for (int q = 0; q < 3 && !touched; ++q) {
+            const int qf = context.reasons[side][i][q][0], qr = context.reasons[side][i][q][1];
+            if (qf == 0) continue;
+            for (int c = 0; c < changedCount; ++c)
+                if (qf == changed[c][0] && qr == changed[c][1]) touched = true;
+        }
+        if (!touched) return true;
+    }
+    return false;
+}
+
+// A side is blocked after the move exactly when none of its pieces can move; on
+// the board as the move left it.
+bool blockedAfterMove(Side side, const LeafContext& before, const ListedMove& m) {
     const PieceCode moved = board[m.toFile][m.toRank];
-    if (moved % 10 == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
+    if (moved != kEmpty && moved % 10 == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
     for (int i = 0; i < before.count[side]; ++i) {
         const int f = before.squares[side][i][0], r = before.squares[side][i][1];
         const PieceCode code = board[f][r];
@@ -130,7 +186,7 @@ bool blockedAfterMove(Side side, const PieceSquares& before, const ListedMove& m
 // The last level. The position is evaluated, and the line's captures tallied, once
 // per legal move of the side to move; every pass gives the same value and the same
 // tally, so they are folded into one pass times the number of moves.
-std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const PieceSquares& before,
+std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const LeafContext& before,
                         const ListedMove& last) {
     const bool blocked1 = blockedAfterMove(1, before, last);
     const bool blocked2 = blockedAfterMove(2, before, last);
@@ -153,6 +209,37 @@ std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const Pie
         score = addWrapped(score, static_cast<std::int64_t>(list.count) * (own - opp) * kTallyStep);
     }
     return evaluateWith(materialValue, computerSide, blocked1, blocked2);
+}
+
+// A leaf reached by a plain move, judged without playing the move: the turn
+// passes, the material changes by `delta`, and each side's blocked test is
+// settled by a reason to move that the move did not touch. Returns false (and
+// changes nothing) when that is not enough and the move must be played.
+bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const LeafContext& context,
+                        const ListedMove& m, std::int32_t& value) {
+    const int changed[2][2] = {{m.fromFile, m.fromRank}, {m.toFile, m.toRank}};
+    int changedSquares[3][2] = {{changed[0][0], changed[0][1]}, {changed[1][0], changed[1][1]}, {0, 0}};
+    const bool open1 = reasonSurvives(context, 1, changedSquares, 2);
+    const bool open2 = reasonSurvives(context, 2, changedSquares, 2);
+    if (!open1 || !open2) return false;
+    // Neither side is blocked after the move.
+    if (computerActive != 1 || candidateCount == 1) {
+        value = kNoScore;
+        return true;
+    }
+    int opp, own;
+    captureTally(computerSide, opp, own);
+    if (opp != 0 && own != 0 && opp != own) return false;  // the tally needs the number of moves there
+    std::int32_t& score = candidates[rootMoveIndex].score;
+    if (opp != 0 && own == 0) score = kLossMark;
+    if (own != 0 && opp == 0) score = kWinMark;
+    const PieceCode code = board[m.fromFile][m.fromRank];
+    PieceCode arriving = code;
+    if (code == kMan1 && m.toRank == 8) arriving = kKing1;
+    if (code == kMan2 && m.toRank == 1) arriving = kKing2;
+    const std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
+    value = evaluateWith(materialValue + delta, computerSide, false, false);
+    return true;
 }
 
 // Fills a record as fillRecord does, knowing the move's kind: a plain move
@@ -192,18 +279,25 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
     std::int32_t result = kNoScore;
     if (list.count > 0 && candidateCount != 1) {
         const bool childrenAreLeaves = depth + 1 >= kSearchLeafDepth;
-        PieceSquares pieces;
-        if (childrenAreLeaves) collectPieces(pieces);
+        LeafContext leafContext;
+        if (childrenAreLeaves) collectLeafContext(leafContext);
         for (int i = 0; i < list.count; ++i) {
             const ListedMove& m = list.moves[i];
             if (depth == 0) {
                 searchTraceSink("0  ");
                 rootMoveIndex = i;
             }
+            if (childrenAreLeaves && m.kind == kPlainMove) {
+                std::int32_t v;
+                if (leafWithoutPlaying(computerSide, materialValue, leafContext, m, v)) {
+                    combine(result, v, computerSide);
+                    continue;
+                }
+            }
             HistoryRecord& record = plyRecords[depth];
             fillListedRecord(record, m);
             const std::int32_t delta = playListedMove(m, record);
-            const std::int32_t v = childrenAreLeaves ? searchLeaf(computerSide, materialValue + delta, pieces, m)
+            const std::int32_t v = childrenAreLeaves ? searchLeaf(computerSide, materialValue + delta, leafContext, m)
                                                      : searchNode(depth + 1, computerSide, materialValue + delta);
             restoreRecord(record);
             combine(result, v, computerSide);
@@ -225,10 +319,10 @@ std::int32_t evaluatePosition(Side computerSide) {
 std::int32_t searchMoves(int depth, Side computerSide) {
     if (depth >= kSearchLeafDepth) {
         // A search asked to start at the last level: the leaf of the current position.
-        PieceSquares pieces;
-        collectPieces(pieces);
+        LeafContext context;
+        collectLeafContext(context);
         const ListedMove none{1, 1, 1, 1, 0};
-        return searchLeaf(computerSide, material(), pieces, none);
+        return searchLeaf(computerSide, material(), context, none);
     }
     return searchNode(depth, computerSide, material());
 }

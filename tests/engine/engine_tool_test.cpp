@@ -5,10 +5,15 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 std::string runTool(const std::string& input, const char* env = "") {
-    const std::string inputPath = ::testing::TempDir() + "tool_input.txt";
+    // Each run gets a file of its own: ctest runs these tests side by side.
+    static int runs = 0;
+    const std::string inputPath = ::testing::TempDir() + "tool_input_" + std::to_string(getpid()) + "_" +
+                                  std::to_string(runs++) + ".txt";
     std::ofstream(inputPath) << input;
     const std::string command = std::string(env) + " " + DRAUGHTS_ENGINE_TOOL + " < " + inputPath;
     FILE* pipe = popen(command.c_str(), "r");
@@ -18,6 +23,7 @@ std::string runTool(const std::string& input, const char* env = "") {
     size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
     const int status = pclose(pipe);
+    std::remove(inputPath.c_str());
     if (status != 0) out += "\nexit status " + std::to_string(status);
     return out;
 }

@@ -2,6 +2,7 @@
 // plain reference on thousands of positions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -88,10 +89,18 @@ void compareAt(const std::string& where) {
 // capture sequences (continuation squares), blocked sides; either side to move.
 class Differential : public ::testing::TestWithParam<int> {};
 
+// Positions per seed; the sanitizer build asks for fewer (DRAUGHTS_DIFFERENTIAL_POSITIONS).
+int positionsPerSeed() {
+    const char* value = std::getenv("DRAUGHTS_DIFFERENTIAL_POSITIONS");
+    const int n = value ? std::atoi(value) : 0;
+    return n > 0 ? n : 250;
+}
+
 TEST_P(Differential, FastSearchGivesExactlyTheReferenceResults) {
     std::mt19937 rng(1000 + GetParam());
     int compared = 0, withCont = 0, withKings = 0, oneCandidate = 0, noCandidate = 0;
-    while (compared < 250) {
+    const int wanted = positionsPerSeed();
+    while (compared < wanted) {
         resetEngineState();
         setupInitialPosition();
         const int plies = std::uniform_int_distribution<int>(0, 90)(rng);
@@ -124,9 +133,12 @@ TEST_P(Differential, FastSearchGivesExactlyTheReferenceResults) {
         if (HasFatalFailure()) return;
         ++compared;
     }
-    EXPECT_GT(withCont, 0);
-    EXPECT_GT(withKings, 0);
-    EXPECT_GT(oneCandidate, 0);
+    // The mix of positions a full run must have met.
+    if (wanted >= 100) {
+        EXPECT_GT(withCont, 0);
+        EXPECT_GT(withKings, 0);
+        EXPECT_GT(oneCandidate, 0);
+    }
     RecordProperty("no_candidate", noCandidate);
 }
 

@@ -1,0 +1,126 @@
+"""What the play screen shows of the game: the pieces on the dark squares, the
+turn ball, the winner pictures, the help text. Read from screen pictures at the
+places where the play camera puts them."""
+import game_driver as g
+
+# The start action sets the view angle to 0 and the menu frame that ran it then
+# turns it by its usual 3 degrees, so a game is seen turned by 3 degrees.
+PLAY_ANGLE_Y = 3.0
+
+# Probe heights: a man is a dome of radius 0.2 centred at y = -3 (top at -2.8);
+# a king is a cone from y = -3 up to -2. Just under the dome's top both show
+# their colour; higher up only a king does (a man's square shows the white
+# square behind it there).
+PIECE_PROBE_Y = -2.88
+KING_PROBE_Y = -2.45
+
+
+def _colour_at(picture, x, y, z, minimum=5):
+    sx, sy = g.project(x, y, z, 0.0, PLAY_ANGLE_Y)
+    cx, cy = int(round(sx)), int(round(sy))
+    box = picture.box(cx - 1, cy - 1, cx + 2, cy + 2)
+    greens = sum(1 for c in box if g.is_green(c))
+    pinks = sum(1 for c in box if g.is_pink(c))
+    if greens >= minimum and pinks == 0:
+        return "green"
+    if pinks >= minimum and greens == 0:
+        return "pink"
+    if greens <= 1 and pinks <= 1:
+        return "neither"
+    return "unclear"
+
+
+def square_colour(picture, name):
+    """"green", "pink", "neither" or "unclear" for the piece on a square."""
+    x, z = g.square_centre(name)
+    return _colour_at(picture, x, PIECE_PROBE_Y, z)
+
+
+def king_colour(picture, name):
+    x, z = g.square_centre(name)
+    return _colour_at(picture, x, KING_PROBE_Y, z, minimum=4)
+
+
+def expected_colour(piece, green_side):
+    """The colour a cell of the engine tool's board text must show."""
+    if piece == ".":
+        return "neither"
+    side = 1 if piece in "wW" else 2
+    return "green" if side == green_side else "pink"
+
+
+def board_mismatches(picture, cells, green_side=1, kings=True):
+    """Squares whose picture disagrees with `cells` (engine tool text), as
+    "square: seen/expected" strings; empty when the picture shows the position."""
+    wrong = []
+    for name in g.DARK_SQUARES:
+        piece = g.piece_at(cells, name)
+        want = expected_colour(piece, green_side)
+        seen = square_colour(picture, name)
+        if seen != want:
+            wrong.append("%s: %s/%s" % (name, seen, want))
+        elif kings and piece != ".":
+            seen_king = king_colour(picture, name) == want
+            if seen_king != (piece in "WB"):
+                wrong.append("%s: %s/%s" % (name, "king" if seen_king else "man", "king" if piece in "WB" else "man"))
+    return wrong
+
+
+def turn_ball_colour(picture):
+    """The ball beside file a (centre (-5.4, -3, 0), radius 0.5): the colour of the side to move."""
+    return _colour_at(picture, -5.4, -2.75, 0.0)
+
+
+# The winner pictures stand across the middle of the board, 8x8 units in the
+# plane z = 0: on the screen about x 224..416, y 192..384.
+PICTURE_BOX = (240, 205, 400, 375)
+
+
+def winner_picture(picture):
+    """"pink" or "green" when the middle of the screen is covered by a winner
+    picture, otherwise None. Both pictures are a bright lettering and two balls
+    over a dark checker of their colour (PinkWins purple, GreenWins green); the
+    board, the window's landscape and the walls behind hold little of either."""
+    x0, y0, x1, y1 = PICTURE_BOX
+    box = picture.box(x0, y0, x1, y1, 4)
+    if not box:
+        return None
+    purple = sum(1 for r, gr, b in box if r > gr + 3 and b > gr + 3 and abs(r - b) < 40) / len(box)
+    green = sum(1 for r, gr, b in box if gr > r + 3 and gr > b + 3) / len(box)
+    # The menu's bar and black gaps: greenish, but much of it black.
+    dark = sum(1 for c in box if g.is_dark(c)) / len(box)
+    if purple > 0.6 and green < 0.05 and dark < 0.3:
+        return "pink"
+    if green > 0.6 and purple < 0.05 and dark < 0.3:
+        return "green"
+    return None
+
+
+def is_bright_green(c):
+    r, gr, b = c
+    return gr >= 200 and r <= 140 and b <= 140
+
+
+def is_pure_red(c):
+    r, gr, b = c
+    return r >= 230 and gr <= 40 and b <= 40
+
+
+HELP_BASELINES = (25, 40, 55, 70)
+CREDIT_BASELINE = 450
+
+
+def help_text_lines(picture):
+    """Per help line, (green label pixels, white key pixels); and the red pixels of the credit line."""
+    lines = []
+    for baseline in HELP_BASELINES:
+        labels = picture.count(is_bright_green, 10, baseline - 11, 190, baseline + 2)
+        keys = picture.count(g.is_white, 200, baseline - 11, 480, baseline + 2)
+        lines.append((labels, keys))
+    credit = picture.count(is_pure_red, 10, CREDIT_BASELINE - 11, 200, CREDIT_BASELINE + 2)
+    return lines, credit
+
+
+def help_text_shown(picture):
+    lines, credit = help_text_lines(picture)
+    return all(labels >= 40 and keys >= 10 for labels, keys in lines) and credit >= 40
