@@ -224,8 +224,8 @@ void drawBall(Picture& pic, double cx, double cy, double radius, Colour colour) 
             if (d2 > 1) continue;
             const double nz = std::sqrt(1 - d2);
             const double light = std::max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * nz);
-            const double spec = std::pow(std::max(0.0, -0.3 * dx - 0.4 * dy + 0.87 * nz), 40);
-            Colour c = mix(scale(colour, 0.25 + 0.75 * light), {255, 255, 255}, spec);
+            const double shine = std::pow(std::max(0.0, -0.3 * dx - 0.4 * dy + 0.87 * nz), 40);
+            Colour c = mix(scale(colour, 0.25 + 0.75 * light), {255, 255, 255}, shine);
             const double cover = std::clamp((1 - std::sqrt(d2)) * radius + 0.5, 0.0, 1.0);
             pic.blend(x, y, c, cover);
         }
