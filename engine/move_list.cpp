@@ -133,35 +133,109 @@ bool pieceCanCapture(int f, int r, PieceCode code) {
     return false;
 }
 
-void listLegalMoves(MoveList& list) {
+namespace {
+
+// Appends the moves of the piece on (f, r) in scan order of their to-squares;
+// notes whether it can capture (which forbids every plain move of its side).
+void addPieceMoves(MoveList& list, int f, int r, PieceCode code, bool& anyCapture) {
+    Target targets[16];
+    const int n = pieceTargets(f, r, code, targets);
+    for (int i = 0; i < n; ++i) anyCapture = anyCapture || targets[i].kind == kCapture;
+    // Only the capturing piece may go on.
+    const Square cont = continuationSquare;
+    if (cont != Square{} && cont != Square{f, r}) return;
+    for (int i = 0; i < n && list.count < kMaxNodeMoves; ++i)
+        list.moves[list.count++] =
+            ListedMove{static_cast<std::int8_t>(f), static_cast<std::int8_t>(r), static_cast<std::int8_t>(targets[i].file),
+                       static_cast<std::int8_t>(targets[i].rank), static_cast<std::int8_t>(targets[i].kind)};
+}
+
+// When any piece of the side can capture, only captures are legal.
+void keepOnlyCaptures(MoveList& list) {
+    int kept = 0;
+    for (int i = 0; i < list.count; ++i)
+        if (list.moves[i].kind == kCapture) list.moves[kept++] = list.moves[i];
+    list.count = kept;
+}
+
+void addSquare(PieceSquares& pieces, int side, int f, int r) {
+    if (pieces.count[side] >= 12) return;
+    pieces.squares[side][pieces.count[side]][0] = static_cast<std::int8_t>(f);
+    pieces.squares[side][pieces.count[side]][1] = static_cast<std::int8_t>(r);
+    ++pieces.count[side];
+}
+
+}  // namespace
+
+void listLegalMoves(MoveList& list, PieceSquares* pieces) {
     list.count = 0;
     if (computerActive != 1) return;
     const Side side = sideToMove;
-    const Square cont = continuationSquare;
     bool anyCapture = false;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             const PieceCode code = board[f][r];
-            if (code == kEmpty || sideOf(code) != side) continue;
-            Target targets[16];
-            const int n = pieceTargets(f, r, code, targets);
-            bool pieceCaptures = false;
-            for (int i = 0; i < n; ++i) pieceCaptures = pieceCaptures || targets[i].kind == kCapture;
-            anyCapture = anyCapture || pieceCaptures;
-            // Only the capturing piece may go on.
-            if (cont != Square{} && cont != Square{f, r}) continue;
-            for (int i = 0; i < n && list.count < kMaxNodeMoves; ++i)
-                list.moves[list.count++] =
-                    ListedMove{static_cast<std::int8_t>(f), static_cast<std::int8_t>(r),
-                               static_cast<std::int8_t>(targets[i].file), static_cast<std::int8_t>(targets[i].rank),
-                               static_cast<std::int8_t>(targets[i].kind)};
+            if (code == kEmpty) continue;
+            const int pieceSide = sideOf(code);
+            if (pieces) addSquare(*pieces, pieceSide, f, r);
+            if (pieceSide == side) addPieceMoves(list, f, r, code, anyCapture);
         }
     }
-    // When any piece of the side can capture, only captures are legal.
-    if (anyCapture) {
-        int kept = 0;
-        for (int i = 0; i < list.count; ++i)
-            if (list.moves[i].kind == kCapture) list.moves[kept++] = list.moves[i];
-        list.count = kept;
+    if (anyCapture) keepOnlyCaptures(list);
+}
+
+void listLegalMovesOf(MoveList& list, const PieceSquares& pieces) {
+    list.count = 0;
+    if (computerActive != 1) return;
+    const Side side = sideToMove;
+    if (side != 1 && side != 2) return;
+    bool anyCapture = false;
+    for (int i = 0; i < pieces.count[side]; ++i) {
+        const int f = pieces.squares[side][i][0], r = pieces.squares[side][i][1];
+        addPieceMoves(list, f, r, board[f][r], anyCapture);
+    }
+    if (anyCapture) keepOnlyCaptures(list);
+}
+
+void collectPieceSquares(PieceSquares& pieces) {
+    pieces = PieceSquares{};
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r)
+            if (board[f][r] != kEmpty) addSquare(pieces, sideOf(board[f][r]), f, r);
+}
+
+void movePieceSquares(PieceSquares& pieces, Side mover, int fromFile, int fromRank, int toFile, int toRank,
+                      int capturedFile, int capturedRank) {
+    // The moved piece slides to the place of its new square in scan order.
+    std::int8_t (*own)[2] = pieces.squares[mover];
+    const int n = pieces.count[mover];
+    int i = 0;
+    while (i < n && (own[i][0] != fromFile || own[i][1] != fromRank)) ++i;
+    if (i == n) return;
+    const int key = toFile * 16 + toRank;
+    while (i > 0 && own[i - 1][0] * 16 + own[i - 1][1] > key) {
+        own[i][0] = own[i - 1][0];
+        own[i][1] = own[i - 1][1];
+        --i;
+    }
+    while (i + 1 < n && own[i + 1][0] * 16 + own[i + 1][1] < key) {
+        own[i][0] = own[i + 1][0];
+        own[i][1] = own[i + 1][1];
+        ++i;
+    }
+    own[i][0] = static_cast<std::int8_t>(toFile);
+    own[i][1] = static_cast<std::int8_t>(toRank);
+    if (capturedFile == 0) return;
+    const int other = mover == 1 ? 2 : 1;
+    std::int8_t (*theirs)[2] = pieces.squares[other];
+    int m = pieces.count[other];
+    for (int j = 0; j < m; ++j) {
+        if (theirs[j][0] != capturedFile || theirs[j][1] != capturedRank) continue;
+        for (int k = j + 1; k < m; ++k) {
+            theirs[k - 1][0] = theirs[k][0];
+            theirs[k - 1][1] = theirs[k][1];
+        }
+        pieces.count[other] = m - 1;
+        return;
     }
 }

@@ -19,10 +19,26 @@ struct MoveList {
     ListedMove moves[kMaxNodeMoves];
 };
 
+// The squares of each side's pieces ([1] and [2]), in scan order.
+struct PieceSquares {
+    int count[3] = {};
+    std::int8_t squares[3][12][2];
+};
+
 // Every legal move of the side to move, in the order the search lists them:
 // from-squares file 1..8 then rank 1..8, to-squares likewise. Empty when
-// computerActive is 0.
-void listLegalMoves(MoveList& list);
+// computerActive is 0 (and then `pieces` is left empty too). When `pieces` is
+// given, the squares of both sides' pieces are gathered on the way.
+void listLegalMoves(MoveList& list, PieceSquares* pieces = nullptr);
+// The same list, taking the side's pieces from `pieces` (which must hold exactly
+// the pieces on the board, in scan order) instead of scanning the board.
+void listLegalMovesOf(MoveList& list, const PieceSquares& pieces);
+// Collects the squares of both sides' pieces in scan order.
+void collectPieceSquares(PieceSquares& pieces);
+// The pieces after a move from `from` to `to` that captured the piece on
+// `captured` (file 0 when nothing was captured), kept in scan order.
+void movePieceSquares(PieceSquares& pieces, Side mover, int fromFile, int fromRank, int toFile, int toRank,
+                      int capturedFile, int capturedRank);
 
 // Same answer as computeReach(file, rank, code) != false for a piece on the square.
 bool pieceCanMove(int file, int rank, PieceCode code);

@@ -104,11 +104,12 @@ void captureTally(Side computerSide, int& opp, int& own) {
 // square, the square it can step to, or the enemy piece and the square behind
 // it). A reason none of whose squares the move touched still holds in the leaf.
 struct LeafContext {
-    int count[3] = {};
-    std::int8_t squares[3][12][2];
+    PieceSquares pieces;
     int reasonCount[3] = {};
-    std::int8_t reasons[3][4][3][2];  // [side][reason][square][file, rank]; unused squares are 0
+    std::uint64_t reasons[3][4];  // [side][reason]: one bit per square the reason rests on
 };
+
+inline std::uint64_t squareBit(int f, int r) { return std::uint64_t{1} << ((f - 1) * 8 + (r - 1)); }
 
 inline bool emptySquare(int f, int r) { return onBoard(f, r) && board[f][r] == kEmpty; }
 
@@ -116,27 +117,31 @@ inline bool enemies(PieceCode a, PieceCode b) {
     return a != kEmpty && b != kEmpty && (a == kMan1 || a == kKing1) != (b == kMan1 || b == kKing1);
 }
 
-// One reason why the piece on (f, r) can move, as pieceCanMove finds it; false
-// when it cannot move.
-bool reasonToMove(int f, int r, PieceCode code, std::int8_t out[3][2]) {
+// One reason why the piece on (f, r) can move, as pieceCanMove finds it (its own
+// square with the square it steps to, or with the enemy piece and the square
+// behind it); 0 when it cannot move.
+std::uint64_t reasonToMove(int f, int r, PieceCode code) {
     constexpr int dirs[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
     const bool man = code == kMan1 || code == kMan2;
-    for (int d = 0; d < 4; ++d) {
-        const int af = f + dirs[d][0], ar = r + dirs[d][1];
+    for (const auto& d : dirs) {
+        const int af = f + d[0], ar = r + d[1];
         if (!onBoard(af, ar)) continue;
-        const bool forward = code == kMan1 ? dirs[d][1] > 0 : dirs[d][1] < 0;
-        const bool step = board[af][ar] == kEmpty && (!man || forward);
-        const bool jump = enemies(code, board[af][ar]) && emptySquare(af + dirs[d][0], ar + dirs[d][1]);
-        if (!step && !jump) continue;
-        out[0][0] = static_cast<std::int8_t>(f);
-        out[0][1] = static_cast<std::int8_t>(r);
-        out[1][0] = static_cast<std::int8_t>(af);
-        out[1][1] = static_cast<std::int8_t>(ar);
-        out[2][0] = static_cast<std::int8_t>(step ? 0 : af + dirs[d][0]);
-        out[2][1] = static_cast<std::int8_t>(step ? 0 : ar + dirs[d][1]);
-        return true;
+        const bool forward = code == kMan1 ? d[1] > 0 : d[1] < 0;
+        if (board[af][ar] == kEmpty && (!man || forward)) return squareBit(f, r) | squareBit(af, ar);
+        if (enemies(code, board[af][ar]) && emptySquare(af + d[0], ar + d[1]))
+            return squareBit(f, r) | squareBit(af, ar) | squareBit(af + d[0], ar + d[1]);
     }
-    return false;
+    return 0;
+}
+
+// The reasons to move of up to four pieces a side, from the pieces already gathered.
+void collectReasons(LeafContext& context) {
+    for (int side = 1; side <= 2; ++side)
+        for (int i = 0; i < context.pieces.count[side] && context.reasonCount[side] < 4; ++i) {
+            const int f = context.pieces.squares[side][i][0], r = context.pieces.squares[side][i][1];
+            const std::uint64_t reason = reasonToMove(f, r, board[f][r]);
+            if (reason != 0) context.reasons[side][context.reasonCount[side]++] = reason;
+        }
 }
 
 void collectLeafContext(LeafContext& context) {
@@ -145,28 +150,20 @@ void collectLeafContext(LeafContext& context) {
             const PieceCode code = board[f][r];
             if (code == kEmpty) continue;
             const int side = code == kMan1 || code == kKing1 ? 1 : 2;
-            if (context.count[side] < 12) {
-                context.squares[side][context.count[side]][0] = static_cast<std::int8_t>(f);
-                context.squares[side][context.count[side]][1] = static_cast<std::int8_t>(r);
-                ++context.count[side];
+            PieceSquares& p = context.pieces;
+            if (p.count[side] < 12) {
+                p.squares[side][p.count[side]][0] = static_cast<std::int8_t>(f);
+                p.squares[side][p.count[side]][1] = static_cast<std::int8_t>(r);
+                ++p.count[side];
             }
-            if (context.reasonCount[side] < 4 && reasonToMove(f, r, code, context.reasons[side][context.reasonCount[side]]))
-                ++context.reasonCount[side];
         }
+    collectReasons(context);
 }
 
-// True when some reason of `side` survives a move that changed these squares.
-bool reasonSurvives(const LeafContext& context, Side side, const int changed[3][2], int changedCount) {
-    for (int i = 0; i < context.reasonCount[side]; ++i) {
-        bool touched = false;
-        for (int q = 0; q < 3 && !touched; ++q) {
-            const int qf = context.reasons[side][i][q][0], qr = context.reasons[side][i][q][1];
-            if (qf == 0) continue;
-            for (int c = 0; c < changedCount; ++c)
-                if (qf == changed[c][0] && qr == changed[c][1]) touched = true;
-        }
-        if (!touched) return true;
-    }
+// True when some reason of `side` rests on no square the move changed.
+bool reasonSurvives(const LeafContext& context, Side side, std::uint64_t changed) {
+    for (int i = 0; i < context.reasonCount[side]; ++i)
+        if ((context.reasons[side][i] & changed) == 0) return true;
     return false;
 }
 
@@ -175,8 +172,8 @@ bool reasonSurvives(const LeafContext& context, Side side, const int changed[3][
 bool blockedAfterMove(Side side, const LeafContext& before, const ListedMove& m) {
     const PieceCode moved = board[m.toFile][m.toRank];
     if (moved != kEmpty && moved % 10 == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
-    for (int i = 0; i < before.count[side]; ++i) {
-        const int f = before.squares[side][i][0], r = before.squares[side][i][1];
+    for (int i = 0; i < before.pieces.count[side]; ++i) {
+        const int f = before.pieces.squares[side][i][0], r = before.pieces.squares[side][i][1];
         const PieceCode code = board[f][r];
         if (code != kEmpty && code % 10 == side && pieceCanMove(f, r, code)) return false;
     }
@@ -217,10 +214,9 @@ std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const Lea
 // changes nothing) when that is not enough and the move must be played.
 bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const LeafContext& context,
                         const ListedMove& m, std::int32_t& value) {
-    const int changed[2][2] = {{m.fromFile, m.fromRank}, {m.toFile, m.toRank}};
-    int changedSquares[3][2] = {{changed[0][0], changed[0][1]}, {changed[1][0], changed[1][1]}, {0, 0}};
-    const bool open1 = reasonSurvives(context, 1, changedSquares, 2);
-    const bool open2 = reasonSurvives(context, 2, changedSquares, 2);
+    const std::uint64_t changed = squareBit(m.fromFile, m.fromRank) | squareBit(m.toFile, m.toRank);
+    const bool open1 = reasonSurvives(context, 1, changed);
+    const bool open2 = reasonSurvives(context, 2, changed);
     if (!open1 || !open2) return false;
     // Neither side is blocked after the move.
     if (computerActive != 1 || candidateCount == 1) {
@@ -260,9 +256,13 @@ void fillListedRecord(HistoryRecord& record, const ListedMove& m) {
     record.movingCode = board[m.fromFile][m.fromRank];
 }
 
-std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue) {
+// One node above the last level. `pieces` holds the squares of the pieces on the
+// board, kept up to date move by move so that no node scans the board for them.
+std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue, const PieceSquares& pieces) {
+    const bool childrenAreLeaves = depth + 1 >= kSearchLeafDepth;
     MoveList list;
-    listLegalMoves(list);
+    listLegalMovesOf(list, pieces);
+    LeafContext leafContext;
     if (rootListFilled == 0) {
         for (int i = 0; i < list.count && candidateCount < kCandidateCapacity; ++i) {
             const ListedMove& m = list.moves[i];
@@ -278,9 +278,10 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
 
     std::int32_t result = kNoScore;
     if (list.count > 0 && candidateCount != 1) {
-        const bool childrenAreLeaves = depth + 1 >= kSearchLeafDepth;
-        LeafContext leafContext;
-        if (childrenAreLeaves) collectLeafContext(leafContext);
+        if (childrenAreLeaves) {
+            leafContext.pieces = pieces;
+            collectReasons(leafContext);
+        }
         for (int i = 0; i < list.count; ++i) {
             const ListedMove& m = list.moves[i];
             if (depth == 0) {
@@ -297,8 +298,15 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
             HistoryRecord& record = plyRecords[depth];
             fillListedRecord(record, m);
             const std::int32_t delta = playListedMove(m, record);
-            const std::int32_t v = childrenAreLeaves ? searchLeaf(computerSide, materialValue + delta, leafContext, m)
-                                                     : searchNode(depth + 1, computerSide, materialValue + delta);
+            std::int32_t v;
+            if (childrenAreLeaves) {
+                v = searchLeaf(computerSide, materialValue + delta, leafContext, m);
+            } else {
+                PieceSquares next = pieces;
+                movePieceSquares(next, record.sideBefore, m.fromFile, m.fromRank, m.toFile, m.toRank,
+                                 record.capturedCode != 0 ? record.capturedFile : 0, record.capturedRank);
+                v = searchNode(depth + 1, computerSide, materialValue + delta, next);
+            }
             restoreRecord(record);
             combine(result, v, computerSide);
             if (depth == 0 && i < kCandidateCapacity && !isKeptScore(candidates[i].score)) candidates[i].score = v;
@@ -324,7 +332,9 @@ std::int32_t searchMoves(int depth, Side computerSide) {
         const ListedMove none{1, 1, 1, 1, 0};
         return searchLeaf(computerSide, material(), context, none);
     }
-    return searchNode(depth, computerSide, material());
+    PieceSquares pieces;
+    collectPieceSquares(pieces);
+    return searchNode(depth, computerSide, material(), pieces);
 }
 
 void chooseComputerMove() {
