@@ -107,6 +107,7 @@ struct LeafContext {
     PieceSquares pieces;
     int reasonCount[3] = {};
     std::uint64_t reasons[3][4];  // [side][reason]: one bit per square the reason rests on
+    int opp = 0, own = 0;         // the line's capture tally, the same for every leaf below
 };
 
 inline std::uint64_t squareBit(int f, int r) { return std::uint64_t{1} << ((f - 1) * 8 + (r - 1)); }
@@ -193,8 +194,7 @@ std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const Lea
     if (blocked) stampBlocked(computerSide);
     if (blocked || computerActive != 1 || candidateCount == 1) return kNoScore;
 
-    int opp, own;
-    captureTally(computerSide, opp, own);
+    const int opp = before.opp, own = before.own;
     std::int32_t& score = candidates[rootMoveIndex].score;
     if (opp != 0 && own == 0) {
         score = kLossMark;
@@ -223,8 +223,7 @@ bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const Lea
         value = kNoScore;
         return true;
     }
-    int opp, own;
-    captureTally(computerSide, opp, own);
+    const int opp = context.opp, own = context.own;
     if (opp != 0 && own != 0 && opp != own) return false;  // the tally needs the number of moves there
     std::int32_t& score = candidates[rootMoveIndex].score;
     if (opp != 0 && own == 0) score = kLossMark;
@@ -281,6 +280,7 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
         if (childrenAreLeaves) {
             leafContext.pieces = pieces;
             collectReasons(leafContext);
+            captureTally(computerSide, leafContext.opp, leafContext.own);
         }
         for (int i = 0; i < list.count; ++i) {
             const ListedMove& m = list.moves[i];
@@ -329,6 +329,7 @@ std::int32_t searchMoves(int depth, Side computerSide) {
         // A search asked to start at the last level: the leaf of the current position.
         LeafContext context;
         collectLeafContext(context);
+        captureTally(computerSide, context.opp, context.own);
         const ListedMove none{1, 1, 1, 1, 0};
         return searchLeaf(computerSide, material(), context, none);
     }

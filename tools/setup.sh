@@ -56,7 +56,7 @@ cmake --build build-sanitize -j "$jobs"
 if [ -x tests/textures/run_fuzzer.sh ] || [ -f tests/textures/run_fuzzer.sh ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDRAUGHTS_ENGINE_ONLY=ON -DDRAUGHTS_FUZZ=ON
-  cmake --build build-fuzz -j "$jobs"
+  cmake --build build-fuzz -j "$jobs" --target draughts3d-fuzz-dib
   sh tests/textures/run_fuzzer.sh build-fuzz "${FUZZ_SECONDS:-60}"
 fi
 echo "All tests passed."

@@ -63,7 +63,7 @@ TEST_F(Turn, LettersAndDigitsFillFromThenTo) {
 }
 
 TEST_F(Turn, HeldLetterTypesOnlyOnce) {
-    KeyState['A'] = 1;
+    KeyState[VK_A] = 1;
     frame({'A'});
     frame({});
     frame({});
