@@ -146,18 +146,7 @@ void collectReasons(LeafContext& context) {
 }
 
 void collectLeafContext(LeafContext& context) {
-    for (int f = 1; f <= 8; ++f)
-        for (int r = 1; r <= 8; ++r) {
-            const PieceCode code = board[f][r];
-            if (code == kEmpty) continue;
-            const int side = code == kMan1 || code == kKing1 ? 1 : 2;
-            PieceSquares& p = context.pieces;
-            if (p.count[side] < 12) {
-                p.squares[side][p.count[side]][0] = static_cast<std::int8_t>(f);
-                p.squares[side][p.count[side]][1] = static_cast<std::int8_t>(r);
-                ++p.count[side];
-            }
-        }
+    collectPieceSquares(context.pieces);
     collectReasons(context);
 }
 
