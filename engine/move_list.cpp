@@ -82,12 +82,12 @@ int pieceTargets(int f, int r, PieceCode code, Target* out) {
                 if (!goesOn[d]) kindAt[dir][d] = 0;
     }
     // Files left of the king, farthest first: direction 4 (lower rank) before 3.
-    for (int d = 7; d >= 1; --d) {
+    for (int d = f - 1; d >= 1; --d) {
         if (kindAt[3][d]) out[n++] = Target{f - d, r - d, kindAt[3][d]};
         if (kindAt[2][d]) out[n++] = Target{f - d, r + d, kindAt[2][d]};
     }
     // Files right of the king, nearest first: direction 2 (lower rank) before 1.
-    for (int d = 1; d <= 7; ++d) {
+    for (int d = 1; d <= 8 - f; ++d) {
         if (kindAt[1][d]) out[n++] = Target{f + d, r - d, kindAt[1][d]};
         if (kindAt[0][d]) out[n++] = Target{f + d, r + d, kindAt[0][d]};
     }
