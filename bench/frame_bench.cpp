@@ -16,6 +16,7 @@
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
+#include "bench/frame_scenes.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
@@ -69,28 +70,10 @@ void setUpInitialPlay() {
     setViewport(windowWidth, windowHeight, 0, 0);
 }
 
-// Men and kings of both sides spread over the board, a from-square and a
-// to-file typed: the yellow square and the red file show.
+// The shared middle game, seen from a tilted and turned view.
 void setUpMiddlePlay() {
     setUpInitialPlay();
-    for (int f = 1; f <= 8; ++f)
-        for (int r = 1; r <= 8; ++r) board[f][r] = kEmpty;
-    board[1][1] = kMan1;
-    board[3][1] = kMan1;
-    board[2][2] = kMan1;
-    board[3][3] = kMan1;
-    board[5][3] = kKing1;
-    board[4][4] = kMan1;
-    board[7][5] = kKing1;
-    board[6][6] = kMan2;
-    board[8][6] = kMan2;
-    board[5][7] = kMan2;
-    board[2][6] = kKing2;
-    board[4][8] = kMan2;
-    board[8][8] = kKing2;
-    typedMove[1] = 3;  // c3
-    typedMove[2] = 3;
-    typedMove[3] = 4;  // to file d
+    setUpMiddleGameBoard();
     viewAngleX = -10;
     viewAngleY = 20;
 }

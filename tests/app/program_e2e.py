@@ -25,27 +25,19 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from e2e_support import RunningProgram, check, eventually, failures, passes  # noqa: E402
+
 TITLE = "OpenGL WinAPI template by Quillow P.D."
 QUESTION = "Start FullScreen?"
 FALLBACK = "Kiva GL"
 
-failures = []
-passes = []
-
-
-def check(condition, what):
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    (passes if condition else failures).append(what)
-    return condition
-
-
-class Game:
+class Game(RunningProgram):
     def __init__(self, args):
         self.args = args
         env = dict(os.environ)
         env.pop("DRAUGHTS3D_FULLSCREEN", None)  # the question must be asked
-        self.process = subprocess.Popen([args.game], cwd=args.root, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        super().__init__([args.game], args.root, env)
 
     def windows(self, title):
         run = subprocess.run([self.args.window_tool, "find", title], capture_output=True, text=True)
@@ -85,20 +77,6 @@ class Game:
     def close(self, window):
         subprocess.run([self.args.window_tool, "close", str(window)], check=False)
 
-    def wait_exit(self, timeout=10.0):
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            return None
-
-    def alive(self):
-        return self.process.poll() is None
-
-    def stop(self):
-        if self.alive():
-            self.process.kill()
-            self.process.wait()
-
 
 def screen():
     """The root window as (width, height, rgb bytes), top row first."""
@@ -131,17 +109,6 @@ def menu_showing():
             total += 1
             dark += max(rgb[i], rgb[i + 1], rgb[i + 2]) < 16
     return dark == total and lit_points(width, rgb) > 100
-
-
-def eventually(condition, timeout=5.0):
-    """Polls `condition` until it holds or `timeout` seconds pass."""
-    end = time.time() + timeout
-    while True:
-        if condition():
-            return True
-        if time.time() >= end:
-            return False
-        time.sleep(0.2)
 
 
 def something_drawn():

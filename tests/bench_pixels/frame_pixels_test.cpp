@@ -8,6 +8,7 @@
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
+#include "bench/frame_scenes.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
@@ -56,24 +57,9 @@ void quietGame(int angleX, int angleY) {
     viewAngleY = angleY;
 }
 
-// A middle game: men and kings of both sides, c3 typed as the from-square and
-// d as the to-file, so both highlights show.
 void setUpMiddleGame() {
     setupInitialPosition();
-    for (int f = 1; f <= 8; ++f)
-        for (int r = 1; r <= 8; ++r) board[f][r] = kEmpty;
-    board[1][1] = kMan1;
-    board[3][3] = kMan1;
-    board[5][3] = kKing1;
-    board[4][4] = kMan1;
-    board[7][5] = kKing1;
-    board[6][6] = kMan2;
-    board[5][7] = kMan2;
-    board[2][6] = kKing2;
-    board[8][8] = kKing2;
-    typedMove[1] = 3;
-    typedMove[2] = 3;
-    typedMove[3] = 4;
+    setUpMiddleGameBoard();
 }
 
 // One picture to compare: the game set up, then one frame of a screen.

@@ -18,30 +18,14 @@ Shared by the end-to-end tests in this folder. Python 3 standard library only.
 import math
 import os
 import subprocess
+import sys
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from e2e_support import RunningProgram, check, eventually, failures, passes  # noqa: E402,F401
 
 TITLE = "OpenGL WinAPI template by Quillow P.D."
 WIDTH, HEIGHT = 640, 480
-
-failures = []
-passes = []
-
-
-def check(condition, what):
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    (passes if condition else failures).append(what)
-    return bool(condition)
-
-
-def eventually(condition, timeout=5.0, interval=0.05):
-    """Polls `condition` until it gives a true value (returned) or `timeout` passes."""
-    end = time.time() + timeout
-    while True:
-        value = condition()
-        if value or time.time() >= end:
-            return value
-        time.sleep(interval)
-
 
 class Picture:
     """An RGB picture read from the screen; coordinates from its top-left corner."""
@@ -134,7 +118,7 @@ def square_centre(name):
 DARK_SQUARES = [chr(ord("a") + f - 1) + str(r) for r in range(1, 9) for f in range(1, 9) if (f + r) % 2 == 0]
 
 
-class Game:
+class Game(RunningProgram):
     """The game program in its own process, and its window."""
 
     def __init__(self, game, window_tool, root, grab_tool, extra_env=None):
@@ -142,8 +126,7 @@ class Game:
         env = dict(os.environ)
         env["DRAUGHTS3D_FULLSCREEN"] = "0"
         env.update(extra_env or {})
-        self.process = subprocess.Popen([game], cwd=root, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        super().__init__([game], root, env)
         self.window = None
         self.origin = (0, 0)
 
@@ -191,20 +174,6 @@ class Game:
         if not data:
             return Picture(0, 0, b"", x, y)
         return parse_ppm(data, x, y)
-
-    def wait_exit(self, timeout=10.0):
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            return None
-
-    def alive(self):
-        return self.process.poll() is None
-
-    def stop(self):
-        if self.alive():
-            self.process.kill()
-            self.process.wait()
 
 
 def save_screenshot(path):
