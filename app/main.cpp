@@ -1,9 +1,12 @@
 // Program entry and main loop of the draughts game.
+// Command line: see app/command_line.h.
 //
 // Hidden switches for unattended runs (tests, benchmarks); a normal run sets none:
 //   DRAUGHTS3D_FULLSCREEN=0|1  skip the start question and run windowed (0) or
 //                              fullscreen (1);
 //   DRAUGHTS3D_MAX_FPS=N       frame rate cap (default 30; 0 draws as fast as it can).
+#include "app/command_line.h"
+#include "app/data_folder.h"
 #include "app/keystate.h"
 #include "app/message_box.h"
 #include "app/platform_events.h"
@@ -35,11 +38,12 @@ using Clock = std::chrono::steady_clock;
 
 void showDibError(const char* caption, const char* text) { showMessageBox(caption, text, MessageIcon::Error); }
 
-bool askFullscreen() {
+bool askFullscreen(DisplayChoice choice) {
+    if (choice != DisplayChoice::Ask) return choice == DisplayChoice::Fullscreen;
     if (const char* forced = std::getenv("DRAUGHTS3D_FULLSCREEN")) return std::strcmp(forced, "0") != 0;
-    // Only an explicit No gives a window.
-    return askYesNo("Start FullScreen?", "Would You Like To Run In Fullscreen Mode?", MessageIcon::Question) !=
-           Answer::No;
+    // Only No gives a window; a box that cannot be shown counts as No.
+    return askYesNo("Start FullScreen?", "Would You Like To Run In Fullscreen Mode?", MessageIcon::Question,
+                    Answer::No) != Answer::No;
 }
 
 Clock::duration framePeriod() {
@@ -84,6 +88,10 @@ void waitForEventUntil(Clock::time_point deadline) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (const int status = answerCommandLine(commandLine); status >= 0) return status;
+    setTextureFolder(findGameDataFolder());
+
     setupInitialPosition();
     clearTypedMove();
     clearCandidates();
@@ -94,13 +102,17 @@ int main(int argc, char* argv[]) {
     }
     dibErrorReporter = showDibError;
 
-    fullscreen = askFullscreen() ? 1 : 0;
+    fullscreen = askFullscreen(commandLine.display) ? 1 : 0;
     if (!createRenderWindow(kTitle, windowWidth, windowHeight, kColourDepth, fullscreen != 0)) {
         SDL_Quit();
         return kExitNoWindow;
     }
-    // freeglut only draws the solid shapes; it needs its set-up once.
-    glutInit(&argc, argv);
+    // freeglut only draws the solid shapes; it needs its set-up once, and none
+    // of the game's own command line (it would read -display and the like).
+    char glutName[] = "draughts3d";
+    char* glutArgv[] = {glutName, nullptr};
+    int glutArgc = 1;
+    glutInit(&glutArgc, glutArgv);
     installTurnSceneDrawer();
     loadTextures();
 

@@ -34,7 +34,7 @@ void showMessageBox(const char* caption, const char* text, MessageIcon icon) {
     if (SDL_ShowMessageBox(&box, &pressed) != 0) std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
-Answer askYesNo(const char* caption, const char* text, MessageIcon icon) {
+Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer answerWithoutBox) {
     const SDL_MessageBoxButtonData buttons[2] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, "No"},
@@ -47,8 +47,9 @@ Answer askYesNo(const char* caption, const char* text, MessageIcon icon) {
     box.buttons = buttons;
     int pressed = -1;
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        std::fprintf(stderr, "%s: %s (no box: %s)\n", caption, text, SDL_GetError());
-        return Answer::NoAnswer;
+        std::fprintf(stderr, "%s: %s\n(no message box could be shown: %s)\nAnswered: %s\n", caption, text,
+                     SDL_GetError(), answerWithoutBox == Answer::Yes ? "Yes" : "No");
+        return answerWithoutBox;
     }
     if (pressed == kYes) return Answer::Yes;
     if (pressed == kNo) return Answer::No;

@@ -9,8 +9,12 @@ enum class MessageIcon { Information, Warning, Error, Question };
 // message goes to standard error instead so it is not lost.
 void showMessageBox(const char* caption, const char* text, MessageIcon icon);
 
-// What a Yes/No question got back; NoAnswer when no box could be shown.
+// What a Yes/No question got back; NoAnswer when the box was closed without
+// either button.
 enum class Answer { Yes, No, NoAnswer };
 
-// Yes/No question: Return answers Yes, Escape answers No.
-Answer askYesNo(const char* caption, const char* text, MessageIcon icon);
+// Yes/No question: Return answers Yes, Escape answers No. When no box can be
+// shown (no display, or no fonts for it on the X server), the question and
+// `answerWithoutBox` (Yes or No) are written to standard error and that answer
+// is returned, so the game goes on.
+Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer answerWithoutBox);

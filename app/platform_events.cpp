@@ -38,6 +38,16 @@ int virtualKeyFor(SDL_Keycode key) {
     }
 }
 
+int virtualKeyFor(SDL_Keycode key, SDL_Scancode scancode) {
+    // The letter keys give A..Z whatever the layout: a key whose symbol is no
+    // Latin letter (a Cyrillic or Greek layout) is read by its place on the
+    // keyboard, while Latin layouts (AZERTY, QWERTZ) keep their own letters.
+    const bool latinLetter = key >= SDLK_a && key <= SDLK_z;
+    if (!latinLetter && scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return VK_A + (scancode - SDL_SCANCODE_A);
+    return virtualKeyFor(key);
+}
+
 namespace {
 
 // F10 and everything typed with Alt are system keys: the game never sees them.
@@ -72,8 +82,10 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                 const bool altF4 = event.type == SDL_KEYDOWN && key.keysym.sym == SDLK_F4 && (key.keysym.mod & KMOD_ALT);
                 return altF4 ? EventOutcome::Quit : EventOutcome::Continue;
             }
-            const int code = virtualKeyFor(key.keysym.sym);
+            const int code = virtualKeyFor(key.keysym.sym, key.keysym.scancode);
             if (code < 0) return EventOutcome::Continue;
+            // An auto-repeat is no new press; the key is held down already.
+            if (key.repeat) return EventOutcome::Continue;
             if (event.type == SDL_KEYDOWN) {
                 KeyState[code] = 1;
                 queueKeyPress(code);

@@ -89,7 +89,7 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
         const Answer answer = askYesNo("Kiva GL",
                                        "The Requested Fullscreen Mode Is Not Supported By\n"
                                        "Your Video Card. Use Windowed Mode Instead?",
-                                       MessageIcon::Warning);
+                                       MessageIcon::Warning, Answer::Yes);
         if (answer == Answer::Yes) {
             fullscreen = 0;
         } else {

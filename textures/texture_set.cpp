@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <initializer_list>
+#include <string>
 
 #include "textures/dib_reader.h"
 
@@ -19,6 +20,11 @@ unsigned int landscape2Texture = 0;
 
 namespace {
 
+// The folder that holds "Textures/", with a trailing '/'; "" for the current folder.
+std::string textureFolder;
+
+RgbImage* loadPicture(const char* name) { return loadDibImageA((textureFolder + "Textures/" + name).c_str()); }
+
 // Binds the texture and builds its mipmap chain; a picture the reader could not
 // give leaves the texture without an image, so its surfaces draw plain colour.
 void uploadTexture(unsigned int texture, const RgbImage* image) {
@@ -29,18 +35,20 @@ void uploadTexture(unsigned int texture, const RgbImage* image) {
 
 }  // namespace
 
+void setTextureFolder(const std::string& folder) { textureFolder = folder; }
+
 void loadTextures() {
     glEnable(GL_TEXTURE_2D);
 
-    RgbImage* wall2 = loadDibImageA("Textures/Wall2.bmp");
-    RgbImage* pol = loadDibImageA("Textures/Pol.bmp");
-    RgbImage* wall3 = loadDibImageA("Textures/Wall3.bmp");
-    RgbImage* wall4 = loadDibImageA("Textures/Wall4.bmp");
-    RgbImage* stol = loadDibImageA("Textures/Stol.bmp");
-    RgbImage* help3 = loadDibImageA("Textures/Help3.bmp");
-    RgbImage* greenWins = loadDibImageA("Textures/GreenWins.bmp");
-    RgbImage* pinkWins = loadDibImageA("Textures/PinkWins.bmp");
-    RgbImage* landscape2 = loadDibImageA("Textures/landscape2.bmp");
+    RgbImage* wall2 = loadPicture("Wall2.bmp");
+    RgbImage* pol = loadPicture("Pol.bmp");
+    RgbImage* wall3 = loadPicture("Wall3.bmp");
+    RgbImage* wall4 = loadPicture("Wall4.bmp");
+    RgbImage* stol = loadPicture("Stol.bmp");
+    RgbImage* help3 = loadPicture("Help3.bmp");
+    RgbImage* greenWins = loadPicture("GreenWins.bmp");
+    RgbImage* pinkWins = loadPicture("PinkWins.bmp");
+    RgbImage* landscape2 = loadPicture("landscape2.bmp");
 
     glGenTextures(1, &wall2Texture);
     glGenTextures(1, &polTexture);

@@ -1,6 +1,8 @@
 #pragma once
 // The nine pictures of the room as mipmapped textures in the current context.
 
+#include <string>
+
 extern unsigned int wall2Texture;
 extern unsigned int polTexture;
 extern unsigned int wall3Texture;
@@ -10,6 +12,10 @@ extern unsigned int help3Texture;
 extern unsigned int greenWinsTexture;
 extern unsigned int pinkWinsTexture;
 extern unsigned int landscape2Texture;
+
+// The folder, with a trailing '/', in which loadTextures looks for "Textures/";
+// "" (the default) is the current folder.
+void setTextureFolder(const std::string& folder);
 
 // Reads the nine files under "Textures/" and uploads them; needs a current context.
 void loadTextures();

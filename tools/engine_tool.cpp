@@ -148,7 +148,34 @@ void runSearch() {
 
 }  // namespace
 
-int main() {
+const char* const kUsage =
+    "Usage: draughts3d-engine [--help | --version]\n"
+    "\n"
+    "Reads commands on standard input, one a line, and answers on standard output:\n"
+    "  init                          the initial position, side 1 to move\n"
+    "  pos <64 chars> <side> <cont>  set a position: rank 8 down to rank 1, files a..h,\n"
+    "                                . w W b B; side 1 or 2; continuation square or -\n"
+    "  show                          the position in the same form\n"
+    "  moves                         legal moves in search order, then \"count N\"\n"
+    "  perft N, perftturn N          leaf count N single moves / N whole turns deep\n"
+    "  play c3d4                     play a typed move\n"
+    "  takeback                      the take-back key\n"
+    "  search                        the computer's search for the side to move\n"
+    "  literal on|off                run the plain reference search instead\n";
+
+int main(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("draughts3d-engine %s\n", DRAUGHTS3D_VERSION);
+            return 0;
+        }
+        std::fprintf(stderr, "draughts3d-engine: unknown option: '%s'\n\n%s", argv[i], kUsage);
+        return 2;
+    }
     std::ios::sync_with_stdio(true);
     setupInitialPosition();
     clearTypedMove();

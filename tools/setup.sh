@@ -2,21 +2,37 @@
 # draughts3d set-up: installs the Debian packages that are missing, configures and
 # builds, then either starts the game or runs every test.
 #
-#   sh tools/setup.sh play    build and play
+#   sh tools/setup.sh play    build the game alone (no tests) and play
 #   sh tools/setup.sh test    build and run the whole test suite (also under
 #                             AddressSanitizer/UBSan, plus a bounded fuzzing run)
+#   sh tools/setup.sh packages play|test   only list the Debian packages a mode needs
 #
 # Works as root (apt-get) or as a user with sudo. FUZZ_SECONDS sets the length of
 # the fuzzing run (default 60).
 set -eu
 cd "$(dirname "$0")/.."
 mode=${1:-play}
-case "$mode" in play|test) ;; *) echo "usage: sh tools/setup.sh play|test" >&2; exit 2 ;; esac
+list_only=false
+if [ "$mode" = packages ]; then
+  list_only=true
+  mode=${2:-}
+fi
+case "$mode" in play|test) ;; *) echo "usage: sh tools/setup.sh play|test|packages play|test" >&2; exit 2 ;; esac
 
-packages="build-essential cmake pkg-config libgtest-dev libsdl2-dev freeglut3-dev libglu1-mesa-dev
-  libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation"
+# The game: compiler, libraries, the HUD font, and the X core fonts that the
+# start question and the error boxes are drawn with.
+packages="build-essential cmake pkg-config libsdl2-dev freeglut3-dev libglu1-mesa-dev
+  libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation xfonts-base"
 if [ "$mode" = test ]; then
-  packages="$packages libx11-dev desktop-file-utils xvfb xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
+  # The tests: GoogleTest, an X server with keyboard layouts, key presses and
+  # screen reading, the desktop-entry and AppStream checkers, the Debian
+  # package tools, and clang for the fuzzing run.
+  packages="$packages libgtest-dev libx11-dev desktop-file-utils appstream xvfb x11-xkb-utils xdotool x11-utils
+    imagemagick python3 dpkg-dev file clang libclang-rt-14-dev"
+fi
+if $list_only; then
+  echo $packages
+  exit 0
 fi
 missing=""
 for p in $packages; do
@@ -32,7 +48,8 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
 if [ "$mode" = play ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+  # The game alone: the test suite is left out, so the first game starts sooner.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
   cmake --build build -j "$jobs"
   if [ ! -x build/app/draughts3d ]; then
     echo "The game window is not built yet: only the engine and its tool (build/tools/draughts3d-engine) exist."
@@ -42,7 +59,7 @@ if [ "$mode" = play ]; then
 fi
 
 # The whole suite: the game and its tests...
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
 cmake --build build -j "$jobs"
 (cd build && ctest -j "$jobs" --output-on-failure)
 

@@ -9,14 +9,15 @@
 
 namespace {
 
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0,
+                   SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN) {
     SDL_Event event = {};
     event.type = type;
     event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.repeat = repeat;
     event.key.keysym.sym = key;
-    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.keysym.scancode = scancode != SDL_SCANCODE_UNKNOWN ? scancode : SDL_GetScancodeFromKey(key);
     event.key.keysym.mod = mod;
     return event;
 }
@@ -74,12 +75,59 @@ TEST_F(WindowProcedureTest, KeyDownAndUpSetAndClearTheEntryAndQueueThePress) {
     EXPECT_EQ(keyPresses.keys[1], VK_0 + 3);
 }
 
-TEST_F(WindowProcedureTest, AutoRepeatQueuesEachRepeatedPress) {
-    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F1));
-    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F1, KMOD_NONE, 1));
-    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_F1, KMOD_NONE, 1));
-    EXPECT_EQ(KeyState[VK_F1], 1);
-    EXPECT_EQ(keyPresses.count, 3);
+// A held key is one press: its auto-repeats neither queue presses nor set an
+// entry that was cleared meanwhile (the display switch clears F1); the arrow
+// keys stay held until released.
+TEST_F(WindowProcedureTest, AutoRepeatIsNoNewPress) {
+    for (SDL_Keycode key : {SDLK_F1, SDLK_ESCAPE, SDLK_c, SDLK_3, SDLK_LEFT}) {
+        SCOPED_TRACE(SDL_GetKeyName(key));
+        clearKeyState();
+        windowProcedure(keyEvent(SDL_KEYDOWN, key));
+        const int code = virtualKeyFor(key);
+        EXPECT_EQ(keyPresses.count, 1);
+        KeyState[VK_F1] = 0;
+        for (int i = 0; i < 3; ++i) windowProcedure(keyEvent(SDL_KEYDOWN, key, KMOD_NONE, 1));
+        EXPECT_EQ(keyPresses.count, 1);
+        EXPECT_EQ(KeyState[code], key == SDLK_F1 ? 0 : 1);
+        windowProcedure(keyEvent(SDL_KEYUP, key));
+        EXPECT_EQ(KeyState[code], 0);
+    }
+}
+
+// The letters come from the key's place when its symbol is no Latin letter
+// (Russian, Greek layouts); Latin layouts keep their own letters, wherever the
+// key stands (AZERTY's A is where QWERTY has Q).
+TEST_F(WindowProcedureTest, LettersUnderEveryKeyboardLayout) {
+    struct Case {
+        const char* layout;
+        SDL_Keycode key;
+        SDL_Scancode place;
+        int want;
+    };
+    const Case cases[] = {
+        {"us", SDLK_c, SDL_SCANCODE_C, VK_A + 2},
+        {"ru", 0x441 /* es */, SDL_SCANCODE_C, VK_A + 2},
+        {"ru", 0x432 /* ve */, SDL_SCANCODE_D, VK_A + 3},
+        {"ru", 0x433 /* ghe */, SDL_SCANCODE_U, 'U'},
+        {"ru", SDLK_3, SDL_SCANCODE_3, VK_0 + 3},
+        {"gr", 0x3c8 /* psi */, SDL_SCANCODE_C, VK_A + 2},
+        {"fr", SDLK_a, SDL_SCANCODE_Q, VK_A},
+        {"fr", SDLK_q, SDL_SCANCODE_A, VK_A + 16},
+        {"de", SDLK_z, SDL_SCANCODE_Y, VK_A + 25},
+        {"us", SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, VK_ESCAPE},
+        {"ru", 0x44e /* yu */, SDL_SCANCODE_PERIOD, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(virtualKeyFor(c.key, c.place), c.want);
+        clearKeyState();
+        windowProcedure(keyEvent(SDL_KEYDOWN, c.key, KMOD_NONE, 0, c.place));
+        EXPECT_EQ(keyPresses.count, c.want < 0 ? 0 : 1);
+        if (c.want >= 0) {
+            EXPECT_EQ(keyPresses.keys[0], c.want);
+        }
+    }
 }
 
 TEST_F(WindowProcedureTest, F10AndAltCombinationsNeverReachTheKeyboardState) {

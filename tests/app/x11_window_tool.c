@@ -4,7 +4,11 @@
  *                                xdotool's search misses), one a line; exit 1
  *                                when there is none
  *   x11_window_tool close ID     asks the window to close as a window manager's
- *                                close button does (WM_DELETE_WINDOW) */
+ *                                close button does (WM_DELETE_WINDOW)
+ *   x11_window_tool fontpath PATH sets the X server's font path to the one
+ *                                folder or catalogue PATH ("built-ins" leaves
+ *                                only the server's own two fonts), or back to
+ *                                the server's default with "default" */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -53,6 +57,16 @@ static int findWindows(Display* display, Window parent, const char* title) {
     return found;
 }
 
+static int setFontPath(Display* display, const char* path) {
+    char* one[1] = {(char*)path};
+    if (strcmp(path, "default") == 0)
+        XSetFontPath(display, NULL, 0);
+    else
+        XSetFontPath(display, one, 1);
+    XSync(display, False);
+    return 0;
+}
+
 static int closeWindow(Display* display, Window window) {
     XEvent event;
     memset(&event, 0, sizeof event);
@@ -68,8 +82,9 @@ static int closeWindow(Display* display, Window window) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (strcmp(argv[1], "find") != 0 && strcmp(argv[1], "close") != 0)) {
-        fprintf(stderr, "usage: %s find TITLE | close WINDOW-ID\n", argv[0]);
+    if (argc != 3 ||
+        (strcmp(argv[1], "find") != 0 && strcmp(argv[1], "close") != 0 && strcmp(argv[1], "fontpath") != 0)) {
+        fprintf(stderr, "usage: %s find TITLE | close WINDOW-ID | fontpath PATH|default\n", argv[0]);
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -80,6 +95,8 @@ int main(int argc, char** argv) {
     int status;
     if (strcmp(argv[1], "find") == 0)
         status = findWindows(display, DefaultRootWindow(display), argv[2]) > 0 ? 0 : 1;
+    else if (strcmp(argv[1], "fontpath") == 0)
+        status = setFontPath(display, argv[2]);
     else
         status = closeWindow(display, (Window)strtoul(argv[2], NULL, 0));
     XCloseDisplay(display);

@@ -1,0 +1,72 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+#ifndef DRAUGHTS3D_VERSION
+#define DRAUGHTS3D_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr int kExitMisuse = 2;
+
+CommandLine misuse(const char* problem, const char* offending) {
+    CommandLine result;
+    result.action = CommandAction::Misuse;
+    result.problem = problem;
+    result.offending = offending;
+    return result;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const argv[]) {
+    CommandLine result;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            result.action = CommandAction::ShowHelp;
+        } else if (std::strcmp(arg, "--version") == 0) {
+            if (result.action != CommandAction::ShowHelp) result.action = CommandAction::ShowVersion;
+        } else if (std::strcmp(arg, "--windowed") == 0 || std::strcmp(arg, "--fullscreen") == 0) {
+            const DisplayChoice wanted = arg[2] == 'w' ? DisplayChoice::Windowed : DisplayChoice::Fullscreen;
+            if (result.display != DisplayChoice::Ask && result.display != wanted)
+                return misuse("--windowed and --fullscreen exclude each other", arg);
+            result.display = wanted;
+        } else if (arg[0] == '-') {
+            return misuse("unknown option", arg);
+        } else {
+            return misuse("unexpected argument", arg);
+        }
+    }
+    return result;
+}
+
+const char* usageText() {
+    return "Usage: draughts3d [--windowed | --fullscreen]\n"
+           "       draughts3d --help | --version\n"
+           "\n"
+           "Draughts against the computer on a board in a 3D room.\n"
+           "\n"
+           "  --windowed    play in a 640x480 window without asking\n"
+           "  --fullscreen  play fullscreen without asking\n"
+           "  --help        show this text and exit\n"
+           "  --version     show the version and exit\n"
+           "\n"
+           "Without --windowed or --fullscreen the game asks at start.\n"
+           "Keys: see the manual page draughts3d(6).\n";
+}
+
+int answerCommandLine(const CommandLine& commandLine) {
+    switch (commandLine.action) {
+        case CommandAction::Play: return -1;
+        case CommandAction::ShowHelp: std::fputs(usageText(), stdout); return 0;
+        case CommandAction::ShowVersion: std::printf("draughts3d %s\n", DRAUGHTS3D_VERSION); return 0;
+        case CommandAction::Misuse:
+            std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem, commandLine.offending,
+                         usageText());
+            return kExitMisuse;
+    }
+    return -1;
+}

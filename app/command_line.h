@@ -1,0 +1,28 @@
+#pragma once
+// The game's command line: draughts3d [--windowed | --fullscreen] | --help | --version
+
+// How the display mode is chosen at start-up.
+enum class DisplayChoice { Ask, Windowed, Fullscreen };
+
+// What the program does after reading its command line.
+enum class CommandAction { Play, ShowHelp, ShowVersion, Misuse };
+
+struct CommandLine {
+    CommandAction action = CommandAction::Play;
+    DisplayChoice display = DisplayChoice::Ask;
+    // For Misuse: what was wrong, e.g. "unknown option '-display'".
+    const char* problem = "";
+    const char* offending = "";
+};
+
+// Reads argv[1..argc-1]. --windowed and --fullscreen exclude each other; the
+// last of several --help/--version wins over playing; anything else is misuse.
+CommandLine parseCommandLine(int argc, const char* const argv[]);
+
+// The usage text (several lines, ending in a line break).
+const char* usageText();
+
+// Handles --help, --version and misuse: prints to standard output (help,
+// version) or standard error (misuse: the problem and the usage). Returns the
+// exit status (0, or 2 for misuse), or -1 when the game should be played.
+int answerCommandLine(const CommandLine& commandLine);

@@ -1,0 +1,21 @@
+#pragma once
+// Where the game's pictures (the folder "Textures/") are found.
+
+#include <string>
+
+// The first of these folders that holds every picture of the game:
+//   1. the current folder ("");
+//   2. `executableFolder`/../share/draughts3d/ (the installed data folder);
+//   3. `sourceFolder`/ (the source tree the build came from).
+// Each folder is returned with a trailing '/' (the current folder as "").
+// When none holds them all, the current folder: the pictures are then reported
+// missing under their plain names ("Textures/Pol.bmp").
+// Empty `executableFolder` or `sourceFolder` are skipped.
+std::string findDataFolder(const std::string& executableFolder, const std::string& sourceFolder);
+
+// The folder of the running program (from /proc/self/exe), with a trailing
+// '/'; "" when it cannot be told.
+std::string runningExecutableFolder();
+
+// findDataFolder for the running program and the source tree it was built from.
+std::string findGameDataFolder();

@@ -1,0 +1,108 @@
+// What the game reads before it opens a window: the command line and the
+// folder of its pictures. No display needed.
+#include "app/command_line.h"
+#include "app/data_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CommandLine parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "draughts3d");
+    return parseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLineTest, OptionsAndMisuse) {
+    struct Case {
+        std::vector<const char*> args;
+        CommandAction action;
+        DisplayChoice display;
+    };
+    const Case cases[] = {
+        {{}, CommandAction::Play, DisplayChoice::Ask},
+        {{"--windowed"}, CommandAction::Play, DisplayChoice::Windowed},
+        {{"--fullscreen"}, CommandAction::Play, DisplayChoice::Fullscreen},
+        {{"--windowed", "--windowed"}, CommandAction::Play, DisplayChoice::Windowed},
+        {{"--help"}, CommandAction::ShowHelp, DisplayChoice::Ask},
+        {{"--version", "--help"}, CommandAction::ShowHelp, DisplayChoice::Ask},
+        {{"--version"}, CommandAction::ShowVersion, DisplayChoice::Ask},
+        {{"--windowed", "--fullscreen"}, CommandAction::Misuse, DisplayChoice::Ask},
+        // freeglut's and X's own options are not the game's.
+        {{"-display", ":199"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--help", "-geometry"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--window"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"game.sav"}, CommandAction::Misuse, DisplayChoice::Ask},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const char* arg : c.args) line += std::string(arg) + " ";
+        SCOPED_TRACE(line);
+        const CommandLine got = parse(c.args);
+        EXPECT_EQ(got.action, c.action);
+        if (c.action != CommandAction::Misuse) {
+            EXPECT_EQ(got.display, c.display);
+        }
+    }
+    EXPECT_STREQ(parse({"-display", ":199"}).offending, "-display");
+    for (const char* option : {"--windowed", "--fullscreen", "--help", "--version"}) {
+        EXPECT_NE(std::string(usageText()).find(option), std::string::npos) << option;
+    }
+}
+
+// A scratch tree: <root>/cwd, <root>/prefix/bin (the program), <root>/prefix/share/draughts3d,
+// <root>/source.
+class DataFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("draughts3d-data-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        for (const char* dir : {"cwd", "prefix/bin", "prefix/share/draughts3d", "source"})
+            fs::create_directories(root / dir);
+        saved = fs::current_path();
+        fs::current_path(root / "cwd");
+    }
+    void TearDown() override {
+        fs::current_path(saved);
+        fs::remove_all(root);
+    }
+    // Puts the nine pictures (or all but the last `missing`) under <folder>/Textures.
+    void pictures(const fs::path& folder, int missing = 0) {
+        const char* names[] = {"Wall2.bmp", "Pol.bmp",      "Wall3.bmp",     "Wall4.bmp",     "Stol.bmp",
+                               "Help3.bmp", "GreenWins.bmp", "PinkWins.bmp", "landscape2.bmp"};
+        fs::create_directories(folder / "Textures");
+        for (int i = 0; i < 9 - missing; ++i) std::ofstream(folder / "Textures" / names[i]) << "BM";
+    }
+    std::string find() { return findDataFolder((root / "prefix/bin").string(), (root / "source").string()); }
+    std::string installed() { return (root / "prefix/bin").string() + "/../share/draughts3d/"; }
+    fs::path root, saved;
+};
+
+TEST_F(DataFolderTest, CurrentFolderThenInstalledDataThenSourceTree) {
+    EXPECT_EQ(find(), "") << "nowhere: the current folder, so the errors name Textures/...";
+    pictures(root / "source");
+    EXPECT_EQ(find(), (root / "source").string() + "/");
+    pictures(root / "prefix/share/draughts3d", 1);
+    EXPECT_EQ(find(), (root / "source").string() + "/") << "an incomplete set is passed over";
+    pictures(root / "prefix/share/draughts3d");
+    EXPECT_EQ(find(), installed());
+    pictures(root / "cwd");
+    EXPECT_EQ(find(), "");
+    EXPECT_EQ(findDataFolder("", ""), "");
+}
+
+TEST(RunningProgramTest, ExecutableFolderIsThisTestsFolder) {
+    const std::string folder = runningExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(fs::exists(folder + "startup_tests"));
+}
+
+}  // namespace
