@@ -17,7 +17,12 @@ screen the fullscreen mode is refused and the fallback question is answered;
 with --fullscreen-accepted the screen is 640x480 and the switch needs no
 question); Escape on the play screen returns to the menu, Escape on the menu
 ends the program with status 0; closing the window ends it with status 0; a
-refused fullscreen answered No ends it with status 1.
+refused fullscreen answered No ends it with status 1. With the X server's font
+path cut down to its built-in fonts no message box can be shown: the start
+question then counts as No and the fallback question as Yes, both written to
+standard error, and the game opens its window. The command line: --help,
+--version, --windowed, --fullscreen; anything else (also X's and freeglut's
+own -display) is refused with the usage and status 2, before any window.
 """
 import argparse
 import os
@@ -25,6 +30,7 @@ import subprocess
 import sys
 import time
 
+sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import RunningProgram, check, eventually, failures, passes  # noqa: E402
 
@@ -33,11 +39,15 @@ QUESTION = "Start FullScreen?"
 FALLBACK = "Kiva GL"
 
 class Game(RunningProgram):
-    def __init__(self, args):
+    def __init__(self, args, options=(), cwd=None):
         self.args = args
         env = dict(os.environ)
         env.pop("DRAUGHTS3D_FULLSCREEN", None)  # the question must be asked
-        super().__init__([args.game], args.root, env)
+        super().__init__([args.game] + list(options), cwd or args.root, env)
+
+    def stderr_text(self):
+        """Standard error, once the program has ended."""
+        return self.process.stderr.read().decode(errors="replace") if self.process.poll() is not None else ""
 
     def windows(self, title):
         run = subprocess.run([self.args.window_tool, "find", title], capture_output=True, text=True)
@@ -220,6 +230,76 @@ def yes_to_start(args):
         game.stop()
 
 
+def run_briefly(command, cwd=None):
+    """(status, stdout, stderr) of a command that should end at once; status
+    None when it was still running after 10 s (and has been stopped)."""
+    try:
+        run = subprocess.run(command, capture_output=True, text=True, timeout=10, cwd=cwd, stdin=subprocess.DEVNULL)
+        return run.returncode, run.stdout, run.stderr
+    except subprocess.TimeoutExpired as timeout:
+        return None, timeout.stdout or "", timeout.stderr or ""
+
+
+def command_line(args):
+    for options, status, stream, text in (
+            (["--help"], 0, "stdout", "--windowed"),
+            (["--version"], 0, "stdout", "draughts3d 1.0"),
+            (["--bogus"], 2, "stderr", "Usage: draughts3d"),
+            (["-display", ":199"], 2, "stderr", "Usage: draughts3d"),
+            (["--windowed", "--fullscreen"], 2, "stderr", "Usage: draughts3d")):
+        got, out, err = run_briefly([args.game] + options, args.root)
+        check(got == status and text in (out if stream == "stdout" else err) and (status == 0) == (err == ""),
+              "draughts3d %s: status %d, %r on %s (got %s)" % (" ".join(options), status, text, stream, got))
+    check(subprocess.run([args.window_tool, "find", TITLE]).returncode == 1, "the refused command lines opened no window")
+    engine = os.path.join(os.path.dirname(args.game), "..", "tools", "draughts3d-engine")
+    for options, status, stream in ((["--help"], 0, "stdout"), (["--bogus"], 2, "stderr")):
+        got, out, err = run_briefly([engine] + options)
+        check(got == status and "perft" in (out if stream == "stdout" else err),
+              "draughts3d-engine %s: status %d, the commands on %s" % (" ".join(options), status, stream))
+
+    # --windowed skips the question; started from an unrelated folder, the
+    # game finds its pictures in the source tree without an error box.
+    game = Game(args, ["--windowed"], cwd="/")
+    try:
+        window = game.wait_window(TITLE)
+        check(window is not None and game.windows(QUESTION) == [], "--windowed, started in /: the window opens without a question")
+        if window is not None:
+            check(eventually(menu_showing) and game.windows("Error") == [],
+                  "the start menu is drawn, no error box: the pictures are found")
+            game.key(window, "Escape")
+        check(game.wait_exit() == 0, "Escape ends it with status 0")
+    finally:
+        game.stop()
+
+
+def without_boxes(args):
+    """No box can be shown: the questions take the windowed answer on stderr."""
+    subprocess.run([args.window_tool, "fontpath", "built-ins"], check=False)
+    try:
+        for options, question, answer in (([], "Would You Like To Run In Fullscreen Mode?", "No"),
+                                          (["--fullscreen"], "Use Windowed Mode Instead?", "Yes")):
+            if options and args.fullscreen_accepted:
+                continue  # the mode is granted: no fallback question
+            game = Game(args, options)
+            try:
+                window = game.wait_window(TITLE)
+                what = "no box can be shown (%s)" % (" ".join(options) or "no option")
+                check(window is not None and game.windows(QUESTION) == [] and game.windows(FALLBACK) == [],
+                      what + ": the game opens its window")
+                if window is not None:
+                    check(game.geometry(window) == (640, 480), what + ": windowed, 640x480")
+                    check(eventually(menu_showing), what + ": the start menu is drawn")
+                    game.key(window, "Escape")
+                check(game.wait_exit() == 0, what + ": Escape ends it with status 0")
+                err = game.stderr_text()
+                check(question in err and ("Answered: %s" % answer) in err,
+                      what + ": the question and the answer %s are on stderr" % answer)
+            finally:
+                game.stop()
+    finally:
+        subprocess.run([args.window_tool, "fontpath", "default"], check=False)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
@@ -228,9 +308,11 @@ def main():
     parser.add_argument("--fullscreen-accepted", action="store_true")
     parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
     args = parser.parse_args()
+    command_line(args)
     play_and_quit(args)
     close_window(args)
     yes_to_start(args)
+    without_boxes(args)
     print("e2e: %d checks passed, %d failed" % (len(passes), len(failures)))
     return 1 if failures else 0
 
