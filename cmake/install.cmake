@@ -3,8 +3,10 @@
 #   <prefix>/share/draughts3d/Textures/*.bmp      the pictures the game reads
 #   <prefix>/share/applications/draughts3d.desktop
 #   <prefix>/share/icons/hicolor/<N>x<N>/apps/draughts3d.png
-# The game reads "Textures/" from its working folder, so the desktop entry
-# starts it in <prefix>/share/draughts3d (its Path key).
+#   <prefix>/share/metainfo/io.github.draughts3d.draughts3d.metainfo.xml
+#   <prefix>/share/man/man6/draughts3d.6.gz, draughts3d-engine.6.gz
+# The game finds "Textures/" in <prefix>/share/draughts3d from the folder of its
+# program; the desktop entry starts it there too (its Path key).
 #
 #   cmake --install build --prefix /usr/local
 #
@@ -23,6 +25,23 @@ foreach(size 64 128)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
     RENAME draughts3d.png)
 endforeach()
+
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.draughts3d.draughts3d.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The manual pages, compressed as Debian installs them.
+find_program(GZIP gzip REQUIRED)
+set(man_pages)
+foreach(page draughts3d.6 draughts3d-engine.6)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${page} ${CMAKE_BINARY_DIR}/man/${page}
+    COMMAND ${GZIP} -9 -n -f ${CMAKE_BINARY_DIR}/man/${page}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page}
+    VERBATIM)
+  list(APPEND man_pages ${CMAKE_BINARY_DIR}/man/${page}.gz)
+endforeach()
+add_custom_target(draughts3d-man ALL DEPENDS ${man_pages})
+install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The desktop entry names absolute paths under the prefix, which is known only
 # when installing (cmake --install --prefix may differ from the configured one),
