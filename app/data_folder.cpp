@@ -3,9 +3,13 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
 #ifndef DRAUGHTS3D_SOURCE_DIR
 #define DRAUGHTS3D_SOURCE_DIR ""
+#endif
+#ifndef DRAUGHTS3D_BUILD_DIR
+#define DRAUGHTS3D_BUILD_DIR ""
 #endif
 
 namespace {
@@ -24,14 +28,27 @@ bool holdsThePictures(const std::string& folder) {
     return true;
 }
 
+// Whether `folder` is `tree` or lies under it (both with a trailing '/').
+bool isUnder(const std::string& folder, const std::string& tree) {
+    return !tree.empty() && folder.compare(0, tree.size(), tree) == 0;
+}
+
+std::string canonical(const std::string& folder) {
+    char resolved[PATH_MAX];
+    if (folder.empty() || !realpath(folder.c_str(), resolved)) return withSlash(folder);
+    return withSlash(resolved);
+}
+
 }  // namespace
 
-std::string findDataFolder(const std::string& executableFolder, const std::string& sourceFolder) {
-    std::string candidates[3] = {"", "", ""};
+std::string findDataFolder(const std::string& executableFolder, const std::string& sourceFolder,
+                           const std::string& buildFolder) {
+    std::string candidates[3];
     int count = 0;
     candidates[count++] = "";
     if (!executableFolder.empty()) candidates[count++] = withSlash(executableFolder) + "../share/draughts3d/";
-    if (!sourceFolder.empty()) candidates[count++] = withSlash(sourceFolder);
+    if (!sourceFolder.empty() && isUnder(withSlash(executableFolder), withSlash(buildFolder)))
+        candidates[count++] = withSlash(sourceFolder);
     for (int i = 0; i < count; ++i)
         if (holdsThePictures(candidates[i])) return candidates[i];
     return "";
@@ -47,4 +64,6 @@ std::string runningExecutableFolder() {
     return folder.substr(0, slash + 1);
 }
 
-std::string findGameDataFolder() { return findDataFolder(runningExecutableFolder(), DRAUGHTS3D_SOURCE_DIR); }
+std::string findGameDataFolder() {
+    return findDataFolder(runningExecutableFolder(), DRAUGHTS3D_SOURCE_DIR, canonical(DRAUGHTS3D_BUILD_DIR));
+}

@@ -6,12 +6,15 @@
 // The first of these folders that holds every picture of the game:
 //   1. the current folder ("");
 //   2. `executableFolder`/../share/draughts3d/ (the installed data folder);
-//   3. `sourceFolder`/ (the source tree the build came from).
+//   3. `sourceFolder`/ (the source tree the build came from), but only for a
+//      program that still stands in its build tree `buildFolder`: an
+//      installed or packaged game never reaches back into a source tree.
 // Each folder is returned with a trailing '/' (the current folder as "").
 // When none holds them all, the current folder: the pictures are then reported
 // missing under their plain names ("Textures/Pol.bmp").
-// Empty `executableFolder` or `sourceFolder` are skipped.
-std::string findDataFolder(const std::string& executableFolder, const std::string& sourceFolder);
+// Empty folder names are skipped.
+std::string findDataFolder(const std::string& executableFolder, const std::string& sourceFolder,
+                           const std::string& buildFolder);
 
 // The folder of the running program (from /proc/self/exe), with a trailing
 // '/'; "" when it cannot be told.

@@ -80,7 +80,10 @@ protected:
         fs::create_directories(folder / "Textures");
         for (int i = 0; i < 9 - missing; ++i) std::ofstream(folder / "Textures" / names[i]) << "BM";
     }
-    std::string find() { return findDataFolder((root / "prefix/bin").string(), (root / "source").string()); }
+    // The program in <root>/prefix/bin, built in <root>/prefix or elsewhere.
+    std::string find(const char* build = "prefix") {
+        return findDataFolder((root / "prefix/bin").string(), (root / "source").string(), (root / build).string());
+    }
     std::string installed() { return (root / "prefix/bin").string() + "/../share/draughts3d/"; }
     fs::path root, saved;
 };
@@ -89,13 +92,14 @@ TEST_F(DataFolderTest, CurrentFolderThenInstalledDataThenSourceTree) {
     EXPECT_EQ(find(), "") << "nowhere: the current folder, so the errors name Textures/...";
     pictures(root / "source");
     EXPECT_EQ(find(), (root / "source").string() + "/");
+    EXPECT_EQ(find("build"), "") << "a program outside its build tree never looks into the source tree";
     pictures(root / "prefix/share/draughts3d", 1);
     EXPECT_EQ(find(), (root / "source").string() + "/") << "an incomplete set is passed over";
     pictures(root / "prefix/share/draughts3d");
     EXPECT_EQ(find(), installed());
     pictures(root / "cwd");
     EXPECT_EQ(find(), "");
-    EXPECT_EQ(findDataFolder("", ""), "");
+    EXPECT_EQ(findDataFolder("", "", ""), "");
 }
 
 TEST(RunningProgramTest, ExecutableFolderIsThisTestsFolder) {
