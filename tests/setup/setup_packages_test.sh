@@ -7,10 +7,12 @@
 #   sh setup_packages_test.sh PROJECT_ROOT
 root=$1
 misses=0
+play_list=$(sh "$root/tools/setup.sh" packages play)
+test_list=$(sh "$root/tools/setup.sh" packages test)
 
 # needs MODE FILE WHAT
 needs() {
-  list=$(sh "$root/tools/setup.sh" packages "$1")
+  if [ "$1" = play ]; then list=$play_list; else list=$test_list; fi
   # The path itself, or where its links lead (alternatives such as import).
   owner=$( (dpkg-query -S "$2" || dpkg-query -S "$(readlink -f "$2")") 2>/dev/null | head -n 1 |
     sed 's/: .*//; s/:[a-z0-9]*$//')
