@@ -14,8 +14,8 @@
 
 namespace {
 
-const char* const kPictures[] = {"Wall2.bmp",     "Pol.bmp",      "Wall3.bmp",     "Wall4.bmp",      "Stol.bmp",
-                                 "Help3.bmp",     "GreenWins.bmp", "PinkWins.bmp", "landscape2.bmp"};
+const char* const kPictures[] = {"Wall2.bmp", "Pol.bmp",       "Wall3.bmp",    "Wall4.bmp",     "Stol.bmp",
+                                 "Help3.bmp", "GreenWins.bmp", "PinkWins.bmp", "landscape2.bmp"};
 
 std::string withSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';

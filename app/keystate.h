@@ -4,7 +4,7 @@
 //
 // Two different questions are asked of the keyboard:
 //  - "is it held?"  -> KeyState, one flag per virtual-key code (camera keys);
-//  - "was it pressed?" -> the press queue, every key-down (auto-repeat included)
+//  - "was it pressed?" -> the press queue, every key-down (never an auto-repeat)
 //    since the last drawn frame, in arrival order (typing, take-back, menu keys).
 
 #include <cstdint>
