@@ -28,8 +28,9 @@ void recordRightPress() {
 void recordRightRelease(double x, double y) {
     if (!mouseInput.rightHeld) return;
     if (!mouseInput.rightDragged) queueClick(MouseButton::Right, x, y);
+    // A drag is still turned into view angles by the next frame, so one made
+    // and let go between two frames turns the view too.
     mouseInput.rightHeld = false;
-    mouseInput.dragX = mouseInput.dragY = 0;
 }
 
 void recordPointerMotion(int dx, int dy) {

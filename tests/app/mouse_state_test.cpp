@@ -52,6 +52,11 @@ TEST_F(MouseStateTest, RightDragTurnsADegreePerThreePixelsAndTiltsInThreeDegreeS
     recordPointerMotion(-2, 0);
     recordRightRelease(0, 0);
     EXPECT_EQ(mouseInput.clickCount, 0);
+    // A drag made and let go between two frames still turns the view.
+    recordRightPress();
+    recordPointerMotion(9, 0);
+    recordRightRelease(9, 0);
+    EXPECT_EQ(takeViewTurn().turn, 3);
     // Without the right button the pointer turns nothing.
     recordPointerMotion(60, 60);
     turn = takeViewTurn();
