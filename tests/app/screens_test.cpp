@@ -304,7 +304,12 @@ TEST_F(ScreensTest, MouseTypesSquaresClearsAndTurnsThePlayViewAndWorksTheMenu) {
     EXPECT_EQ(typed(), (std::vector<int>{3, 3, 0, 0}));
     playFrame();  // the click acted once
     EXPECT_EQ(typed(), (std::vector<int>{3, 3, 0, 0}));
-    clickSquare(3, 3);  // the from-square again: cleared
+    clickSquare(3, 3);  // the from-square again clears, so d4 is a new from-square
+    clickSquare(4, 4);
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{4, 4, 0, 0}));
+    EXPECT_EQ(board[3][3], kMan1);
+    clickSquare(4, 4);
     playFrame();
     EXPECT_EQ(typed(), (std::vector<int>{0, 0, 0, 0}));
     // The table beside file a and the room above the board type nothing.
@@ -338,6 +343,9 @@ TEST_F(ScreensTest, MouseTypesSquaresClearsAndTurnsThePlayViewAndWorksTheMenu) {
     recordPointerMotion(0, 300);
     playFrame();
     EXPECT_EQ(viewAngleX, 12);
+    clickSquare(4, 7);  // picked in the tilted view
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{4, 7, 0, 0}));
     recordPointerMotion(0, -900);
     playFrame();
     EXPECT_EQ(viewAngleX, -24);
