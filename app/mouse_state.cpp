@@ -44,6 +44,8 @@ void recordPointerMotion(int dx, int dy) {
         mouseInput.rightDragged = true;
 }
 
+void forgetRightButton() { mouseInput.rightHeld = false; }
+
 ViewTurn takeViewTurn() {
     ViewTurn result;
     result.turn = mouseInput.dragX / kDragPixelsPerDegree;

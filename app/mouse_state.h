@@ -49,6 +49,9 @@ void recordRightPress();
 void recordRightRelease(double x, double y);
 // Pointer movement by (dx, dy) window pixels, y downward.
 void recordPointerMotion(int dx, int dy);
+// The right button is found up though its release never came (it was let go
+// while no window of ours had the pointer): no click, no more dragging.
+void forgetRightButton();
 
 // The whole degrees of tilt (about x) and turn (about y) that the drag so far
 // asks for; what is left of the drag stays for later. Dragging down tilts the

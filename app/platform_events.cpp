@@ -118,6 +118,7 @@ EventOutcome windowProcedure(const SDL_Event& event) {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: mouseButton(event.button); return EventOutcome::Continue;
         case SDL_MOUSEMOTION:
+            if (mouseInput.rightHeld && !(event.motion.state & SDL_BUTTON_RMASK)) forgetRightButton();
             recordPointerMotion(event.motion.xrel, event.motion.yrel);
             revealPointerIfMoved(event.motion);
             return EventOutcome::Continue;

@@ -122,10 +122,11 @@ TEST_F(WindowProcedureTest, LosingFocusKeepsHeldKeysDown) {
     EXPECT_EQ(windowActive, 1);
 }
 
-SDL_Event mouseEvent(Uint32 type, Uint8 button, int x, int y, int xrel = 0, int yrel = 0) {
+SDL_Event mouseEvent(Uint32 type, Uint8 button, int x, int y, int xrel = 0, int yrel = 0, Uint32 held = 0) {
     SDL_Event event = {};
     event.type = type;
     if (type == SDL_MOUSEMOTION) {
+        event.motion.state = held;
         event.motion.x = x;
         event.motion.y = y;
         event.motion.xrel = xrel;
@@ -150,7 +151,7 @@ TEST_F(WindowProcedureTest, MouseButtonsAndMotionReachTheMouseStateInGlPixels) {
     EXPECT_DOUBLE_EQ(mouseInput.clicks[0].y, 459.5);
     // Right press, a drag of 9 pixels right, release: the drag turns, no click.
     windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 100, 100));
-    windowProcedure(mouseEvent(SDL_MOUSEMOTION, 0, 109, 100, 9, 0));
+    windowProcedure(mouseEvent(SDL_MOUSEMOTION, 0, 109, 100, 9, 0, SDL_BUTTON_RMASK));
     EXPECT_EQ(takeViewTurn().turn, 3);
     windowProcedure(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 109, 100));
     EXPECT_EQ(mouseInput.clickCount, 1);
@@ -159,6 +160,11 @@ TEST_F(WindowProcedureTest, MouseButtonsAndMotionReachTheMouseStateInGlPixels) {
     windowProcedure(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 50, 60));
     ASSERT_EQ(mouseInput.clickCount, 2);
     EXPECT_EQ(mouseInput.clicks[1].button, MouseButton::Right);
+    // A right button found up by a motion (its release went elsewhere) drags no more.
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 50, 60));
+    windowProcedure(mouseEvent(SDL_MOUSEMOTION, 0, 80, 60, 30, 0));
+    EXPECT_EQ(takeViewTurn().turn, 0);
+    EXPECT_FALSE(mouseInput.rightHeld);
     // The middle button and the keyboard state are left alone.
     windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 50, 60));
     EXPECT_EQ(mouseInput.clickCount, 2);
