@@ -32,7 +32,7 @@ struct MouseInput {
     // Clicks since the last frame, oldest first.
     int clickCount = 0;
     MouseClick clicks[kMouseClickCapacity];
-    // The right button is down; it has been dragged far enough to turn the view.
+    // The right button is down; it has moved far enough to be a drag, not a click.
     bool rightHeld = false;
     bool rightDragged = false;
     // Drag with the right button held not yet turned into view angles: x to the
@@ -65,8 +65,7 @@ ViewTurn takeViewTurn();
 // Main loop: after each drawn frame the clicks are forgotten, and so is any drag
 // that no frame turned into a view change (less than one step is kept).
 void clearMouseActions();
-// Everything back to rest (no button down): used when focus is lost or tests
-// start afresh.
+// Everything back to rest (no button down), for tests that start afresh.
 void clearMouseState();
 
 // The start-menu item whose band (the area its highlight bar covers, full width)
