@@ -9,6 +9,7 @@
 #include "app/data_folder.h"
 #include "app/keystate.h"
 #include "app/message_box.h"
+#include "app/mouse_state.h"
 #include "app/platform_events.h"
 #include "app/render_window.h"
 #include "app/screens.h"
@@ -136,6 +137,7 @@ int main(int argc, char* argv[]) {
                 drawCurrentScreen();
                 swapRenderWindow();
                 clearKeyPresses();
+                clearMouseActions();
                 // A late frame is not made up: the next one is due a period after this one began.
                 nextFrame = frameStart + period;
             } else {
@@ -144,6 +146,7 @@ int main(int argc, char* argv[]) {
         } else {
             // Minimised: nothing is drawn and nothing typed meanwhile is kept.
             clearKeyPresses();
+            clearMouseActions();
             waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {

@@ -1,6 +1,7 @@
 #include "app/platform_events.h"
 
 #include "app/keystate.h"
+#include "app/mouse_state.h"
 #include "app/platform_window.h"
 #include "app/render_window.h"
 #include "app/shell.h"
@@ -69,6 +70,38 @@ void resizeViewport(const SDL_WindowEvent& change) {
     setViewport(width, height, 0.0f, 0.0f);
 }
 
+// A pointer position in window coordinates as a point in GL pixels: from the
+// lower-left corner of the drawable, at the pixel's centre.
+MousePoint glPoint(int x, int y) {
+    SDL_Window* window = renderWindowHandle();
+    int width = windowWidth, height = windowHeight, drawableWidth = width, drawableHeight = height;
+    if (window) {
+        SDL_GetWindowSize(window, &width, &height);
+        SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    }
+    const double scaleX = width > 0 ? static_cast<double>(drawableWidth) / width : 1.0;
+    const double scaleY = height > 0 ? static_cast<double>(drawableHeight) / height : 1.0;
+    return MousePoint{(x + 0.5) * scaleX, drawableHeight - (y + 0.5) * scaleY};
+}
+
+// Set when the pointer enters the window: the position SDL reports with it
+// (also when a fullscreen window opens under a still pointer) is not a move.
+bool pointerJustEntered = false;
+
+// Fullscreen hides the pointer until the mouse is moved.
+void revealPointerIfMoved(const SDL_MouseMotionEvent& motion) {
+    const bool moved = !pointerJustEntered && (motion.xrel != 0 || motion.yrel != 0);
+    pointerJustEntered = false;
+    if (moved && fullscreen && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void mouseButton(const SDL_MouseButtonEvent& button) {
+    const MousePoint at = glPoint(button.x, button.y);
+    if (button.button == SDL_BUTTON_LEFT && button.type == SDL_MOUSEBUTTONDOWN) recordLeftPress(at.x, at.y);
+    if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONDOWN) recordRightPress();
+    if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONUP) recordRightRelease(at.x, at.y);
+}
+
 }  // namespace
 
 EventOutcome windowProcedure(const SDL_Event& event) {
@@ -94,6 +127,13 @@ EventOutcome windowProcedure(const SDL_Event& event) {
             }
             return EventOutcome::Continue;
         }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: mouseButton(event.button); return EventOutcome::Continue;
+        case SDL_MOUSEMOTION:
+            if (mouseInput.rightHeld && !(event.motion.state & SDL_BUTTON_RMASK)) forgetRightButton();
+            recordPointerMotion(event.motion.xrel, event.motion.yrel);
+            revealPointerIfMoved(event.motion);
+            return EventOutcome::Continue;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: return EventOutcome::Quit;
@@ -106,6 +146,8 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                 case SDL_WINDOWEVENT_FOCUS_LOST: windowActive = windowIsMinimised() ? 0 : 1; break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(event.window); break;
+                // The pointer position reported with entering is no movement.
+                case SDL_WINDOWEVENT_ENTER: pointerJustEntered = true; break;
                 default: break;
             }
             return EventOutcome::Continue;

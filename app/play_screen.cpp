@@ -1,4 +1,5 @@
 #include "app/keystate.h"
+#include "app/mouse_actions.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
@@ -58,6 +59,8 @@ void ignoreHeldArrowKeys() {
 void drawPlayFrame() {
     // Closes an overlay left open by a start-menu frame.
     endOverlay();
+    // Clicks pick squares in the picture on screen, so before the keys turn the view.
+    applyPlayMouse();
     readMoveKeysIgnoringHeldArrows();
     if (wasPressed(VK_ESCAPE)) currentScreen = 1;
 

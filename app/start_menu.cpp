@@ -1,4 +1,6 @@
 #include "app/keystate.h"
+#include "app/mouse_actions.h"
+#include "app/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
@@ -75,6 +77,17 @@ void drawStartMenuOverlay() {
     font.drawText("Start the game", static_cast<int>(width / 4.98), static_cast<int>(height / 3.02), 0.5f, 0.5f,
                   0.5f, 3);
     font.drawText("Start the game", width / 5, height / 3, 0.0f, 3.0f, 0.0f, 3);
+
+    // A left click on an item's band selects it and acts on it as Left or Right would.
+    for (int i = 0; i < mouseInput.clickCount && currentScreen == 1; ++i) {
+        if (const int item = menuItemClicked(i, width, height)) {
+            menuItem = item;
+            if (item == 2)
+                startGame(width, height);
+            else
+                switchSide();
+        }
+    }
 
     // One step per key press; Up and Down both toggle between the two items.
     if (wasPressed(VK_UP)) toggleMenuItem();

@@ -50,6 +50,11 @@ void readMoveKeys() {
     if (KeyState[VK_RIGHT]) viewAngleY -= 3;
 }
 
+void typeSquare(int file, int rank) {
+    typeValue(1, 3, file);
+    typeValue(2, 4, rank);
+}
+
 void takeBack() {
     if (historyCount == 0) return;
     do {

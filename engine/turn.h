@@ -15,6 +15,8 @@ void readMoveKeys();
 // then draws the scene through turnStepSceneDrawer.
 void turnStep();
 void takeBack();
+// Types a square as its letter and then its digit would be typed (a click on it).
+void typeSquare(int file, int rank);
 // Plays a completely typed move when it is legal (recorded on history), then
 // forgets the typed squares and the candidates. Returns the move's kind, 0 when
 // nothing was played (incomplete or illegal).

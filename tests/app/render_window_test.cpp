@@ -320,4 +320,30 @@ TEST_F(FullscreenWindowTest, BorderlessFullscreenWithHiddenCursorUndoneOnDestroy
     EXPECT_FALSE(SDL_GetWindowFlags(renderWindowHandle()) & SDL_WINDOW_FULLSCREEN);
 }
 
+TEST_F(FullscreenWindowTest, PointerStaysHiddenUntilTheMouseMoves) {
+    // The events of opening (entering the window and the position reported
+    // with it) have been handled: still hidden.
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_ENTER;
+    windowProcedure(event);
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 300;
+    motion.motion.y = 200;
+    motion.motion.xrel = 300;
+    motion.motion.yrel = 200;
+    windowProcedure(motion);  // the position that comes with entering
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    motion.motion.xrel = 0;
+    motion.motion.yrel = 0;
+    windowProcedure(motion);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    motion.motion.x = 304;
+    motion.motion.xrel = 4;
+    windowProcedure(motion);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // frames change is read from the game state and from the pixels drawn.
 
 #include "app/keystate.h"
+#include "app/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
@@ -12,6 +13,7 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -42,17 +44,48 @@ int countPixels(int x, int y, int width, int height, Match match) {
     return n;
 }
 
-// A frame as the main loop runs it: draw, then forget the presses.
+// A frame as the main loop runs it: draw, then forget the presses and clicks.
 void menuFrame() {
     drawStartMenuFrame();
     glFinish();
     clearKeyPresses();
+    clearMouseActions();
 }
 
 void playFrame() {
     drawPlayFrame();
     glFinish();
     clearKeyPresses();
+    clearMouseActions();
+}
+
+// Where GL puts the world point (x, y, z) in the window (pixels from the
+// lower-left corner) with the play camera at the current view angles.
+struct WindowPoint {
+    double x, y;
+};
+WindowPoint playCameraPoint(double x, double y, double z) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, -2.0f, -10.0f);
+    glRotated(viewAngleX, 1, 0, 0);
+    glRotated(viewAngleY, 0, 1, 0);
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glPopMatrix();
+    GLdouble wx = 0, wy = 0, wz = 0;
+    gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
+    return {wx, wy};
+}
+
+// A left click on the centre of a square's playing surface.
+void clickSquare(int file, int rank) {
+    const WindowPoint p = playCameraPoint(file - 4.5, -2.95, 4.0 - rank);
+    recordLeftPress(p.x, p.y);
 }
 
 // Key down: held from now on and queued as one press.
@@ -77,6 +110,7 @@ protected:
 
     void SetUp() override {
         clearKeyState();
+        clearMouseState();
         currentScreen = 1;
         menuItem = 1;
         greenSide = 1;
@@ -258,6 +292,83 @@ TEST_F(ScreensTest, PlayFrameAfterTheMenuClosesTheMenuOverlay) {
     EXPECT_FLOAT_EQ(light[1], -2.0f);
     EXPECT_FLOAT_EQ(light[2], -10.0f);
     EXPECT_FLOAT_EQ(light[3], 1.0f);
+}
+
+TEST_F(ScreensTest, MouseTypesSquaresClearsAndTurnsThePlayViewAndWorksTheMenu) {
+    currentScreen = 0;
+    viewAngleY = 3;
+    historyCount = 0;
+    auto typed = [] { return std::vector<int>{typedMove[1], typedMove[2], typedMove[3], typedMove[4]}; };
+    clickSquare(3, 3);
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{3, 3, 0, 0}));
+    playFrame();  // the click acted once
+    EXPECT_EQ(typed(), (std::vector<int>{3, 3, 0, 0}));
+    clickSquare(3, 3);  // the from-square again clears, so d4 is a new from-square
+    clickSquare(4, 4);
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{4, 4, 0, 0}));
+    EXPECT_EQ(board[3][3], kMan1);
+    clickSquare(4, 4);
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{0, 0, 0, 0}));
+    // The table beside file a and the room above the board type nothing.
+    WindowPoint p = playCameraPoint(-4.6, -3, 0);
+    recordLeftPress(p.x, p.y);
+    p = playCameraPoint(0, 5, -2);
+    recordLeftPress(p.x, p.y);
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{0, 0, 0, 0}));
+    // A right click forgets a half-typed move.
+    clickSquare(5, 3);
+    playFrame();
+    recordRightPress();
+    recordRightRelease(320, 240);
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{0, 0, 0, 0}));
+    // In a turned view, c3 then d4 in one frame plays the move.
+    recordRightPress();
+    recordPointerMotion(120, 0);  // 40 degrees about the vertical
+    playFrame();
+    recordRightRelease(0, 0);
+    EXPECT_EQ(viewAngleY, 43);
+    clickSquare(3, 3);
+    clickSquare(4, 4);
+    playFrame();
+    EXPECT_EQ(board[3][3], kEmpty);
+    EXPECT_EQ(board[4][4], kMan1);
+    EXPECT_EQ(historyCount, 1);
+    // The tilt stops at the arrow keys' limits.
+    recordRightPress();
+    recordPointerMotion(0, 300);
+    playFrame();
+    EXPECT_EQ(viewAngleX, 12);
+    clickSquare(4, 7);  // picked in the tilted view
+    playFrame();
+    EXPECT_EQ(typed(), (std::vector<int>{4, 7, 0, 0}));
+    recordPointerMotion(0, -900);
+    playFrame();
+    EXPECT_EQ(viewAngleX, -24);
+    recordRightRelease(0, 0);
+
+    // The menu: a click on the band of "Select side" switches the side, one on
+    // "Start the game" starts it.
+    currentScreen = 1;
+    menuItem = 2;
+    recordLeftPress(600, 335);
+    menuFrame();
+    EXPECT_EQ(menuItem, 1);
+    EXPECT_EQ(greenSide, 2);
+    EXPECT_EQ(currentScreen, 1);
+    recordLeftPress(20, 250);  // between the bands
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    EXPECT_EQ(menuItem, 1);
+    recordLeftPress(300, 170);
+    menuFrame();
+    EXPECT_EQ(menuItem, 2);
+    EXPECT_EQ(currentScreen, 0);
+    EXPECT_EQ(board[3][3], kMan1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The window's events turned into key state, presses, the active flag and the
 // quit request, fed as synthetic SDL events.
 #include "app/keystate.h"
+#include "app/mouse_state.h"
 #include "app/platform_events.h"
 #include "app/shell.h"
 
@@ -34,6 +35,7 @@ class WindowProcedureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         clearKeyState();
+        clearMouseState();
         windowActive = 1;
     }
     static int keysDown() {
@@ -166,6 +168,55 @@ TEST_F(WindowProcedureTest, LosingFocusKeepsHeldKeysDown) {
     EXPECT_EQ(windowProcedure(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST)), EventOutcome::Continue);
     EXPECT_EQ(KeyState[VK_LEFT], 1);
     EXPECT_EQ(windowActive, 1);
+}
+
+SDL_Event mouseEvent(Uint32 type, Uint8 button, int x, int y, int xrel = 0, int yrel = 0, Uint32 held = 0) {
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.state = held;
+        event.motion.x = x;
+        event.motion.y = y;
+        event.motion.xrel = xrel;
+        event.motion.yrel = yrel;
+    } else {
+        event.button.type = type;
+        event.button.button = button;
+        event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.button.x = x;
+        event.button.y = y;
+    }
+    return event;
+}
+
+TEST_F(WindowProcedureTest, MouseButtonsAndMotionReachTheMouseStateInGlPixels) {
+    // A left press is a click at its pixel's centre, counted from the bottom;
+    // its release adds nothing.
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20));
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 10, 20));
+    ASSERT_EQ(mouseInput.clickCount, 1);
+    EXPECT_DOUBLE_EQ(mouseInput.clicks[0].x, 10.5);
+    EXPECT_DOUBLE_EQ(mouseInput.clicks[0].y, 459.5);
+    // Right press, a drag of 9 pixels right, release: the drag turns, no click.
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 100, 100));
+    windowProcedure(mouseEvent(SDL_MOUSEMOTION, 0, 109, 100, 9, 0, SDL_BUTTON_RMASK));
+    EXPECT_EQ(takeViewTurn().turn, 3);
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 109, 100));
+    EXPECT_EQ(mouseInput.clickCount, 1);
+    // Right press and release on the spot: a right click.
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 50, 60));
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 50, 60));
+    ASSERT_EQ(mouseInput.clickCount, 2);
+    EXPECT_EQ(mouseInput.clicks[1].button, MouseButton::Right);
+    // A right button found up by a motion (its release went elsewhere) drags no more.
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 50, 60));
+    windowProcedure(mouseEvent(SDL_MOUSEMOTION, 0, 80, 60, 30, 0));
+    EXPECT_EQ(takeViewTurn().turn, 0);
+    EXPECT_FALSE(mouseInput.rightHeld);
+    // The middle button and the keyboard state are left alone.
+    windowProcedure(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 50, 60));
+    EXPECT_EQ(mouseInput.clickCount, 2);
+    EXPECT_EQ(keysDown(), 0);
 }
 
 }  // namespace

@@ -60,8 +60,14 @@ def winner_for(blocked, green_side):
     return None
 
 
-def play_game(game, engine, referee, seed, green_side, shots, first_end):
-    """One game from the start action to the menu's return. Returns True when it got there."""
+def type_move(game, move):
+    """Types a move such as "c3d4" as its four keys."""
+    game.key(move[0], move[1], move[2], move[3])
+
+
+def play_game(game, engine, referee, seed, green_side, shots, first_end, enter_move=type_move):
+    """One game from the start action to the menu's return, each of the player's
+    moves given through `enter_move(game, move)`. Returns True when it got there."""
     rng = random.Random(seed)
     label = "game %d (player %s)" % (seed, "green" if green_side == 1 else "pink")
     engine.init()
@@ -109,7 +115,7 @@ def play_game(game, engine, referee, seed, green_side, shots, first_end):
         move = rng.choice(engine.moves())
         typed.append(move)
         player_moves += 1
-        game.key(move[0], move[1], move[2], move[3])
+        enter_move(game, move)
         if not engine.play(move):
             return check(False, "%s: the engine tool plays the typed %s" % (label, move))
         blocked = referee.blocked(engine.show()[0])
