@@ -94,6 +94,8 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                 case SDL_WINDOWEVENT_FOCUS_LOST: windowActive = windowIsMinimised() ? 0 : 1; break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(event.window); break;
+                // Uncovered or restored: what the window showed may be gone.
+                case SDL_WINDOWEVENT_EXPOSED: windowNeedsRedraw = true; break;
                 default: break;
             }
             return EventOutcome::Continue;

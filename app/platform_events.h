@@ -15,5 +15,5 @@ int virtualKeyFor(SDL_Keycode key);
 // also go to the press queue); F10 and keys pressed with Alt never reach the
 // keyboard state, and Alt+F4 asks to quit like the window's close button;
 // minimising clears windowActive, restoring sets it; a size change sets the
-// viewport to the new drawable size.
+// viewport to the new drawable size; an expose asks for the next frame to be drawn.
 EventOutcome windowProcedure(const SDL_Event& event);

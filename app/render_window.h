@@ -12,6 +12,14 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
 void destroyRenderWindow();
 // Presents the back buffer of the window.
 void swapRenderWindow();
+// Set when the window's picture may be lost or stale (a new window, an expose):
+// the next frame must be drawn even if nothing in the game changed. Whoever
+// draws that frame clears it.
+extern bool windowNeedsRedraw;
+// Copies the width x height block of the back buffer whose lower-left corner is
+// (fromX, fromY) to (toX, toY); the two blocks must not overlap. Returns false,
+// copying nothing, when the GL has no framebuffer blit.
+bool copyBackBufferBlock(int fromX, int fromY, int width, int height, int toX, int toY);
 
 // Viewport of the given size with its lower-left corner at (x, y), a fresh
 // 90-degree perspective (near 0.1, far 50) and an identity modelview.
