@@ -132,7 +132,6 @@ int main(int argc, char* argv[]) {
     traceStartup("glut");
     installTurnSceneDrawer();
     loadTextures();
-
     traceStartup("pictures");
 
     const bool drawEveryFrame = envSwitchIsOn("DRAUGHTS3D_DRAW_EVERY_FRAME");
