@@ -110,6 +110,7 @@ void waitForEventUntil(Clock::time_point deadline) {
 int main(int argc, char* argv[]) {
     startupTrace = envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE");
     traceStartup("main");
+    if (startupTrace) renderWindowStageEnded = traceStartup;
     setupInitialPosition();
     clearTypedMove();
     clearCandidates();
@@ -126,7 +127,6 @@ int main(int argc, char* argv[]) {
         SDL_Quit();
         return kExitNoWindow;
     }
-    traceStartup("window");
     // freeglut only draws the solid shapes; it needs its set-up once.
     glutInit(&argc, argv);
     traceStartup("glut");
@@ -164,6 +164,7 @@ int main(int argc, char* argv[]) {
                 if (drawn && !firstFrameShown) {
                     traceStartup("first-frame");
                     firstFrameShown = true;
+                    renderWindowStageEnded = nullptr;
                 }
                 clearKeyPresses();
                 // A late frame is not made up: the next one is due a period after this one began.

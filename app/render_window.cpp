@@ -11,6 +11,7 @@
 int viewportWidth = 0;
 int viewportHeight = 0;
 bool windowNeedsRedraw = true;
+void (*renderWindowStageEnded)(const char* stage) = nullptr;
 
 namespace {
 
@@ -127,6 +128,7 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
         creationError("Window Creation Error.");
         return false;
     }
+    if (renderWindowStageEnded) renderWindowStageEnded("window");
     if (fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
         creationError("Window Creation Error.");
         return false;
@@ -146,6 +148,8 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
     blitFramebuffer = findBlitFramebuffer();
     windowNeedsRedraw = true;
 
+    if (renderWindowStageEnded) renderWindowStageEnded("context");
+
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
@@ -157,6 +161,7 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
         creationError("Initialization Failed.");
         return false;
     }
+    if (renderWindowStageEnded) renderWindowStageEnded("font");
     return true;
 }
 

@@ -9,6 +9,10 @@ extern int viewportHeight;
 extern unsigned int hudFontBase;
 
 bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest);
+// When set, createRenderWindow calls it as each of its stages ends: "window"
+// (made, its pixel format chosen), "context" (made current), "font" (the window
+// shown, the HUD font built, the GL state set). The start-up trace uses it.
+extern void (*renderWindowStageEnded)(const char* stage);
 void destroyRenderWindow();
 // Presents the back buffer of the window.
 void swapRenderWindow();
