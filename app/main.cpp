@@ -4,7 +4,14 @@
 // Hidden switches for unattended runs (tests, benchmarks); a normal run sets none:
 //   DRAUGHTS3D_FULLSCREEN=0|1  skip the start question and run windowed (0) or
 //                              fullscreen (1);
-//   DRAUGHTS3D_MAX_FPS=N       frame rate cap (default 30; 0 draws as fast as it can).
+//   DRAUGHTS3D_MAX_FPS=N       frame rate cap (default 30; 0 draws as fast as it can);
+//   DRAUGHTS3D_DRAW_EVERY_FRAME=1  draw play frames that show nothing new too,
+//                              as earlier versions did (the benchmark's "before");
+//   DRAUGHTS3D_MENU_COPY=1     the start menu copies its third and fourth views
+//                              from the second (half the work on a software GL;
+//                              edge pixels differ from drawing them);
+//   DRAUGHTS3D_STARTUP_TRACE=1 print to standard error when each start-up stage
+//                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/keystate.h"
@@ -24,8 +31,10 @@
 #include <SDL2/SDL.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -45,6 +54,21 @@ bool askFullscreen(DisplayChoice choice) {
     // Only No gives a window; a box that cannot be shown counts as No.
     return askYesNo("Start FullScreen?", "Would You Like To Run In Fullscreen Mode?", MessageIcon::Question,
                     Answer::No) != Answer::No;
+}
+
+bool envSwitchIsOn(const char* name) {
+    const char* value = std::getenv(name);
+    return value && std::strcmp(value, "1") == 0;
+}
+
+bool startupTrace = false;
+
+void traceStartup(const char* stage) {
+    if (!startupTrace) return;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "startup %s %ld.%09ld\n", stage, static_cast<long>(now.tv_sec), now.tv_nsec);
+    std::fflush(stderr);
 }
 
 Clock::duration framePeriod() {
@@ -93,6 +117,9 @@ int main(int argc, char* argv[]) {
     if (const int status = answerCommandLine(commandLine); status >= 0) return status;
     setTextureFolder(findGameDataFolder());
 
+    startupTrace = envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE");
+    traceStartup("main");
+    if (startupTrace) renderWindowStageEnded = traceStartup;
     setupInitialPosition();
     clearTypedMove();
     clearCandidates();
@@ -102,6 +129,7 @@ int main(int argc, char* argv[]) {
         // createRenderWindow reports it; the question below still tries its own box.
     }
     dibErrorReporter = showDibError;
+    traceStartup("video");
 
     fullscreen = askFullscreen(commandLine.display) ? 1 : 0;
     if (!createRenderWindow(kTitle, windowWidth, windowHeight, kColourDepth, fullscreen != 0)) {
@@ -114,9 +142,14 @@ int main(int argc, char* argv[]) {
     char* glutArgv[] = {glutName, nullptr};
     int glutArgc = 1;
     glutInit(&glutArgc, glutArgv);
+    traceStartup("glut");
     installTurnSceneDrawer();
     loadTextures();
+    traceStartup("pictures");
 
+    const bool drawEveryFrame = envSwitchIsOn("DRAUGHTS3D_DRAW_EVERY_FRAME");
+    menuCopiesViews = envSwitchIsOn("DRAUGHTS3D_MENU_COPY");
+    bool firstFrameShown = false;
     const Clock::duration period = framePeriod();
     Clock::time_point nextFrame = Clock::now();
     bool done = false;
@@ -134,8 +167,18 @@ int main(int argc, char* argv[]) {
                 done = true;
             } else if (Clock::now() >= nextFrame) {
                 const Clock::time_point frameStart = Clock::now();
-                drawCurrentScreen();
-                swapRenderWindow();
+                // A play frame that would show what the window shows already is not drawn.
+                bool drawn = true;
+                if (drawEveryFrame)
+                    drawCurrentScreen();
+                else
+                    drawn = drawCurrentScreenIfChanged();
+                if (drawn) swapRenderWindow();
+                if (drawn && !firstFrameShown) {
+                    traceStartup("first-frame");
+                    firstFrameShown = true;
+                    renderWindowStageEnded = nullptr;
+                }
                 clearKeyPresses();
                 clearMouseActions();
                 // A late frame is not made up: the next one is due a period after this one began.

@@ -148,6 +148,8 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(event.window); break;
                 // The pointer position reported with entering is no movement.
                 case SDL_WINDOWEVENT_ENTER: pointerJustEntered = true; break;
+                // Uncovered or restored: what the window showed may be gone.
+                case SDL_WINDOWEVENT_EXPOSED: windowNeedsRedraw = true; break;
                 default: break;
             }
             return EventOutcome::Continue;

@@ -18,5 +18,6 @@ int virtualKeyFor(SDL_Keycode key, SDL_Scancode scancode);
 // queue; auto-repeats are ignored, so a held key is one press); F10 and keys
 // pressed with Alt never reach the keyboard state, and Alt+F4 asks to quit
 // like the window's close button; minimising clears windowActive, restoring
-// sets it; a size change sets the viewport to the new drawable size.
+// sets it; a size change sets the viewport to the new drawable size; an expose
+// asks for the next frame to be drawn.
 EventOutcome windowProcedure(const SDL_Event& event);

@@ -3,9 +3,14 @@
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
+#include "engine/board.h"
 #include "engine/turn.h"
+#include "scene/scene.h"
 
 #include <GL/gl.h>
+
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -50,24 +55,104 @@ void readMoveKeysIgnoringHeldArrows() {
     for (int i = 0; i < kArrowCount; ++i) KeyState[kFirstArrow + i] = saved[i];
 }
 
+// Everything the picture of a play frame depends on that can change while the
+// game runs. The help text and the room are fixed; the light and the rest of the
+// GL state a frame inherits are what the frame before it left, so they settle
+// after two frames drawn alike.
+struct PlayPicture {
+    Board board;
+    std::int32_t continuationFile, continuationRank;
+    std::int32_t sideToMove, greenSide;
+    std::int32_t typedMove[4];
+    std::int32_t viewAngleX, viewAngleY;
+    std::int32_t screen;
+    std::int32_t windowWidth, windowHeight, viewportWidth, viewportHeight;
+    std::int32_t winPictureFrames;
+};
+
+PlayPicture currentPlayPicture() {
+    PlayPicture p{};
+    std::memcpy(p.board, board, sizeof board);
+    p.continuationFile = continuationSquare.file;
+    p.continuationRank = continuationSquare.rank;
+    p.sideToMove = sideToMove;
+    p.greenSide = greenSide;
+    for (int i = 0; i < 4; ++i) p.typedMove[i] = typedMove[i + 1];
+    p.viewAngleX = viewAngleX;
+    p.viewAngleY = viewAngleY;
+    p.screen = currentScreen;
+    p.windowWidth = windowWidth;
+    p.windowHeight = windowHeight;
+    p.viewportWidth = viewportWidth;
+    p.viewportHeight = viewportHeight;
+    p.winPictureFrames = winPictureFrames;
+    return p;
+}
+
+// The picture of the last play frame drawn, and how many frames in a row were
+// drawn showing it (0: none yet, or a menu frame came between).
+PlayPicture shownPicture{};
+int shownFrames = 0;
+
+bool skipUnchangedPicture = false;
+bool frameDrawn = false;
+SceneDrawer sceneDrawer = nullptr;
+
+// turnStep's drawer during a play frame. The frame is skipped when skipping is
+// allowed and it would show what the last two frames drawn showed, the window
+// has kept its picture and no winner picture (which counts its frames) is up.
+void drawFrameUnlessUnchanged() {
+    const PlayPicture now = currentPlayPicture();
+    const bool samePicture = shownFrames > 0 && std::memcmp(&now, &shownPicture, sizeof now) == 0;
+    if (skipUnchangedPicture && samePicture && shownFrames >= 2 && !windowNeedsRedraw &&
+        !sceneShowsWinnerPicture()) {
+        frameDrawn = false;
+        return;
+    }
+    shownFrames = samePicture && !windowNeedsRedraw ? shownFrames + 1 : 1;
+    shownPicture = now;
+    windowNeedsRedraw = false;
+    frameDrawn = true;
+
+    // Closes an overlay left open by a start-menu frame.
+    endOverlay();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glTranslatef(0.0f, -2.0f, -10.0f);
+    if (sceneDrawer) sceneDrawer();
+}
+
+bool playFrame(bool skipUnchanged);
+
 }  // namespace
 
 void ignoreHeldArrowKeys() {
     for (int i = 0; i < kArrowCount; ++i) arrowHeldSinceStart[i] = KeyState[kFirstArrow + i] != 0;
 }
 
-void drawPlayFrame() {
-    // Closes an overlay left open by a start-menu frame.
-    endOverlay();
+bool drawPlayFrameIfChanged() { return playFrame(true); }
+
+void drawPlayFrame() { playFrame(false); }
+
+void forgetShownPlayPicture() { shownFrames = 0; }
+
+namespace {
+
+bool playFrame(bool skipUnchanged) {
     // Clicks pick squares in the picture on screen, so before the keys turn the view.
     applyPlayMouse();
     readMoveKeysIgnoringHeldArrows();
     if (wasPressed(VK_ESCAPE)) currentScreen = 1;
 
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glTranslatef(0.0f, -2.0f, -10.0f);
+    // The turn driver moves first, then calls its drawer; the drawer decides
+    // whether this frame is drawn.
+    skipUnchangedPicture = skipUnchanged;
+    sceneDrawer = turnStepSceneDrawer;
+    turnStepSceneDrawer = drawFrameUnlessUnchanged;
     turnStep();
+    turnStepSceneDrawer = sceneDrawer;
+    if (!frameDrawn) return false;
+
     // Light 1 at the world origin; governs the drawing from the next frame on.
     const GLfloat lightPosition[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
@@ -80,4 +165,7 @@ void drawPlayFrame() {
     glColor3f(1.0f, 0.0f, 0.0f);
     printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);
     endOverlay();
+    return true;
 }
+
+}  // namespace

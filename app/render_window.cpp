@@ -10,12 +10,29 @@
 
 int viewportWidth = 0;
 int viewportHeight = 0;
+bool windowNeedsRedraw = true;
+void (*renderWindowStageEnded)(const char* stage) = nullptr;
 
 namespace {
 
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 bool videoHeld = false;  // our hold on SDL's video subsystem, the "window class"
+
+// glBlitFramebuffer (GL 3.0, ARB_framebuffer_object) or its EXT_framebuffer_blit
+// twin, taken from the current context; null when it offers neither.
+using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
+BlitFramebuffer blitFramebuffer = nullptr;
+
+BlitFramebuffer findBlitFramebuffer() {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const bool core = (version && version[0] >= '3' && version[0] <= '9' && version[1] == '.') ||
+                      SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object");
+    if (core) return reinterpret_cast<BlitFramebuffer>(SDL_GL_GetProcAddress("glBlitFramebuffer"));
+    if (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_blit"))
+        return reinterpret_cast<BlitFramebuffer>(SDL_GL_GetProcAddress("glBlitFramebufferEXT"));
+    return nullptr;
+}
 
 void creationError(const char* text) {
     destroyRenderWindow();
@@ -111,6 +128,7 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
         creationError("Window Creation Error.");
         return false;
     }
+    if (renderWindowStageEnded) renderWindowStageEnded("window");
     if (fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
         creationError("Window Creation Error.");
         return false;
@@ -127,6 +145,10 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
     }
     // The main loop paces the frames itself.
     SDL_GL_SetSwapInterval(0);
+    blitFramebuffer = findBlitFramebuffer();
+    windowNeedsRedraw = true;
+
+    if (renderWindowStageEnded) renderWindowStageEnded("context");
 
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
@@ -139,6 +161,7 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
         creationError("Initialization Failed.");
         return false;
     }
+    if (renderWindowStageEnded) renderWindowStageEnded("font");
     return true;
 }
 
@@ -151,6 +174,7 @@ void destroyRenderWindow() {
         if (SDL_GL_MakeCurrent(window, nullptr) != 0) shutdownError("Release Of DC And RC Failed.");
         SDL_GL_DeleteContext(context);
         context = nullptr;
+        blitFramebuffer = nullptr;
     }
     if (window) {
         SDL_DestroyWindow(window);
@@ -165,6 +189,13 @@ void destroyRenderWindow() {
 
 void swapRenderWindow() {
     if (window) SDL_GL_SwapWindow(window);
+}
+
+bool copyBackBufferBlock(int fromX, int fromY, int width, int height, int toX, int toY) {
+    if (!blitFramebuffer) return false;
+    blitFramebuffer(fromX, fromY, fromX + width, fromY + height, toX, toY, toX + width, toY + height,
+                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    return true;
 }
 
 void setViewport(int width, int height, float x, float y) {

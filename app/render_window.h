@@ -9,9 +9,21 @@ extern int viewportHeight;
 extern unsigned int hudFontBase;
 
 bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest);
+// When set, createRenderWindow calls it as each of its stages ends: "window"
+// (made, its pixel format chosen), "context" (made current), "font" (the window
+// shown, the HUD font built, the GL state set). The start-up trace uses it.
+extern void (*renderWindowStageEnded)(const char* stage);
 void destroyRenderWindow();
 // Presents the back buffer of the window.
 void swapRenderWindow();
+// Set when the window's picture may be lost or stale (a new window, an expose):
+// the next frame must be drawn even if nothing in the game changed. Whoever
+// draws that frame clears it.
+extern bool windowNeedsRedraw;
+// Copies the width x height block of the back buffer whose lower-left corner is
+// (fromX, fromY) to (toX, toY); the two blocks must not overlap. Returns false,
+// copying nothing, when the GL has no framebuffer blit.
+bool copyBackBufferBlock(int fromX, int fromY, int width, int height, int toX, int toY);
 
 // Viewport of the given size with its lower-left corner at (x, y), a fresh
 // 90-degree perspective (near 0.1, far 50) and an identity modelview.

@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/render_window.h"
 #include "app/shell.h"
 
 int drawCurrentScreen() {
@@ -8,4 +9,12 @@ int drawCurrentScreen() {
     else
         drawPlayFrame();
     return 1;
+}
+
+bool drawCurrentScreenIfChanged() {
+    if (currentScreen == 0) return drawPlayFrameIfChanged();
+    drawStartMenuFrame();
+    windowNeedsRedraw = false;
+    forgetShownPlayPicture();
+    return true;
 }

@@ -4,11 +4,24 @@
 // 1 = "Select side", 2 = "Start the game".
 extern int menuItem;
 
+// When set, the start menu draws two of its four views and copies the second
+// one's pixels into the third and fourth: half the work, the same picture to
+// the eye, but edge pixels that differ from drawing each view in its place.
+extern bool menuCopiesViews;
+
 // One frame of whichever screen currentScreen selects; always returns 1.
 int drawCurrentScreen();
+// The same, except that a play frame whose picture would not change since the
+// last one shown is not drawn (its keys and the turn driver still run); returns
+// whether a frame was drawn and so needs presenting.
+bool drawCurrentScreenIfChanged();
 void drawStartMenuFrame();
 void drawStartMenuOverlay();
 void drawPlayFrame();
+// A play frame that draws only when the picture would change: see drawCurrentScreenIfChanged.
+bool drawPlayFrameIfChanged();
+// The next play frame is drawn whatever the last one showed (a menu frame came between).
+void forgetShownPlayPicture();
 // Called when a game starts: arrow keys already held then do not turn the play
 // view until they have been released and pressed again.
 void ignoreHeldArrowKeys();

@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 
 int menuItem = 1;
+bool menuCopiesViews = false;
 
 namespace {
 
@@ -52,10 +53,25 @@ void drawStartMenuFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const int width = windowWidth;
     const int height = windowHeight;
-    for (const ViewOrigin& origin : kViewOrigins) {
-        const float x = static_cast<float>(origin.x * width);
-        const float y = static_cast<float>(origin.y * height);
-        setViewport(static_cast<int>(0.4 * width), static_cast<int>(0.4 * height), x, y);
+    const int viewWidth = static_cast<int>(0.4 * width);
+    const int viewHeight = static_cast<int>(0.4 * height);
+    // Each view starts from the GL state the one before it left. The first
+    // inherits the last frame's overlay; the second, third and fourth start
+    // alike and show the same picture, so with menuCopiesViews the last two are
+    // copies of the second. Not pixel for pixel, though: the GL rounds the
+    // edges of a view by where it lies in the window. A winner picture, a plane
+    // through the eye here, always draws in all four.
+    for (int view = 0; view < 4; ++view) {
+        const float x = static_cast<float>(kViewOrigins[view].x * width);
+        const float y = static_cast<float>(kViewOrigins[view].y * height);
+        setViewport(viewWidth, viewHeight, x, y);
+        if (view >= 2 && menuCopiesViews && !sceneShowsWinnerPicture()) {
+            const float secondX = static_cast<float>(kViewOrigins[1].x * width);
+            const float secondY = static_cast<float>(kViewOrigins[1].y * height);
+            if (copyBackBufferBlock(static_cast<int>(secondX), static_cast<int>(secondY), viewWidth, viewHeight,
+                                    static_cast<int>(x), static_cast<int>(y)))
+                continue;
+        }
         drawScene();
     }
     drawStartMenuOverlay();

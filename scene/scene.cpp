@@ -35,14 +35,18 @@ void drawTurnIndicator() {
     glPopMatrix();
 }
 
+// The green player has no move left: pink wins, and the other way round.
+bool pinkWins() { return (sideIsBlocked(1) && greenSide == 1) || (sideIsBlocked(2) && greenSide == 2); }
+bool greenWins() { return (sideIsBlocked(1) && greenSide == 2) || (sideIsBlocked(2) && greenSide == 1); }
+
 void drawWinnerPictures() {
     glPushMatrix();
     glTranslated(0, 0, -5);
-    if ((sideIsBlocked(1) && greenSide == 1) || (sideIsBlocked(2) && greenSide == 2)) {
+    if (pinkWins()) {
         drawPinkWinsPicture();
         advanceWinPictureFrames();
     }
-    if ((sideIsBlocked(1) && greenSide == 2) || (sideIsBlocked(2) && greenSide == 1)) {
+    if (greenWins()) {
         drawGreenWinsPicture();
         advanceWinPictureFrames();
     }
@@ -99,5 +103,7 @@ void drawScene() {
 
     glPopMatrix();
 }
+
+bool sceneShowsWinnerPicture() { return pinkWins() || greenWins(); }
 
 void installTurnSceneDrawer() { turnStepSceneDrawer = drawSceneInPushedMatrix; }

@@ -6,6 +6,8 @@
 extern int winPictureFrames;
 
 void drawScene();
+// Whether drawScene would show a winner picture now.
+bool sceneShowsWinnerPicture();
 void drawEntryHighlights();
 // Hands the engine's turn driver its scene drawer (push, drawScene, pop).
 void installTurnSceneDrawer();

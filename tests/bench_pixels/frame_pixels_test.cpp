@@ -3,13 +3,19 @@
 // cache, in a real window, and the read-back frames must be identical to the
 // last byte. The frame that compiles the lists is compared as well as the
 // frames that only replay them.
+//
+// Nor may the ways frames are saved: a play frame left undrawn because nothing
+// changed must leave the window showing what drawing it would. The menu's
+// optional copied views may differ from drawn ones only at their edges.
 
 #include "app/keystate.h"
+#include "app/platform_window.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
+#include "engine/movegen.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"
@@ -19,6 +25,10 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool) would break its templates.
+#include <SDL2/SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -126,9 +136,10 @@ int distinctColours(const Frame& f) {
     return static_cast<int>(colours.size());
 }
 
-class FramePixels : public ::testing::TestWithParam<View> {
-protected:
-    static void SetUpTestSuite() {
+// One window for every test: the GLUT set-up may be done only once.
+class GameWindow : public ::testing::Environment {
+public:
+    void SetUp() override {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
         windowWidth = kWidth;
         windowHeight = kHeight;
@@ -140,13 +151,17 @@ protected:
         installTurnSceneDrawer();
         loadTextures();
     }
-    static void TearDownTestSuite() {
+    void TearDown() override {
         straightforwardDrawing = false;
         destroyRenderWindow();
         forgetShapeCache();
         SDL_Quit();
     }
 };
+
+::testing::Environment* const gameWindow = ::testing::AddGlobalTestEnvironment(new GameWindow);
+
+class FramePixels : public ::testing::TestWithParam<View> {};
 
 ::testing::AssertionResult sameFrame(const Frame& expected, const Frame& actual) {
     const Difference d = compare(expected, actual);
@@ -173,6 +188,180 @@ TEST_P(FramePixels, CachedSolidsDrawTheSamePixelsAsFreshOnes) {
 
     EXPECT_TRUE(sameFrame(fresh, compiling)) << "frame that compiles the lists";
     EXPECT_TRUE(sameFrame(fresh, replaying)) << "frame that replays the lists";
+}
+
+// What the window shows, read from the X server (not from the GL's buffers).
+Frame grabWindow() {
+    glFinish();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    Frame pixels;
+    if (!SDL_GetWindowWMInfo(renderWindowHandle(), &info) || info.subsystem != SDL_SYSWM_X11) return pixels;
+    Display* display = info.info.x11.display;
+    XSync(display, False);
+    XImage* image = XGetImage(display, info.info.x11.window, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+    if (!image) return pixels;
+    pixels.reserve(static_cast<size_t>(kWidth) * kHeight * 3);
+    for (int y = kHeight - 1; y >= 0; --y)
+        for (int x = 0; x < kWidth; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            pixels.push_back(static_cast<std::uint8_t>(p >> 16));
+            pixels.push_back(static_cast<std::uint8_t>(p >> 8));
+            pixels.push_back(static_cast<std::uint8_t>(p));
+        }
+    XDestroyImage(image);
+    return pixels;
+}
+
+// The menu frames from the state a play frame leaves, as when a game ends:
+// each frame's back buffer, and the winner-picture counter after it.
+struct MenuRun {
+    std::vector<Frame> frames;
+    std::vector<int> winCounts;
+};
+
+MenuRun drawMenuFrames(bool copyViews, bool winner) {
+    drawView(View{"play", false, false, 0, 0});
+    quietGame(0, 40);
+    setupInitialPosition();
+    // Side 2 without pieces cannot move: the green player (side 1) has won.
+    if (winner)
+        for (int f = 1; f <= 8; ++f)
+            for (int r = 6; r <= 8; ++r) board[f][r] = kEmpty;
+    currentScreen = 1;
+    menuCopiesViews = copyViews;
+    MenuRun run;
+    for (int i = 0; i < 3; ++i) {
+        drawStartMenuFrame();
+        run.frames.push_back(readBackBuffer());
+        run.winCounts.push_back(winPictureFrames);
+        swapRenderWindow();
+        clearKeyPresses();
+    }
+    menuCopiesViews = false;
+    return run;
+}
+
+// Pixels that differ inside and outside the menu's third and fourth views.
+struct CopiedViewsDifference {
+    int inside = 0, outside = 0;
+};
+
+CopiedViewsDifference compareOutsideCopiedViews(const Frame& a, const Frame& b) {
+    const int left = static_cast<int>(0.05f * kWidth), right = static_cast<int>(0.55f * kWidth);
+    const int bottom = static_cast<int>(0.55f * kHeight);
+    const int w = static_cast<int>(0.4 * kWidth), h = static_cast<int>(0.4 * kHeight);
+    CopiedViewsDifference d;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const size_t i = (static_cast<size_t>(y) * kWidth + x) * 3;
+            if (a[i] == b[i] && a[i + 1] == b[i + 1] && a[i + 2] == b[i + 2]) continue;
+            const bool inView = y >= bottom && y < bottom + h &&
+                                ((x >= left && x < left + w) || (x >= right && x < right + w));
+            ++(inView ? d.inside : d.outside);
+        }
+    return d;
+}
+
+// The menu's views 3 and 4 copied from view 2 (menuCopiesViews) against all
+// four drawn. The GL rounds a view's edges by where the view lies, so the
+// copies differ from views drawn in place along some edges: everything else,
+// the overlay over them included, must be identical, and with a winner picture
+// (drawn in all four) the whole frame. Each view counts its winner picture.
+TEST(SavedFrames, MenuViewsCopiedFromTheSecondDifferOnlyAtEdges) {
+    ASSERT_TRUE(copyBackBufferBlock(0, 0, 1, 1, 1, 1)) << "the GL has no framebuffer blit";
+    const int viewPixels = static_cast<int>(0.4 * kWidth) * static_cast<int>(0.4 * kHeight);
+    for (bool winner : {false, true}) {
+        const MenuRun drawn = drawMenuFrames(false, winner);
+        const MenuRun copied = drawMenuFrames(true, winner);
+        for (size_t i = 0; i < drawn.frames.size(); ++i) {
+            ASSERT_GT(distinctColours(drawn.frames[i]), 50) << "the frame shows hardly anything";
+            const CopiedViewsDifference d = compareOutsideCopiedViews(drawn.frames[i], copied.frames[i]);
+            EXPECT_EQ(d.outside, 0) << "menu frame " << i << ", winner " << winner;
+            EXPECT_LE(d.inside, winner ? 0 : 2 * viewPixels / 25) << "menu frame " << i << ", winner " << winner;
+        }
+        // 4, 8, then 9, 10 (back to 0, the menu stays), 1, 2.
+        const std::vector<int> expected = winner ? std::vector<int>{4, 8, 2} : std::vector<int>{0, 0, 0};
+        EXPECT_EQ(drawn.winCounts, expected);
+        EXPECT_EQ(copied.winCounts, expected);
+    }
+}
+
+// Main-loop frames of the play screen: whether each was drawn; a drawn one is presented.
+std::vector<bool> playFrames(int count) {
+    std::vector<bool> drawn;
+    for (int i = 0; i < count; ++i) {
+        drawn.push_back(drawCurrentScreenIfChanged());
+        if (drawn.back()) swapRenderWindow();
+        clearKeyPresses();
+    }
+    return drawn;
+}
+
+// What the window shows when the present frame is drawn in full.
+Frame drawnFrameShown() {
+    drawPlayFrame();
+    swapRenderWindow();
+    clearKeyPresses();
+    return grabWindow();
+}
+
+TEST(SavedFrames, UnchangedPlayFramesAreSkippedAndTheWindowKeepsTheirPicture) {
+    const std::vector<bool> twoDrawnThenSkipped = {true, true, false, false, false};
+    setUpView(View{"play_middle", false, true, -10, 20});
+    // A new context's light, as after start-up or a display-mode switch: the
+    // first frame is lit by it, the next by the play screen's own.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const GLfloat defaultLight[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, defaultLight);
+    forgetShownPlayPicture();
+    windowNeedsRedraw = false;
+    EXPECT_EQ(playFrames(5), twoDrawnThenSkipped);
+    const Frame idle = grabWindow();
+    ASSERT_GT(distinctColours(idle), 50) << "the window shows hardly anything";
+    EXPECT_TRUE(sameFrame(drawnFrameShown(), idle)) << "idle window";
+
+    // A typed file highlights at once, then the picture rests again.
+    queueKeyPress(VK_A + 4);  // e
+    EXPECT_EQ(playFrames(5), twoDrawnThenSkipped);
+    EXPECT_EQ(typedMove[3], 5);
+    const Frame typed = grabWindow();
+    EXPECT_FALSE(sameFrame(idle, typed)) << "the highlight did not show";
+    EXPECT_TRUE(sameFrame(drawnFrameShown(), typed)) << "window after typing";
+
+    // A held arrow turns the view in every frame.
+    KeyState[VK_LEFT] = 1;
+    EXPECT_EQ(playFrames(3), std::vector<bool>(3, true));
+    KeyState[VK_LEFT] = 0;
+    EXPECT_EQ(viewAngleY, 29);
+    playFrames(3);
+    EXPECT_TRUE(sameFrame(drawnFrameShown(), grabWindow())) << "window after turning";
+
+    // An expose draws again even though nothing changed.
+    playFrames(3);
+    windowNeedsRedraw = true;
+    EXPECT_TRUE(playFrames(1)[0]) << "expose";
+
+    // A winner picture counts its frames: none is skipped until the menu takes over.
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 6; r <= 8; ++r) board[f][r] = kEmpty;
+    ASSERT_TRUE(sideIsBlocked(2));
+    playFrames(2);
+    winPictureFrames = 0;
+    EXPECT_EQ(playFrames(9), std::vector<bool>(9, true));
+    EXPECT_EQ(winPictureFrames, 9);
+    EXPECT_EQ(currentScreen, 0);
+    EXPECT_TRUE(playFrames(1)[0]);
+    EXPECT_EQ(winPictureFrames, 0);
+    EXPECT_EQ(currentScreen, 1) << "ten winner frames return to the menu";
+
+    // Escape leaves for the menu in the frame that reads it.
+    setUpView(View{"play_initial", false, false, 0, 0});
+    playFrames(3);
+    queueKeyPress(VK_ESCAPE);
+    EXPECT_TRUE(playFrames(1)[0]);
+    EXPECT_EQ(currentScreen, 1);
 }
 
 // The menu shows four small views of the turning room; the play screen one

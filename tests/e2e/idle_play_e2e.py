@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""The real game left alone on the play screen: it must stay cool, keep its
+picture when covered and uncovered, and still answer a key at once.
+
+  - Idle: over 3 s with nothing pressed the game uses at most 5% of one core
+    (frames that would show nothing new are not drawn).
+  - Covered by another window and uncovered, the window shows the play screen
+    again, the same picture to the last byte, not what covered it.
+  - A typed file ("e") shows its highlight within a few frames.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+import game_driver as g
+from game_driver import check, eventually
+
+
+def cpu_seconds(pid):
+    """Processor time of the process, all its threads, from /proc."""
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    # Fields after the name start at 3 (state); utime and stime are 14 and 15.
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def play_showing(picture):
+    """The play screen: the board's white squares low in the middle, no black menu gaps."""
+    board = picture.box(220, 330, 420, 420, 4)
+    return sum(1 for c in board if g.is_white(c)) > len(board) // 5 and not g.menu_showing(picture)
+
+
+def run(game, args):
+    check(game.wait_window() is not None, "the game window opens")
+    check(eventually(lambda: g.menu_showing(game.grab()), 10.0), "the start menu shows")
+    game.key("Down", "Right", pause=0.2)
+    check(eventually(lambda: play_showing(game.grab()), 5.0), "Down and Right start the game")
+
+    time.sleep(1.0)
+    pid = game.process.pid
+    cpu, wall = cpu_seconds(pid), time.time()
+    time.sleep(3.0)
+    share = 100 * (cpu_seconds(pid) - cpu) / (time.time() - wall)
+    check(share <= 5.0, "idle on the play screen the game uses %.1f%% of one core (at most 5%%)" % share)
+
+    idle = game.grab()
+    ox, oy = game.origin
+    subprocess.run([args.cover, str(ox + 100), str(oy + 100), "300", "200", "400"], check=False)
+    again = eventually(lambda: game.grab().rgb == idle.rgb, 2.0)
+    check(again, "covered and uncovered, the window shows the same play screen again")
+
+    game.key("e")
+    start = time.time()
+    changed = eventually(lambda: game.grab().rgb != idle.rgb, 2.0, interval=0.01)
+    check(changed, "a typed file shows at once (%.0f ms after the key)" % (1000 * (time.time() - start)))
+    if args.shots:
+        g.save_screenshot(os.path.join(args.shots, "idle_play_typed.png"))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--window-tool", required=True)
+    parser.add_argument("--grab", required=True)
+    parser.add_argument("--cover", required=True)
+    parser.add_argument("--engine", help="unused")
+    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
+    parser.add_argument("--shots", help="folder for a screenshot")
+    args = parser.parse_args()
+    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    try:
+        run(game, args)
+    finally:
+        game.stop()
+    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
+    return 1 if g.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
