@@ -4,6 +4,7 @@
 //   DRAUGHTS3D_FULLSCREEN=0|1  skip the start question and run windowed (0) or
 //                              fullscreen (1);
 //   DRAUGHTS3D_MAX_FPS=N       frame rate cap (default 30; 0 draws as fast as it can).
+#include "app/display_switch.h"
 #include "app/keystate.h"
 #include "app/message_box.h"
 #include "app/platform_events.h"
@@ -66,13 +67,7 @@ void forgetF1Presses() {
 bool switchDisplayMode() {
     KeyState[VK_F1] = 0;
     forgetF1Presses();
-    destroyRenderWindow();
-    // The cached shapes' display lists died with the old context.
-    forgetShapeCache();
-    fullscreen = fullscreen ? 0 : 1;
-    if (!createRenderWindow(kTitle, windowWidth, windowHeight, kColourDepth, fullscreen != 0)) return false;
-    loadTextures();
-    return true;
+    return replaceRenderWindow(kTitle, kColourDepth);
 }
 
 // Waits until an event arrives or `deadline` passes, without taking the event.

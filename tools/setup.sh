@@ -16,7 +16,7 @@ case "$mode" in play|test) ;; *) echo "usage: sh tools/setup.sh play|test" >&2; 
 packages="build-essential cmake pkg-config libgtest-dev libsdl2-dev freeglut3-dev libglu1-mesa-dev
   libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation"
 if [ "$mode" = test ]; then
-  packages="$packages libx11-dev desktop-file-utils xvfb xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
+  packages="$packages libx11-dev desktop-file-utils xvfb xdotool x11-utils imagemagick libpng-dev python3 clang libclang-rt-14-dev"
 fi
 missing=""
 for p in $packages; do
