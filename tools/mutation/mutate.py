@@ -55,6 +55,14 @@ def run(command, cwd, log):
 def main():
     root, scratch, pattern = sys.argv[1], sys.argv[2], sys.argv[3]
     faults = [f for f in read_faults(os.path.join(root, "tools", "mutation", "faults.txt")) if re.search(pattern, f[0])]
+    # Every fault must apply to the sources as they stand before anything is built.
+    for fid, edits in faults:
+        texts = {}
+        for file, old, new in edits:
+            text = texts.get(file) or open(os.path.join(root, file)).read()
+            if text.count(old) != 1:
+                raise SystemExit("fault %s: %r is not found exactly once in %s" % (fid, old, file))
+            texts[file] = text.replace(old, new)
     source = os.path.join(scratch, "src")
     build = os.path.join(scratch, "build")
     log = os.path.join(scratch, "log.txt")
