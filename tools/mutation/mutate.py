@@ -74,7 +74,8 @@ def main():
     for name in filter(None, files):
         target = os.path.join(source, name)
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy2(os.path.join(root, name), target)
+        # A plain copy: fresh times, so the scratch build remakes what an earlier run left changed.
+        shutil.copy(os.path.join(root, name), target)
     open(log, "w").close()
     jobs = "2"
     if run(["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=Release"], scratch, log) != 0 or \
