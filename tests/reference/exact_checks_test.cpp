@@ -337,10 +337,10 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
 
     // A third letter replaces the to-file, a third digit the to-rank.
     clearTypedMove();
-    for (int key : {'A', 'B', 'C', '3', '4', '5'}) queueKeyPress(key);
+    for (int key : {'A', 'B', 'C', '3', '4', '8'}) queueKeyPress(key);
     readMoveKeys();
     clearKeyPresses();
-    EXPECT_EQ((std::vector<int>{typedMove[1], typedMove[2], typedMove[3], typedMove[4]}), (std::vector<int>{1, 3, 3, 5}));
+    EXPECT_EQ((std::vector<int>{typedMove[1], typedMove[2], typedMove[3], typedMove[4]}), (std::vector<int>{1, 3, 3, 8}));
 
     // One take-back undoes a computer reply of two jumps and the move before it.
     // Side 1: c3, e5, h2; side 2: f6, g7. After h2-g3 the computer must take

@@ -103,13 +103,12 @@ void resetState() {
 }
 
 // Two frames of the screen: the first leaves the light and the current normal
-// as every later frame finds them; the second is read back.
+// as every later frame finds them (and turns the menu's scene by its step);
+// the second is read back.
 RgbFrame drawTwice(bool menu) {
     RgbFrame frame;
-    const int angle = viewAngleY;
     for (int i = 0; i < 2; ++i) {
         currentScreen = menu ? 1 : 0;
-        viewAngleY = angle;
         setViewport(kWidth, kHeight, 0, 0);
         if (menu)
             drawStartMenuFrame();
@@ -154,6 +153,12 @@ const FrameCase kCases[] = {
      [] {
          viewAngleX = -24;
          viewAngleY = 120;
+     }},
+    // Seen from behind the green side: the door, the stools under the table.
+    {"play_behind", false,
+     [] {
+         viewAngleX = 12;
+         viewAngleY = 180;
      }},
     // A from-file alone (yellow file c) and a to-square (red e5).
     {"highlight_file_and_square", false,
