@@ -14,6 +14,7 @@
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/display_switch.h"
 #include "app/keystate.h"
 #include "app/message_box.h"
 #include "app/mouse_state.h"
@@ -95,13 +96,7 @@ void forgetF1Presses() {
 bool switchDisplayMode() {
     KeyState[VK_F1] = 0;
     forgetF1Presses();
-    destroyRenderWindow();
-    // The cached shapes' display lists died with the old context.
-    forgetShapeCache();
-    fullscreen = fullscreen ? 0 : 1;
-    if (!createRenderWindow(kTitle, windowWidth, windowHeight, kColourDepth, fullscreen != 0)) return false;
-    loadTextures();
-    return true;
+    return replaceRenderWindow(kTitle, kColourDepth);
 }
 
 // Waits until an event arrives or `deadline` passes, without taking the event.

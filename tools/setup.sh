@@ -28,7 +28,7 @@ if [ "$mode" = test ]; then
   # screen reading, the desktop-entry and AppStream checkers, the Debian
   # package tools, and clang for the fuzzing run.
   packages="$packages libgtest-dev libx11-dev desktop-file-utils appstream xvfb x11-xkb-utils xdotool x11-utils
-    imagemagick python3 groff-base dpkg-dev file clang libclang-rt-14-dev"
+    imagemagick libpng-dev python3 groff-base dpkg-dev file clang libclang-rt-14-dev"
 fi
 if $list_only; then
   echo $packages

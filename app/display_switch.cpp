@@ -1,0 +1,16 @@
+#include "app/display_switch.h"
+
+#include "app/render_window.h"
+#include "app/shell.h"
+#include "scene/shape_cache.h"
+#include "textures/texture_set.h"
+
+bool replaceRenderWindow(const char* title, int colourDepth) {
+    destroyRenderWindow();
+    // The cached shapes' display lists died with the old context.
+    forgetShapeCache();
+    fullscreen = fullscreen ? 0 : 1;
+    if (!createRenderWindow(title, windowWidth, windowHeight, colourDepth, fullscreen != 0)) return false;
+    loadTextures();
+    return true;
+}
