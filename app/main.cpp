@@ -4,6 +4,7 @@
 //   DRAUGHTS3D_FULLSCREEN=0|1  skip the start question and run windowed (0) or
 //                              fullscreen (1);
 //   DRAUGHTS3D_MAX_FPS=N       frame rate cap (default 30; 0 draws as fast as it can).
+#include "app/display_check.h"
 #include "app/keystate.h"
 #include "app/message_box.h"
 #include "app/platform_events.h"
@@ -90,7 +91,11 @@ int main(int argc, char* argv[]) {
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        // createRenderWindow reports it; the question below still tries its own box.
+        // haveDisplay reports it.
+    }
+    if (!haveDisplay()) {
+        SDL_Quit();
+        return kExitNoWindow;
     }
     dibErrorReporter = showDibError;
 
