@@ -107,6 +107,35 @@ TEST_F(ScreensTest, UpAndDownMoveTheBarOncePerPress) {
     EXPECT_EQ(menuItem, 1);
 }
 
+TEST_F(ScreensTest, SeveralPressesInOneFrameEachActInOrder) {
+    press(VK_LEFT);
+    press(VK_LEFT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 1);  // switched twice
+    press(VK_RIGHT);
+    press(VK_LEFT);
+    press(VK_RIGHT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    press(VK_UP);
+    press(VK_UP);
+    menuFrame();
+    EXPECT_EQ(menuItem, 1);
+    // In the order typed: Left switches the side, then Down selects the start.
+    press(VK_LEFT);
+    press(VK_DOWN);
+    menuFrame();
+    EXPECT_EQ(greenSide, 1);
+    EXPECT_EQ(menuItem, 2);
+    EXPECT_EQ(currentScreen, 1);
+    // Up then Right: the side again, not the start.
+    press(VK_UP);
+    press(VK_RIGHT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    EXPECT_EQ(currentScreen, 1);
+}
+
 TEST_F(ScreensTest, BarLiesOverTheSelectedCaption) {
     // Right of the views the picture is cleared to black, so the bar shows as
     // half of its colour there.
