@@ -14,7 +14,8 @@ plays by the same rules and searches exactly like the game:
      answered.
   3. The side switched on the menu: the player pink, the computer green and
      moving first. Escape on the player's move and a new game: the green side,
-     the computer, moves first again. Switched back: the player moves first.
+     the computer, moves first again. Switched back: the player moves first, and
+     plays until the computer's king stands in front of an empty square.
 """
 import argparse
 import os
@@ -32,6 +33,9 @@ WINNING_LINE = ("e3f4 a3b4 b2a3 a1b2 d2e3 c1d2 g3h4 h2f4 f2g3 e1f2 e3c5 c5a7 a7c
                 "b4d6 a3b4 g5e7 h4f6 f6h8").split()
 # Ends with the player's man on d4 after a capture, with another capture to make.
 CAPTURE_LINE = "c3b4 d2c3 b4d6 e3f4 g3h4 h2f4 c1d2 c3b4 b2d4".split()
+# Ends with the computer's king on d4 in front of the empty d6 (its cone reaches
+# up over the middle of d6 on the screen).
+KING_LINE = "e3f4 d2e3 a3b4 b2a3 e3d4 a1b2 b4c5 e1c3 c3b4 a3b4".split()
 
 
 class Referee:
@@ -150,7 +154,7 @@ def run(game, referee):
     game.key("Up", "Left", "Down")
     check(eventually(lambda: g.marker_colour(game.grab()) == "green", 3), "Left makes the player's side green again")
     start(game, referee, 1, "player green again")
-    play(game, referee, 1, ["c3d4"], "player green again")
+    play(game, referee, 1, KING_LINE, "player green again")
     to_menu(game, "player green again")
     game.key("Escape")
     check(game.wait_exit() == 0, "Escape on the menu ends the program with status 0")
