@@ -203,13 +203,21 @@ TEST_F(ScreensTest, EachMenuFrameTurnsTheViewsByThreeDegrees) {
     EXPECT_EQ(viewAngleY, 36);
 }
 
-TEST_F(ScreensTest, StartTheGameSetsUpThePositionAndLeavesTheSide) {
+TEST_F(ScreensTest, StartTheGameSetsUpACleanGameAndKeepsTheSide) {
+    // What an earlier game may leave: the player on the move although the
+    // computer is green, a capture half made, moves to take back, a computer
+    // that ran out of moves, a half-typed move.
     greenSide = 2;
-    sideToMove = 2;
+    sideToMove = 1;
     menuItem = 2;
     viewAngleY = 120;
     board[1][1] = 0;
     board[5][5] = kKing2;
+    continuationSquare = Square{4, 4};
+    historyCount = 7;
+    computerActive = 0;
+    rootListFilled = 1;
+    typedMove[1] = 3;
     press(VK_RIGHT);
     menuFrame();
     EXPECT_EQ(currentScreen, 0);
@@ -218,6 +226,12 @@ TEST_F(ScreensTest, StartTheGameSetsUpThePositionAndLeavesTheSide) {
     EXPECT_EQ(board[5][5], kEmpty);
     EXPECT_EQ(greenSide, 2);
     EXPECT_EQ(menuItem, 2);
+    EXPECT_EQ(sideToMove, 2);  // the green side moves first
+    EXPECT_EQ(continuationSquare, Square{});
+    EXPECT_EQ(historyCount, 0);
+    EXPECT_EQ(computerActive, 1);
+    EXPECT_EQ(rootListFilled, 0);
+    EXPECT_EQ(typedMove[1], 0);
 }
 
 TEST_F(ScreensTest, ArrowHeldFromTheStartTurnsTheViewOnlyAfterItsRelease) {
