@@ -14,6 +14,7 @@
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/display_check.h"
 #include "app/display_switch.h"
 #include "app/keystate.h"
 #include "app/message_box.h"
@@ -121,7 +122,11 @@ int main(int argc, char* argv[]) {
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        // createRenderWindow reports it; the question below still tries its own box.
+        // haveDisplay reports it.
+    }
+    if (!haveDisplay()) {
+        SDL_Quit();
+        return kExitNoWindow;
     }
     dibErrorReporter = showDibError;
     traceStartup("video");

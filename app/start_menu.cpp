@@ -29,7 +29,9 @@ void startGame(int width, int height) {
     currentScreen = 0;
     viewAngleY = 0;
     setViewport(width, height, 0, 0);
-    setupInitialPosition();
+    // A clean game whatever the last one left: its history, a capture it was
+    // in the middle of, a computer that had run out of moves. Green moves first.
+    resetGame();
     ignoreHeldArrowKeys();
 }
 
@@ -94,6 +96,21 @@ void drawStartMenuOverlay() {
                   0.5f, 3);
     font.drawText("Start the game", width / 5, height / 3, 0.0f, 3.0f, 0.0f, 3);
 
+    // Every press since the last frame acts, in the order typed: Up and Down
+    // toggle between the two items, Left and Right act on the selected one.
+    // Once the game has started the rest of the presses are not the menu's.
+    for (int i = 0; i < keyPresses.count && currentScreen == 1; ++i) {
+        const int key = keyPresses.keys[i];
+        if (key == VK_UP || key == VK_DOWN) {
+            toggleMenuItem();
+        } else if (key == VK_LEFT || key == VK_RIGHT) {
+            if (menuItem == 2)
+                startGame(width, height);
+            else
+                switchSide();
+        }
+    }
+
     // A left click on an item's band selects it and acts on it as Left or Right would.
     for (int i = 0; i < mouseInput.clickCount && currentScreen == 1; ++i) {
         if (const int item = menuItemClicked(i, width, height)) {
@@ -105,10 +122,6 @@ void drawStartMenuOverlay() {
         }
     }
 
-    // One step per key press; Up and Down both toggle between the two items.
-    if (wasPressed(VK_UP)) toggleMenuItem();
-    if (wasPressed(VK_DOWN)) toggleMenuItem();
-
     float barBottom, barTop;
     if (menuItem == 1) {
         barBottom = static_cast<float>(2 * height / 3.2);
@@ -116,11 +129,6 @@ void drawStartMenuOverlay() {
     } else {
         barBottom = static_cast<float>(height / 3.5);
         barTop = static_cast<float>(height / 2.3);
-    }
-
-    if (wasPressed(VK_LEFT) || wasPressed(VK_RIGHT)) {
-        if (menuItem == 2) startGame(width, height);
-        if (menuItem == 1) switchSide();
     }
 
     // Translucent bar over the selected caption.

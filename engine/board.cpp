@@ -49,6 +49,17 @@ void setupInitialPosition() {
     }
 }
 
+void resetGame() {
+    setupInitialPosition();
+    historyCount = 0;
+    continuationSquare = Square{};
+    clearTypedMove();
+    clearCandidates();
+    sideToMove = greenSide;
+    computerActive = 1;
+    rootListFilled = 0;
+}
+
 void clearTypedMove() {
     for (int& v : typedMove) v = 0;
 }

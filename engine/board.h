@@ -81,6 +81,10 @@ extern Square rootContinuation;
 inline PieceCode pieceAt(int file, int rank) { return onBoard(file, rank) ? board[file][rank] : kEmpty; }
 
 void setupInitialPosition();
+// A new game: the initial position with the green side to move, no history to
+// take back, no capture to go on with, nothing typed, no candidates, and the
+// computer active again (a game it lost for want of a move left it inactive).
+void resetGame();
 void clearTypedMove();
 void clearCandidates();
 void clearReachMaps();

@@ -393,7 +393,9 @@ RgbImage* decodeDibImage(const unsigned char* data, std::size_t size) {
 RgbImage* loadDibImage(const void* name, bool nameIsWide) {
     const std::string path = nameIsWide ? utf16ToUtf8(static_cast<const char16_t*>(name))
                                         : std::string(name ? static_cast<const char*>(name) : "");
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: opening a FIFO with no writer would wait for ever. Only
+    // a regular file is read; anything else counts as a file that cannot be opened.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     void* view = MAP_FAILED;
     std::size_t size = 0;
     if (fd >= 0) {

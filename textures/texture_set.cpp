@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -25,11 +27,36 @@ std::string textureFolder;
 
 RgbImage* loadPicture(const char* name) { return loadDibImageA((textureFolder + "Textures/" + name).c_str()); }
 
+// The most pixel data one picture may bring to the upload. The reader takes
+// pictures of up to 256 MiB, but rescaling and mipmapping one of those costs
+// gigabytes and many seconds; no surface of the room needs more than this.
+constexpr std::uint64_t kMaxTextureBytes = 64u << 20;
+
+// Whether the GL can take the picture as a texture: each side within the GL's
+// largest texture size and its pixel data within kMaxTextureBytes. Reports it
+// like any unreadable picture when not.
+bool fitsTexture(const RgbImage& image) {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    const std::uint64_t bytes = static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height) * 3;
+    if (image.width <= maxSide && image.height <= maxSide && bytes <= kMaxTextureBytes) return true;
+    if (showDibErrors && dibErrorReporter) {
+        char text[240];
+        std::snprintf(text, sizeof text,
+                      "Picture too large for a texture: %d x %d pixels (at most %d per side and %d MiB).",
+                      static_cast<int>(image.width), static_cast<int>(image.height), static_cast<int>(maxSide),
+                      static_cast<int>(kMaxTextureBytes >> 20));
+        dibErrorReporter("Error", text);
+    }
+    return false;
+}
+
 // Binds the texture and builds its mipmap chain; a picture the reader could not
-// give leaves the texture without an image, so its surfaces draw plain colour.
+// give, or one too large for a texture, leaves the texture without an image, so
+// its surfaces draw plain colour.
 void uploadTexture(unsigned int texture, const RgbImage* image) {
     glBindTexture(GL_TEXTURE_2D, texture);
-    if (!image) return;
+    if (!image || !fitsTexture(*image)) return;
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
 }
 

@@ -141,6 +141,35 @@ TEST_F(ScreensTest, UpAndDownMoveTheBarOncePerPress) {
     EXPECT_EQ(menuItem, 1);
 }
 
+TEST_F(ScreensTest, SeveralPressesInOneFrameEachActInOrder) {
+    press(VK_LEFT);
+    press(VK_LEFT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 1);  // switched twice
+    press(VK_RIGHT);
+    press(VK_LEFT);
+    press(VK_RIGHT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    press(VK_UP);
+    press(VK_UP);
+    menuFrame();
+    EXPECT_EQ(menuItem, 1);
+    // In the order typed: Left switches the side, then Down selects the start.
+    press(VK_LEFT);
+    press(VK_DOWN);
+    menuFrame();
+    EXPECT_EQ(greenSide, 1);
+    EXPECT_EQ(menuItem, 2);
+    EXPECT_EQ(currentScreen, 1);
+    // Up then Right: the side again, not the start.
+    press(VK_UP);
+    press(VK_RIGHT);
+    menuFrame();
+    EXPECT_EQ(greenSide, 2);
+    EXPECT_EQ(currentScreen, 1);
+}
+
 TEST_F(ScreensTest, BarLiesOverTheSelectedCaption) {
     // Right of the views the picture is cleared to black, so the bar shows as
     // half of its colour there.
@@ -208,13 +237,21 @@ TEST_F(ScreensTest, EachMenuFrameTurnsTheViewsByThreeDegrees) {
     EXPECT_EQ(viewAngleY, 36);
 }
 
-TEST_F(ScreensTest, StartTheGameSetsUpThePositionAndLeavesTheSide) {
+TEST_F(ScreensTest, StartTheGameSetsUpACleanGameAndKeepsTheSide) {
+    // What an earlier game may leave: the player on the move although the
+    // computer is green, a capture half made, moves to take back, a computer
+    // that ran out of moves, a half-typed move.
     greenSide = 2;
-    sideToMove = 2;
+    sideToMove = 1;
     menuItem = 2;
     viewAngleY = 120;
     board[1][1] = 0;
     board[5][5] = kKing2;
+    continuationSquare = Square{4, 4};
+    historyCount = 7;
+    computerActive = 0;
+    rootListFilled = 1;
+    typedMove[1] = 3;
     press(VK_RIGHT);
     menuFrame();
     EXPECT_EQ(currentScreen, 0);
@@ -223,6 +260,12 @@ TEST_F(ScreensTest, StartTheGameSetsUpThePositionAndLeavesTheSide) {
     EXPECT_EQ(board[5][5], kEmpty);
     EXPECT_EQ(greenSide, 2);
     EXPECT_EQ(menuItem, 2);
+    EXPECT_EQ(sideToMove, 2);  // the green side moves first
+    EXPECT_EQ(continuationSquare, Square{});
+    EXPECT_EQ(historyCount, 0);
+    EXPECT_EQ(computerActive, 1);
+    EXPECT_EQ(rootListFilled, 0);
+    EXPECT_EQ(typedMove[1], 0);
 }
 
 TEST_F(ScreensTest, ArrowHeldFromTheStartTurnsTheViewOnlyAfterItsRelease) {

@@ -1,6 +1,8 @@
 """What the play screen shows of the game: the pieces on the dark squares, the
 turn ball, the winner pictures, the help text. Read from screen pictures at the
 places where the play camera puts them."""
+import math
+
 import game_driver as g
 
 # The start action sets the view angle to 0 and the menu frame that ran it then
@@ -30,10 +32,60 @@ def _colour_at(picture, x, y, z, minimum=5):
     return "unclear"
 
 
+# A king's cone on a square nearer the camera reaches up over the piece of a
+# square behind it: on the d file a cone two ranks in front covers the middle of
+# the far square's piece. The piece probe reads a 5x3 box of pixels around the
+# piece's probe point, less every pixel that a cone on any of the nine squares
+# one to three ranks nearer (files one either side) could cover, so that only
+# the square's own piece shows in it.
+_CONE_CLEARANCE = 1.2  # pixels between a probe pixel's centre and a cone's outline
+_probe_pixels_cache = {}
+
+
+def _cone_outline(cx, cz):
+    """Screen points over the surface of a king's cone on the square centred at (cx, cz)."""
+    points = []
+    for k in range(21):
+        h = -3.0 + k / 20.0
+        r = 0.2 * (1.0 - k / 20.0)
+        for a in range(24):
+            t = a * 2.0 * math.pi / 24
+            points.append(g.project(cx + r * math.cos(t), h, cz + r * math.sin(t), 0.0, PLAY_ANGLE_Y))
+    return points
+
+
+def probe_pixels(name):
+    """The screen pixels that show the piece on square `name` and nothing in front of it."""
+    if name not in _probe_pixels_cache:
+        f, r = ord(name[0]) - ord("a") + 1, int(name[1])
+        cones = []
+        for df in (-1, 0, 1):
+            for dr in (1, 2, 3):
+                nf, nr = f + df, r - dr
+                if 1 <= nf <= 8 and 1 <= nr <= 8 and (nf + nr) % 2 == 0:
+                    cones += _cone_outline(nf - 4.5, 4.0 - nr)
+        x, z = g.square_centre(name)
+        sx, sy = g.project(x, PIECE_PROBE_Y, z, 0.0, PLAY_ANGLE_Y)
+        cx, cy = int(round(sx)), int(round(sy))
+        _probe_pixels_cache[name] = [
+            (px, py) for py in range(cy - 1, cy + 2) for px in range(cx - 2, cx + 3)
+            if all(math.hypot(px - ox, py - oy) > _CONE_CLEARANCE for ox, oy in cones)]
+    return _probe_pixels_cache[name]
+
+
 def square_colour(picture, name):
     """"green", "pink", "neither" or "unclear" for the piece on a square."""
-    x, z = g.square_centre(name)
-    return _colour_at(picture, x, PIECE_PROBE_Y, z)
+    pixels = [picture.pixel(x, y) for x, y in probe_pixels(name)]
+    greens = sum(1 for c in pixels if g.is_green(c))
+    pinks = sum(1 for c in pixels if g.is_pink(c))
+    most, few = (len(pixels) + 1) // 2, len(pixels) // 8
+    if greens >= most and pinks == 0:
+        return "green"
+    if pinks >= most and greens == 0:
+        return "pink"
+    if greens <= few and pinks <= few:
+        return "neither"
+    return "unclear"
 
 
 def king_colour(picture, name):

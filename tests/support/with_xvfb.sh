@@ -3,6 +3,10 @@
 # stopped afterwards. Several of these may run at once: each takes a free number.
 # XVFB_SCREEN may set the screen geometry (default 1024x768x24).
 screen=${XVFB_SCREEN:-1024x768x24}
+if ! command -v xdpyinfo >/dev/null 2>&1; then
+  echo "with_xvfb: xdpyinfo (package x11-utils) is needed to know when the server takes clients" >&2
+  exit 1
+fi
 try=0
 while [ $try -lt 40 ]; do
   n=$(( ( $$ * 7 + try * 13 ) % 600 + 100 ))
@@ -18,7 +22,14 @@ while [ $try -lt 40 ]; do
     sleep 0.05
     i=$((i + 1))
   done
-  if [ -S /tmp/.X11-unix/X$n ] && kill -0 $pid 2>/dev/null; then
+  # The socket comes before the server takes clients: wait until one can connect
+  # (a program started too early finds no display at all).
+  while [ $i -lt 200 ] && [ -S /tmp/.X11-unix/X$n ] && kill -0 $pid 2>/dev/null; do
+    xdpyinfo -display :$n >/dev/null 2>&1 && break
+    sleep 0.05
+    i=$((i + 1))
+  done
+  if [ -S /tmp/.X11-unix/X$n ] && kill -0 $pid 2>/dev/null && xdpyinfo -display :$n >/dev/null 2>&1; then
     DISPLAY=:$n "$@"
     rc=$?
     kill $pid 2>/dev/null

@@ -1,12 +1,16 @@
 // The bitmap reader against files written byte by byte: every depth and
 // compression, both headers, the colour-table rules, and every refusal with its
 // exact text.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <string>
 #include <utility>
 #include <vector>
@@ -430,6 +434,21 @@ TEST_F(DibReaderTest, OpenFailuresNameTheFile) {
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].second, "Failed to open DIB file " + empty + ".\n");
     EXPECT_EQ(reports[1].second, "Failed to open DIB file " + dir + ".\n");
+    reports.clear();
+
+    // A FIFO named like a picture is refused at once instead of waiting for a writer.
+    const std::string fifo = dir + "/fifo.bmp";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto loading = std::async(std::launch::async, [&fifo] { return loadDibImageA(fifo.c_str()); });
+    if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "the reader still waits on a FIFO after 5 s";
+        const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);  // lets the waiting open return
+        loading.wait();
+        if (writer >= 0) close(writer);
+    }
+    EXPECT_EQ(loading.get(), nullptr);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].second, "Failed to open DIB file " + fifo + ".\n");
     reports.clear();
 
     const std::string longName(400, 'n');

@@ -1,6 +1,6 @@
 // The nine room textures loaded into a real GL context from a copy of the
 // shipped Textures folder: names, images, mipmaps, row alignment, and a
-// missing file.
+// missing file, pictures too large for a texture.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -116,6 +116,38 @@ TEST_F(TextureSetTest, MissingPictureIsReportedAndLeavesItsTextureEmpty) {
     EXPECT_EQ(levelWidth(pinkWinsTexture, 0), 0);
     EXPECT_GT(levelWidth(greenWinsTexture, 0), 0);
     EXPECT_GT(levelWidth(landscape2Texture, 0), 0);
+}
+
+TEST_F(TextureSetTest, PicturesTooLargeForATextureAreReportedAndLeftPlain) {
+    // Run-length pictures of a few bytes that the reader accepts (each under its
+    // own 256 MiB) but that no texture should take: 4800 x 4800 is 66 MiB of
+    // pixel data, and one row wider than the GL's largest texture.
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    ASSERT_GT(maxSide, 0);
+    const std::pair<const char*, std::int32_t> pictures[2] = {{"Pol", 4800}, {"PinkWins", maxSide + 1}};
+    for (const auto& [name, width] : pictures) {
+        DibLayout d;
+        d.width = width;
+        d.height = name == std::string("Pol") ? 4800 : 1;
+        d.bitsPerPixel = 8;
+        d.compression = 1;
+        d.palette.assign(256, 0x00808080u);
+        d.bits = {0, 1};  // end of picture at once: black pixels
+        std::ofstream out(std::string("Textures/") + name + ".bmp", std::ios::binary | std::ios::trunc);
+        const std::vector<std::uint8_t> file = buildDib(d);
+        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    }
+    loadTextures();
+    ASSERT_EQ(reports.size(), 2u);
+    // In upload order: PinkWins before Pol.
+    EXPECT_EQ(reports[0].rfind("Picture too large for a texture: " + std::to_string(maxSide + 1) + " x 1 pixels", 0), 0u)
+        << reports[0];
+    EXPECT_EQ(reports[1].rfind("Picture too large for a texture: 4800 x 4800 pixels", 0), 0u) << reports[1];
+    EXPECT_EQ(levelWidth(polTexture, 0), 0);
+    EXPECT_EQ(levelWidth(pinkWinsTexture, 0), 0);
+    EXPECT_GT(levelWidth(greenWinsTexture, 0), 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace
