@@ -15,6 +15,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import game_driver as g
 from game_driver import check, eventually
 
@@ -27,17 +28,11 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def play_showing(picture):
-    """The play screen: the board's white squares low in the middle, no black menu gaps."""
-    board = picture.box(220, 330, 420, 420, 4)
-    return sum(1 for c in board if g.is_white(c)) > len(board) // 5 and not g.menu_showing(picture)
-
-
 def run(game, args):
     check(game.wait_window() is not None, "the game window opens")
     check(eventually(lambda: g.menu_showing(game.grab()), 10.0), "the start menu shows")
     game.key("Down", "Right", pause=0.2)
-    check(eventually(lambda: play_showing(game.grab()), 5.0), "Down and Right start the game")
+    check(eventually(lambda: g.play_showing(game.grab()), 5.0), "Down and Right start the game")
 
     time.sleep(1.0)
     pid = game.process.pid
@@ -75,8 +70,7 @@ def main():
         run(game, args)
     finally:
         game.stop()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

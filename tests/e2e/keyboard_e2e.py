@@ -15,11 +15,13 @@ game goes on there.
 The computer's answers come from tools/draughts3d-engine.
 """
 import argparse
+import os
 import subprocess
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -119,8 +121,7 @@ def main():
         french(args, engine)
     finally:
         engine.close()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

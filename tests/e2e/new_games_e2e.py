@@ -23,6 +23,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -178,8 +179,7 @@ def main():
     finally:
         game.stop()
         referee.close()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

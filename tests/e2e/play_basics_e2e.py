@@ -13,6 +13,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -100,8 +101,7 @@ def main():
     finally:
         game.stop()
         engine.close()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 def run(game, engine, args):
@@ -194,8 +194,8 @@ def run(game, engine, args):
 
 def highlighted(picture, name):
     """Yellow on the square `name` beside its man (the highlight lies at y = -2.9)."""
-    x, z = g.square_centre(name)
-    points = [g.project(x + dx, -2.9, z + dz, 0.0, bv.PLAY_ANGLE_Y)
+    x, z = bv.square_centre(name)
+    points = [bv.project(x + dx, -2.9, z + dz, 0.0, bv.PLAY_ANGLE_Y)
               for dx, dz in ((-0.38, 0.0), (0.38, 0.0), (-0.38, 0.38), (0.38, 0.38), (0.0, 0.4))]
     yellow = [c for c in (picture.pixel(px, py) for px, py in points) if c[0] >= 150 and c[1] >= 150 and c[2] <= 90]
     return len(yellow) >= 4

@@ -20,6 +20,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -185,8 +186,7 @@ def main():
         engine.close()
         referee.close()
     print("e2e: whole games took %.1f s" % (time.time() - began))
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 def run(game, engine, referee, seeds, shots):
