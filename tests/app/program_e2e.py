@@ -24,7 +24,6 @@ standard error, and the game opens its window. The command line: --help,
 --version, --windowed, --fullscreen; anything else (also X's and freeglut's
 own -display) is refused with the usage and status 2, before any window.
 """
-import argparse
 import os
 import subprocess
 import sys
@@ -39,10 +38,6 @@ from game_driver import FALLBACK, QUESTION, TITLE, check, eventually  # noqa: E4
 def Game(args, options=(), cwd=None):
     """The program asking its start question, its screen read with ImageMagick."""
     return g.Game(args.game, args.window_tool, cwd or args.root, options=options, question=True)
-
-
-def menu_showing(game):
-    return g.menu_showing(game.grab())
 
 
 def something_drawn(game):
@@ -78,13 +73,13 @@ def play_and_quit(args):
             return
         check(game.geometry(window) == (640, 480), "the client area is 640x480")
         check(game.windows(QUESTION) == [], "the question box is gone")
-        check(eventually(lambda: menu_showing(game)), "the start menu is drawn")
+        check(eventually(game.menu_showing), "the start menu is drawn")
         g.save_screenshot(os.path.join(args.shots, "e2e_menu.png"))
 
         window = switch_display(game, window, args.fullscreen_accepted, "to fullscreen")
         if window is None:
             return
-        check(eventually(lambda: menu_showing(game)), "after F1 the start menu is still drawn")
+        check(eventually(game.menu_showing), "after F1 the start menu is still drawn")
         if args.fullscreen_accepted:
             window = switch_display(game, window, True, "back to windowed")
             if window is None:
@@ -93,12 +88,12 @@ def play_and_quit(args):
         game.key("Down")
         time.sleep(0.3)
         game.key("Right")
-        check(eventually(lambda: not menu_showing(game)), "Down, Right start the game: the play screen is drawn")
+        check(eventually(lambda: not game.menu_showing()), "Down, Right start the game: the play screen is drawn")
         g.save_screenshot(os.path.join(args.shots, "e2e_play.png"))
         # Held over several frames: the press that leaves the play screen must
         # not also end the program on the start menu.
         game.hold_key("Escape", 0.4)
-        check(eventually(lambda: menu_showing(game)), "Escape on the play screen returns to the start menu")
+        check(eventually(game.menu_showing), "Escape on the play screen returns to the start menu")
         time.sleep(1.0)
         check(game.alive(), "Escape on the play screen does not end the program")
         game.key("Escape")
@@ -170,7 +165,7 @@ def command_line(args):
         window = game.wait_window(TITLE)
         check(window is not None and game.windows(QUESTION) == [], "--windowed, started in /: the window opens without a question")
         if window is not None:
-            check(eventually(lambda: menu_showing(game)) and game.windows("Error") == [],
+            check(eventually(game.menu_showing) and game.windows("Error") == [],
                   "the start menu is drawn, no error box: the pictures are found")
             game.key("Escape")
         check(game.wait_exit() == 0, "Escape ends it with status 0")
@@ -194,7 +189,7 @@ def without_boxes(args):
                       what + ": the game opens its window")
                 if window is not None:
                     check(game.geometry(window) == (640, 480), what + ": windowed, 640x480")
-                    check(eventually(lambda: menu_showing(game)), what + ": the start menu is drawn")
+                    check(eventually(game.menu_showing), what + ": the start menu is drawn")
                     game.key("Escape")
                 check(game.wait_exit() == 0, what + ": Escape ends it with status 0")
                 err = game.stderr_text()
@@ -207,12 +202,8 @@ def without_boxes(args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
+    parser = g.arguments()
     parser.add_argument("--fullscreen-accepted", action="store_true")
-    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
     args = parser.parse_args()
     command_line(args)
     play_and_quit(args)

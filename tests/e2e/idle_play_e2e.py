@@ -8,7 +8,6 @@ picture when covered and uncovered, and still answer a key at once.
     again, the same picture to the last byte, not what covered it.
   - A typed file ("e") shows its highlight within a few frames.
 """
-import argparse
 import os
 import subprocess
 import sys
@@ -30,7 +29,7 @@ def cpu_seconds(pid):
 
 def run(game, args):
     check(game.wait_window() is not None, "the game window opens")
-    check(eventually(lambda: g.menu_showing(game.grab()), 10.0), "the start menu shows")
+    check(eventually(game.menu_showing, 10.0), "the start menu shows")
     game.key("Down", "Right", pause=0.2)
     check(eventually(lambda: g.play_showing(game.grab()), 5.0), "Down and Right start the game")
 
@@ -56,14 +55,8 @@ def run(game, args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
+    parser = g.arguments()
     parser.add_argument("--cover", required=True)
-    parser.add_argument("--engine", help="unused")
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
-    parser.add_argument("--shots", help="folder for a screenshot")
     args = parser.parse_args()
     game = g.Game(args.game, args.window_tool, args.root, args.grab)
     try:

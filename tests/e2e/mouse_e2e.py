@@ -16,7 +16,6 @@ y = -2.95; the camera of board_view.project), never with the game's own picking.
     the arrow keys, and a move clicked in that view is played with the
     computer's answer.
 """
-import argparse
 import os
 import sys
 import time
@@ -115,7 +114,7 @@ def from_square_lit(picture, name, angle_x=0.0, angle_y=3.0):
 
 def menu_part(game, mouse, shots):
     """Both items by click, ending on the play screen of a first game."""
-    if not check(eventually(lambda: g.menu_showing(game.grab()), 10), "the start menu is drawn"):
+    if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
         return False
     check(g.selected_item(game.grab()) == 1 and g.marker_colour(game.grab()) == "green",
           "the menu opens on \"Select side\" with the player green")
@@ -210,14 +209,7 @@ def second_game(game, mouse, engine, shots):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=True)
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
-    args = parser.parse_args()
+    args = g.arguments().parse_args()
     if args.shots:
         os.makedirs(args.shots, exist_ok=True)
 
@@ -231,7 +223,7 @@ def main():
             if menu_part(game, mouse, args.shots) and whole_game(game, mouse, engine, referee, args.shots):
                 second_game(game, mouse, engine, args.shots)
                 game.key("Escape")
-                check(eventually(lambda: g.menu_showing(game.grab()), 3), "Escape returns to the menu")
+                check(eventually(game.menu_showing, 3), "Escape returns to the menu")
                 game.key("Escape")
                 check(game.wait_exit() == 0, "Escape on the start menu ends the program with status 0")
     finally:

@@ -10,7 +10,6 @@
     the presses 20 ms apart) each act, in order: Left Left switches the side
     twice, Up Up leaves the bar where it was.
 """
-import argparse
 import os
 import shutil
 import sys
@@ -64,7 +63,7 @@ def check_fifo_picture(args):
         if not check(box is not None, "a FIFO as Textures/Pol.bmp gives the reader's \"Error\" box instead of a hang"):
             return
         check(game.wait_window() is not None, "after the box the game window opens")
-        check(eventually(lambda: g.menu_showing(game.grab()), 10), "and the start menu is drawn")
+        check(eventually(game.menu_showing, 10), "and the start menu is drawn")
     finally:
         if game:
             game.stop()
@@ -82,7 +81,7 @@ def check_menu_presses(args):
     try:
         if not check(game.wait_window() is not None, "the game window opens"):
             return
-        if not check(eventually(lambda: g.menu_showing(game.grab()), 10), "the start menu is drawn"):
+        if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
             return
         check(g.marker_colour(game.grab()) == "green", "the player starts green")
         game.keys_in_one_frame("Left", "Left")
@@ -93,9 +92,9 @@ def check_menu_presses(args):
         check(settled(g.selected_item, game) == 1, "Up Up in one frame leaves \"Select side\" selected")
         # Down then Left: the bar moves first, so Left starts the game.
         game.keys_in_one_frame("Down", "Left")
-        check(eventually(lambda: not g.menu_showing(game.grab()), 3), "Down Left in one frame starts the game")
+        check(eventually(lambda: not game.menu_showing(), 3), "Down Left in one frame starts the game")
         game.key("Escape")
-        check(eventually(lambda: g.menu_showing(game.grab()), 5), "Escape returns to the menu")
+        check(eventually(game.menu_showing, 5), "Escape returns to the menu")
         game.key("Escape")
         check(game.wait_exit() == 0, "Escape on the menu ends the program with status 0")
     finally:
@@ -103,14 +102,7 @@ def check_menu_presses(args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=False)
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
-    parser.add_argument("--shots", default=None)
-    args = parser.parse_args()
+    args = g.arguments().parse_args()
     check_no_display(args)
     check_fifo_picture(args)
     check_menu_presses(args)

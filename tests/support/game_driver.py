@@ -17,6 +17,7 @@ end-to-end test. Python 3 standard library only.
     rules and searches exactly like the game, so it tells what the game must
     show after each move.
 """
+import argparse
 import os
 import subprocess
 import time
@@ -51,6 +52,19 @@ def finish(noun=""):
     """Prints the tally of checks; the exit status of the test (1 when one failed)."""
     print("e2e: %d %spassed, %d failed" % (len(passes), noun + " " if noun else "", len(failures)))
     return 1 if failures else 0
+
+
+def arguments():
+    """The command line every end-to-end script takes, to which it may add its own:
+    the game, the tools from the build, the project root and a folder for pictures."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--window-tool", required=True)
+    parser.add_argument("--grab", help="x11_grab; without it the screen is read with ImageMagick")
+    parser.add_argument("--engine", help="tools/draughts3d-engine")
+    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
+    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"), help="folder for screenshots")
+    return parser
 
 
 def run_briefly(command, cwd=None, env=None):
@@ -254,6 +268,10 @@ class Game:
                        "-depth", "8", "ppm:-"]
         return parse_ppm(subprocess.run(command, capture_output=True).stdout, x, y)
 
+    def menu_showing(self):
+        """Whether the start menu shows in the window now."""
+        return menu_showing(self.grab())
+
 
 def save_screenshot(path):
     """The whole X screen as a PNG file, through ImageMagick."""
@@ -393,6 +411,16 @@ class EngineTool:
                 chosen = line.split()[1]
                 return None if chosen == "none" else chosen
         return None
+
+    def reply_after(self, moves):
+        """(cells, reply): the board after `moves` from the initial position and
+        the computer's reply to the last of them."""
+        self.init()
+        for move in moves:
+            assert self.play(move), move
+        reply = self.search()
+        assert reply and self.play(reply), reply
+        return self.show()[0], reply
 
     def close(self):
         if self.process.poll() is None:
