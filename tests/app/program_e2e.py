@@ -1,15 +1,8 @@
 #!/usr/bin/env python3
 """The real program under an X server with no window manager, driven from outside.
 
-How the program is driven (reusable by other end-to-end tests):
-  - Windows are found by exact title with `x11_window_tool find TITLE`: the
-    message boxes carry UTF-8 titles, which xdotool's search does not read.
-  - A message box gets the keyboard with `xdotool windowfocus --sync ID`; then
-    `xdotool key Return` answers Yes (or OK) and `xdotool key Escape` answers No.
-  - The game window gets the keyboard the same way; keys go with `xdotool key`.
-  - Closing as a window manager's close button does: `x11_window_tool close ID`
-    sends WM_DELETE_WINDOW.
-  - The screen is read back with ImageMagick's `import -window root`.
+The program is started, its boxes answered, its keys sent and its screen read
+by tests/support/game_driver.py (the screen through ImageMagick here).
 
 Scenarios: the start question answered No opens a 640x480 window; F1 switches
 the display mode and back with the game going on (with the default 1024x768
