@@ -30,7 +30,7 @@ from game_driver import FALLBACK, QUESTION, TITLE, check, eventually  # noqa: E4
 
 def Game(args, options=(), cwd=None):
     """The program asking its start question, its screen read with ImageMagick."""
-    return g.Game(args.game, args.window_tool, cwd or args.root, options=options, question=True)
+    return g.start(args, cwd=cwd, options=options, question=True)
 
 
 def something_drawn(game):

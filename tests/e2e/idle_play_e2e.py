@@ -58,7 +58,7 @@ def main():
     parser = g.arguments()
     parser.add_argument("--cover", required=True)
     args = parser.parse_args()
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         run(game, args)
     finally:

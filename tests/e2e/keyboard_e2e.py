@@ -56,7 +56,7 @@ def played(game, board):
 def russian(args, engine):
     if not set_layout("ru"):
         return
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         if not start_game(game, "ru"):
             return
@@ -83,7 +83,7 @@ def russian(args, engine):
 def french(args, engine):
     if not set_layout("fr"):
         return
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         if not start_game(game, "fr"):
             return

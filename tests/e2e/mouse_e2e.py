@@ -216,7 +216,7 @@ def main():
     began = time.time()
     engine = g.EngineTool(args.engine)
     referee = wg.Referee(args.engine)
-    game = g.Game(args.game, args.window_tool, args.root, args.grab, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
+    game = g.start(args, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
     try:
         if check(game.wait_window() is not None, "the game window opens"):
             mouse = Mouse(game)

@@ -163,7 +163,7 @@ def run(game, referee):
 def main():
     args = g.arguments().parse_args()
     referee = Referee(args.engine)
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         run(game, referee)
         if g.failures:

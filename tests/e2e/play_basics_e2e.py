@@ -72,7 +72,7 @@ def main():
     args = g.arguments().parse_args()
 
     engine = g.EngineTool(args.engine)
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         run(game, engine, args)
     finally:

@@ -58,7 +58,7 @@ def check_fifo_picture(args):
         shutil.copytree(os.path.join(args.root, "Textures"), os.path.join(work, "Textures"))
         os.remove(os.path.join(work, "Textures", "Pol.bmp"))
         os.mkfifo(os.path.join(work, "Textures", "Pol.bmp"))
-        game = g.Game(args.game, args.window_tool, work, args.grab)
+        game = g.start(args, cwd=work)
         box = game.answer("Error", "Return", 10)
         if not check(box is not None, "a FIFO as Textures/Pol.bmp gives the reader's \"Error\" box instead of a hang"):
             return
@@ -77,7 +77,7 @@ def settled(read, game, seconds=1.6):
 
 
 def check_menu_presses(args):
-    game = g.Game(args.game, args.window_tool, args.root, args.grab, {"DRAUGHTS3D_MAX_FPS": "2"})
+    game = g.start(args, {"DRAUGHTS3D_MAX_FPS": "2"})
     try:
         if not check(game.wait_window() is not None, "the game window opens"):
             return

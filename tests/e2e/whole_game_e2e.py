@@ -171,7 +171,7 @@ def main():
     # At 10 frames a second the ten drawings of the winner picture last a second
     # or more, long enough to measure from outside; the rules do not depend on
     # the frame rate.
-    game = g.Game(args.game, args.window_tool, args.root, args.grab, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
+    game = g.start(args, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
     try:
         run(game, engine, referee, seeds, args.shots)
     finally:

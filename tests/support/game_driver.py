@@ -273,6 +273,12 @@ class Game:
         return menu_showing(self.grab())
 
 
+def start(args, env=None, cwd=None, options=(), question=False):
+    """The game of the command line `args` (see `arguments`) started in `cwd`
+    (the project root by default) with the environment switches `env`."""
+    return Game(args.game, args.window_tool, cwd or args.root, args.grab, env, options, question)
+
+
 def save_screenshot(path):
     """The whole X screen as a PNG file, through ImageMagick."""
     try:
