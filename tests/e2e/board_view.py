@@ -5,6 +5,33 @@ import math
 
 import game_driver as g
 
+WIDTH, HEIGHT = g.WIDTH, g.HEIGHT
+
+
+# The play camera: a 640x480 viewport, gluPerspective(90, 640/480, 0.1, 50),
+# the modelview translated by (0, -2, -10), then the scene turned by the view
+# angles (about x, then about y).
+def project(x, y, z, angle_x=0.0, angle_y=0.0):
+    """Screen position (x, y from the top) of the world point (x, y, z)."""
+    ay = math.radians(angle_y)
+    x, z = x * math.cos(ay) + z * math.sin(ay), -x * math.sin(ay) + z * math.cos(ay)
+    ax = math.radians(angle_x)
+    y, z = y * math.cos(ax) - z * math.sin(ax), y * math.sin(ax) + z * math.cos(ax)
+    ex, ey, ez = x, y - 2.0, z - 10.0
+    f = 1.0 / math.tan(math.radians(45.0))
+    ndc_x = f / (WIDTH / HEIGHT) * ex / -ez
+    ndc_y = f * ey / -ez
+    return (ndc_x + 1.0) * WIDTH / 2.0, HEIGHT - (ndc_y + 1.0) * HEIGHT / 2.0
+
+
+def square_centre(name):
+    """World centre of a square named like "c3": file i and rank j stand at (i - 4.5, 4 - j)."""
+    file, rank = ord(name[0]) - ord("a") + 1, int(name[1])
+    return file - 4.5, 4.0 - rank
+
+
+DARK_SQUARES = [chr(ord("a") + f - 1) + str(r) for r in range(1, 9) for f in range(1, 9) if (f + r) % 2 == 0]
+
 # The start action sets the view angle to 0 and the menu frame that ran it then
 # turns it by its usual 3 degrees, so a game is seen turned by 3 degrees.
 PLAY_ANGLE_Y = 3.0
@@ -18,7 +45,7 @@ KING_PROBE_Y = -2.45
 
 
 def _colour_at(picture, x, y, z, minimum=5):
-    sx, sy = g.project(x, y, z, 0.0, PLAY_ANGLE_Y)
+    sx, sy = project(x, y, z, 0.0, PLAY_ANGLE_Y)
     cx, cy = int(round(sx)), int(round(sy))
     box = picture.box(cx - 1, cy - 1, cx + 2, cy + 2)
     greens = sum(1 for c in box if g.is_green(c))
@@ -50,7 +77,7 @@ def _cone_outline(cx, cz):
         r = 0.2 * (1.0 - k / 20.0)
         for a in range(24):
             t = a * 2.0 * math.pi / 24
-            points.append(g.project(cx + r * math.cos(t), h, cz + r * math.sin(t), 0.0, PLAY_ANGLE_Y))
+            points.append(project(cx + r * math.cos(t), h, cz + r * math.sin(t), 0.0, PLAY_ANGLE_Y))
     return points
 
 
@@ -64,8 +91,8 @@ def probe_pixels(name):
                 nf, nr = f + df, r - dr
                 if 1 <= nf <= 8 and 1 <= nr <= 8 and (nf + nr) % 2 == 0:
                     cones += _cone_outline(nf - 4.5, 4.0 - nr)
-        x, z = g.square_centre(name)
-        sx, sy = g.project(x, PIECE_PROBE_Y, z, 0.0, PLAY_ANGLE_Y)
+        x, z = square_centre(name)
+        sx, sy = project(x, PIECE_PROBE_Y, z, 0.0, PLAY_ANGLE_Y)
         cx, cy = int(round(sx)), int(round(sy))
         _probe_pixels_cache[name] = [
             (px, py) for py in range(cy - 1, cy + 2) for px in range(cx - 2, cx + 3)
@@ -89,7 +116,7 @@ def square_colour(picture, name):
 
 
 def king_colour(picture, name):
-    x, z = g.square_centre(name)
+    x, z = square_centre(name)
     return _colour_at(picture, x, KING_PROBE_Y, z, minimum=4)
 
 
@@ -105,7 +132,7 @@ def board_mismatches(picture, cells, green_side=1, kings=True):
     """Squares whose picture disagrees with `cells` (engine tool text), as
     "square: seen/expected" strings; empty when the picture shows the position."""
     wrong = []
-    for name in g.DARK_SQUARES:
+    for name in DARK_SQUARES:
         piece = g.piece_at(cells, name)
         want = expected_colour(piece, green_side)
         seen = square_colour(picture, name)

@@ -8,13 +8,13 @@ picture when covered and uncovered, and still answer a key at once.
     again, the same picture to the last byte, not what covered it.
   - A typed file ("e") shows its highlight within a few frames.
 """
-import argparse
 import os
 import subprocess
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import game_driver as g
 from game_driver import check, eventually
 
@@ -27,17 +27,11 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def play_showing(picture):
-    """The play screen: the board's white squares low in the middle, no black menu gaps."""
-    board = picture.box(220, 330, 420, 420, 4)
-    return sum(1 for c in board if g.is_white(c)) > len(board) // 5 and not g.menu_showing(picture)
-
-
 def run(game, args):
     check(game.wait_window() is not None, "the game window opens")
-    check(eventually(lambda: g.menu_showing(game.grab()), 10.0), "the start menu shows")
+    check(eventually(game.menu_showing, 10.0), "the start menu shows")
     game.key("Down", "Right", pause=0.2)
-    check(eventually(lambda: play_showing(game.grab()), 5.0), "Down and Right start the game")
+    check(eventually(lambda: g.play_showing(game.grab()), 5.0), "Down and Right start the game")
 
     time.sleep(1.0)
     pid = game.process.pid
@@ -61,22 +55,15 @@ def run(game, args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
+    parser = g.arguments()
     parser.add_argument("--cover", required=True)
-    parser.add_argument("--engine", help="unused")
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
-    parser.add_argument("--shots", help="folder for a screenshot")
     args = parser.parse_args()
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         run(game, args)
     finally:
         game.stop()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

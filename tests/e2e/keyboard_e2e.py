@@ -14,12 +14,13 @@ move; Escape held for 2 s on the play screen returns to the menu and the
 game goes on there.
 The computer's answers come from tools/draughts3d-engine.
 """
-import argparse
+import os
 import subprocess
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -32,20 +33,10 @@ def set_layout(layout):
     return check(run.returncode == 0, "setxkbmap -layout %s (%s)" % (layout, run.stderr.strip()))
 
 
-def expected_after(engine, moves):
-    """The board after `moves` from the initial position and the computer's reply."""
-    engine.init()
-    for move in moves:
-        assert engine.play(move), move
-    reply = engine.search()
-    assert reply and engine.play(reply), reply
-    return engine.show()[0]
-
-
 def start_game(game, layout):
     if not check(game.wait_window() is not None, "%s: the game window opens" % layout):
         return False
-    if not check(eventually(lambda: g.menu_showing(game.grab()), 10), "%s: the start menu is drawn" % layout):
+    if not check(eventually(game.menu_showing, 10), "%s: the start menu is drawn" % layout):
         return False
     game.key("Down", "Right", pause=0.3)
     return check(eventually(lambda: bv.help_text_shown(game.grab()), 5), "%s: Down, Right start the game" % layout)
@@ -65,11 +56,11 @@ def played(game, board):
 def russian(args, engine):
     if not set_layout("ru"):
         return
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         if not start_game(game, "ru"):
             return
-        after = expected_after(engine, ["c3d4"])
+        after = engine.reply_after(["c3d4"])[0]
         game.key("Cyrillic_es", "3", "Cyrillic_ve", "4", pause=0.2)
         check(played(game, after), "ru: the keys C, 3, D, 4 (es, 3, ve, 4) play c3-d4 and get the answer")
         # U (Cyrillic ghe) forgets, 9 takes back.
@@ -80,9 +71,9 @@ def russian(args, engine):
         type_with_held_digit(game, "Cyrillic_es", "3", "Cyrillic_ve", "4")
         check(played(game, after), "ru: C, 3 held %.1f s, D, 4 still play c3-d4: the held 3 is one press" % HOLD)
         game.hold_key("Escape", 2.0)
-        check(eventually(lambda: g.menu_showing(game.grab()), 5), "Escape held for 2 s returns to the start menu")
+        check(eventually(game.menu_showing, 5), "Escape held for 2 s returns to the start menu")
         time.sleep(1.0)
-        check(game.alive() and g.menu_showing(game.grab()), "... and the game goes on there")
+        check(game.alive() and game.menu_showing(), "... and the game goes on there")
         game.key("Escape")
         check(game.wait_exit() == 0, "Escape on the menu ends the game with status 0")
     finally:
@@ -92,11 +83,11 @@ def russian(args, engine):
 def french(args, engine):
     if not set_layout("fr"):
         return
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         if not start_game(game, "fr"):
             return
-        after = expected_after(engine, ["a3b4"])
+        after = engine.reply_after(["a3b4"])[0]
         game.key("a", "3", "b", "4", pause=0.2)
         check(played(game, after), "fr (AZERTY): a, 3, b, 4 play a3-b4 (the a key, not the q place)")
     finally:
@@ -105,22 +96,14 @@ def french(args, engine):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=True)
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--shots")
-    args = parser.parse_args()
+    args = g.arguments().parse_args()
     engine = g.EngineTool(args.engine)
     try:
         russian(args, engine)
         french(args, engine)
     finally:
         engine.close()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

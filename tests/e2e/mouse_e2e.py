@@ -3,7 +3,7 @@
 
 Where to click is worked out here from the scene and the play camera (square
 (file i, rank j) has its centre at x = i - 4.5, z = 4 - j on the playing surface
-y = -2.95; the camera of game_driver.project), never with the game's own picking.
+y = -2.95; the camera of board_view.project), never with the game's own picking.
 
   - Menu: a click on the band of "Select side" switches the side (twice: pink,
     then green again); a click on the band of "Start the game" starts a game.
@@ -16,13 +16,13 @@ y = -2.95; the camera of game_driver.project), never with the game's own picking
     the arrow keys, and a move clicked in that view is played with the
     computer's answer.
 """
-import argparse
 import os
-import subprocess
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import board_view as bv
 import game_driver as g
 import whole_game_e2e as wg
 from game_driver import check, eventually
@@ -38,35 +38,12 @@ DRAG_RIGHT, DRAG_DOWN = 36, 27
 DRAG_TURN, DRAG_TILT = 12, 9
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool"] + [str(a) for a in args], check=False)
-
-
 class Mouse:
+    """The game's clicks and drags, and the menu's bands."""
+
     def __init__(self, game):
         self.game = game
-
-    def _at(self, x, y):
-        ox, oy = self.game.origin
-        return int(round(ox + x)), int(round(oy + y))
-
-    def click(self, x, y, button=1):
-        """Moves to window point (x, y from the top) and clicks there."""
-        sx, sy = self._at(x, y)
-        xdotool("mousemove", "--sync", sx, sy)
-        xdotool("click", button)
-
-    def drag(self, x, y, dx, dy, button=3):
-        """Presses at (x, y), moves by (dx, dy) in four steps, releases."""
-        sx, sy = self._at(x, y)
-        xdotool("mousemove", "--sync", sx, sy)
-        xdotool("mousedown", button)
-        for i in range(4):
-            step_x = dx * (i + 1) // 4 - dx * i // 4
-            step_y = dy * (i + 1) // 4 - dy * i // 4
-            xdotool("mousemove_relative", "--", step_x, step_y)
-            time.sleep(0.05)
-        xdotool("mouseup", button)
+        self.click, self.drag = game.click, game.drag
 
     def click_band(self, band):
         """Clicks the middle of a menu band, a little right of the captions."""
@@ -76,8 +53,8 @@ class Mouse:
 
 def square_point(name, angle_x=0.0, angle_y=3.0):
     """Screen point (from the top) of a square's centre on the playing surface."""
-    x, z = g.square_centre(name)
-    return g.project(x, SURFACE_Y, z, angle_x, angle_y)
+    x, z = bv.square_centre(name)
+    return bv.project(x, SURFACE_Y, z, angle_x, angle_y)
 
 
 def click_move(mouse, move, angle_x=0.0, angle_y=3.0):
@@ -89,8 +66,8 @@ def click_move(mouse, move, angle_x=0.0, angle_y=3.0):
 # What the board shows, probed at points projected for given view angles (the
 # same reading as board_view's, which assumes the start-of-game view).
 def piece_colour(picture, name, angle_x, angle_y):
-    x, z = g.square_centre(name)
-    sx, sy = g.project(x, -2.88, z, angle_x, angle_y)
+    x, z = bv.square_centre(name)
+    sx, sy = bv.project(x, -2.88, z, angle_x, angle_y)
     cx, cy = int(round(sx)), int(round(sy))
     box = picture.box(cx - 1, cy - 1, cx + 2, cy + 2)
     greens = sum(1 for c in box if g.is_green(c))
@@ -105,7 +82,7 @@ def piece_colour(picture, name, angle_x, angle_y):
 def matches(picture, cells, angle_x, angle_y):
     """How many dark squares show the colour the engine tool's cells give."""
     count = 0
-    for name in g.DARK_SQUARES:
+    for name in bv.DARK_SQUARES:
         piece = g.piece_at(cells, name)
         want = "neither" if piece == "." else ("green" if piece in "wW" else "pink")
         count += piece_colour(picture, name, angle_x, angle_y) == want
@@ -115,7 +92,7 @@ def matches(picture, cells, angle_x, angle_y):
 def best_view(picture, cells, tilts, turns):
     """The view angles whose projection the picture fits: among those that fit
     all 32 dark squares, the middle one; None when none fits."""
-    fitting = [(ax, ay) for ax in tilts for ay in turns if matches(picture, cells, ax, ay) == len(g.DARK_SQUARES)]
+    fitting = [(ax, ay) for ax in tilts for ay in turns if matches(picture, cells, ax, ay) == len(bv.DARK_SQUARES)]
     if not fitting:
         return None
     ax = sum(a for a, _ in fitting) / len(fitting)
@@ -130,14 +107,14 @@ def is_yellow(c):
 
 def from_square_lit(picture, name, angle_x=0.0, angle_y=3.0):
     """Yellow over the square beside its man (0.3 towards a corner)."""
-    x, z = g.square_centre(name)
-    sx, sy = g.project(x + 0.3, -2.9, z + 0.3, angle_x, angle_y)
+    x, z = bv.square_centre(name)
+    sx, sy = bv.project(x + 0.3, -2.9, z + 0.3, angle_x, angle_y)
     return sum(1 for c in picture.box(int(sx) - 1, int(sy) - 1, int(sx) + 2, int(sy) + 2) if is_yellow(c)) >= 7
 
 
 def menu_part(game, mouse, shots):
     """Both items by click, ending on the play screen of a first game."""
-    if not check(eventually(lambda: g.menu_showing(game.grab()), 10), "the start menu is drawn"):
+    if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
         return False
     check(g.selected_item(game.grab()) == 1 and g.marker_colour(game.grab()) == "green",
           "the menu opens on \"Select side\" with the player green")
@@ -232,28 +209,21 @@ def second_game(game, mouse, engine, shots):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=True)
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
-    args = parser.parse_args()
+    args = g.arguments().parse_args()
     if args.shots:
         os.makedirs(args.shots, exist_ok=True)
 
     began = time.time()
     engine = g.EngineTool(args.engine)
     referee = wg.Referee(args.engine)
-    game = g.Game(args.game, args.window_tool, args.root, args.grab, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
+    game = g.start(args, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
     try:
         if check(game.wait_window() is not None, "the game window opens"):
             mouse = Mouse(game)
             if menu_part(game, mouse, args.shots) and whole_game(game, mouse, engine, referee, args.shots):
                 second_game(game, mouse, engine, args.shots)
                 game.key("Escape")
-                check(eventually(lambda: g.menu_showing(game.grab()), 3), "Escape returns to the menu")
+                check(eventually(game.menu_showing, 3), "Escape returns to the menu")
                 game.key("Escape")
                 check(game.wait_exit() == 0, "Escape on the start menu ends the program with status 0")
     finally:
@@ -261,8 +231,7 @@ def main():
         engine.close()
         referee.close()
     print("e2e: the mouse run took %.1f s" % (time.time() - began))
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

@@ -17,12 +17,12 @@ plays by the same rules and searches exactly like the game:
      the computer, moves first again. Switched back: the player moves first, and
      plays until the computer's king stands in front of an empty square.
 """
-import argparse
 import os
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -110,13 +110,13 @@ def start(game, referee, green_side, label):
 
 def to_menu(game, label):
     game.key("Escape")
-    return check(eventually(lambda: g.menu_showing(game.grab()), 5), "%s: Escape returns to the menu" % label)
+    return check(eventually(game.menu_showing, 5), "%s: Escape returns to the menu" % label)
 
 
 def run(game, referee):
     if not check(game.wait_window() is not None, "the game window opens"):
         return
-    if not check(eventually(lambda: g.menu_showing(game.grab()), 10), "the start menu is drawn"):
+    if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
         return
     game.key("Down")
     check(eventually(lambda: g.selected_item(game.grab()) == 2, 3), "Down selects \"Start the game\"")
@@ -124,7 +124,7 @@ def run(game, referee):
     # 1. A won game, then a game in which the computer answers.
     if start(game, referee, 1, "won game") and play(game, referee, 1, WINNING_LINE, "won game"):
         check(referee.blocked(2), "won game: the computer has no move left")
-        check(eventually(lambda: g.menu_showing(game.grab()), 10), "won game: the menu returns after the picture")
+        check(eventually(game.menu_showing, 10), "won game: the menu returns after the picture")
     start(game, referee, 1, "after the won game")
     play(game, referee, 1, ["c3d4"], "after the won game: the computer answers")
     to_menu(game, "after the won game")
@@ -161,16 +161,9 @@ def run(game, referee):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=True)
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
-    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
-    args = parser.parse_args()
+    args = g.arguments().parse_args()
     referee = Referee(args.engine)
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         run(game, referee)
         if g.failures:
@@ -178,8 +171,7 @@ def main():
     finally:
         game.stop()
         referee.close()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 if __name__ == "__main__":

@@ -7,22 +7,18 @@ the computer's answer, the take-back key, and Escape to the menu and out.
 The computer's answer is not guessed: tools/draughts3d-engine searches the same
 position with the same rules and must choose the same move.
 """
-import argparse
 import os
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
 
 VIEW_ORIGINS = [(32, 24), (352, 24), (352, 264), (32, 264)]  # from the bottom-left corner
 VIEW_SIZE = (256, 192)
-
-
-def grab(game):
-    return game.grab()
 
 
 def check_menu_layout(picture):
@@ -72,65 +68,46 @@ def check_menu_layout(picture):
     check(between < 40, "no caption between the two (%d green pixels)" % between)
 
 
-def expected_after(engine, moves):
-    """The engine tool's board after `moves` from the initial position, and the
-    computer's reply to the last of them."""
-    engine.init()
-    for move in moves:
-        assert engine.play(move), move
-    reply = engine.search()
-    assert reply and engine.play(reply), reply
-    return engine.show()[0], reply
-
-
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=True)
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
-    parser.add_argument("--shots", help="folder for menu.png and game.png")
-    args = parser.parse_args()
+    args = g.arguments().parse_args()
 
     engine = g.EngineTool(args.engine)
-    game = g.Game(args.game, args.window_tool, args.root, args.grab)
+    game = g.start(args)
     try:
         run(game, engine, args)
     finally:
         game.stop()
         engine.close()
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 def run(game, engine, args):
     if not check(game.wait_window() is not None, "the game window opens"):
         return
-    if not check(eventually(lambda: g.menu_showing(grab(game)), 10), "the start menu is drawn"):
+    if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
         return
-    menu = grab(game)
+    menu = game.grab()
     check_menu_layout(menu)
     check(g.marker_colour(menu) == "green", "the side marker at (64, 331) is green: the player's side is green")
     check(g.selected_item(menu) == 1, "the bar stands on \"Select side\"")
 
     # Left on "Select side" switches the side, and again switches it back.
     game.key("Left")
-    check(eventually(lambda: g.marker_colour(grab(game)) == "pink", 3), "Left on \"Select side\": the marker turns pink")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 3), "Left on \"Select side\": the marker turns pink")
     game.key("Right")
-    check(eventually(lambda: g.marker_colour(grab(game)) == "green", 3), "Right on \"Select side\": the marker is green again")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 3), "Right on \"Select side\": the marker is green again")
     if args.shots:
         g.save_screenshot(os.path.join(args.shots, "menu.png"))
 
     # Down, Right: the game starts.
     game.key("Down")
-    check(eventually(lambda: g.selected_item(grab(game)) == 2, 2), "Down moves the bar to \"Start the game\"")
-    check(g.menu_showing(grab(game)) and g.marker_colour(grab(game)) == "green", "the menu stays, the side unchanged")
+    check(eventually(lambda: g.selected_item(game.grab()) == 2, 2), "Down moves the bar to \"Start the game\"")
+    check(game.menu_showing() and g.marker_colour(game.grab()) == "green", "the menu stays, the side unchanged")
     game.key("Right")
-    started = eventually(lambda: bv.help_text_shown(grab(game)), 5)
+    started = eventually(lambda: bv.help_text_shown(game.grab()), 5)
     if not check(started, "Down, Right start the game: the play screen shows its help text"):
         return
-    play = grab(game)
+    play = game.grab()
     lines, credit = bv.help_text_lines(play)
     check(not g.menu_showing(play), "the start menu is gone")
     for baseline, (labels, keys) in zip(bv.HELP_BASELINES, lines):
@@ -148,10 +125,10 @@ def run(game, engine, args):
     check(bv.turn_ball_colour(play) == "green", "the turn ball is green: the player moves first")
 
     # The player's move c3-d4, typed key by key; the computer answers.
-    after, reply = expected_after(engine, ["c3d4"])
+    after, reply = engine.reply_after(["c3d4"])
     game.key("c", "3", "d", "4")
-    seen = eventually(lambda: not bv.board_mismatches(grab(game), after), 5)
-    answered = grab(game)
+    seen = eventually(lambda: not bv.board_mismatches(game.grab(), after), 5)
+    answered = game.grab()
     check(seen, "c, 3, d, 4 plays c3-d4 and the computer answers %s (wrong: %s)"
           % (reply, bv.board_mismatches(answered, after)))
     check(bv.square_colour(answered, "c3") == "neither" and bv.square_colour(answered, "d4") == "green",
@@ -162,17 +139,17 @@ def run(game, engine, args):
 
     # A half-typed move lights its square; U forgets it.
     game.key("e", "3")
-    lit = eventually(lambda: highlighted(grab(game), "e3"), 3)
+    lit = eventually(lambda: highlighted(game.grab(), "e3"), 3)
     check(lit, "e, 3 lights the square e3 in yellow")
     if args.shots:
         g.save_screenshot(os.path.join(args.shots, "game.png"))
     game.key("u")
-    check(eventually(lambda: not highlighted(grab(game), "e3"), 3), "U clears the half-typed move")
+    check(eventually(lambda: not highlighted(game.grab(), "e3"), 3), "U clears the half-typed move")
 
     # 9 takes back the computer's move and the player's.
     game.key("9")
-    back = eventually(lambda: not bv.board_mismatches(grab(game), initial), 5)
-    picture = grab(game)
+    back = eventually(lambda: not bv.board_mismatches(game.grab(), initial), 5)
+    picture = game.grab()
     check(back, "9 takes both moves back (wrong: %s)" % bv.board_mismatches(picture, initial))
     check(bv.square_colour(picture, "c3") == "green" and bv.square_colour(picture, "d4") == "neither"
           and bv.square_colour(picture, reply[:2]) == "pink" and bv.square_colour(picture, reply[2:]) == "neither",
@@ -180,22 +157,22 @@ def run(game, engine, args):
 
     # The same move again after the take-back gets the same answer.
     game.key("c", "3", "d", "4")
-    check(eventually(lambda: not bv.board_mismatches(grab(game), after), 5),
+    check(eventually(lambda: not bv.board_mismatches(game.grab(), after), 5),
           "after the take-back c3-d4 is answered by %s again" % reply)
 
     # Escape: back to the menu, and the program goes on; Escape again ends it.
     game.key("Escape")
-    check(eventually(lambda: g.menu_showing(grab(game)), 5), "Escape on the play screen returns to the start menu")
+    check(eventually(game.menu_showing, 5), "Escape on the play screen returns to the start menu")
     time.sleep(1.0)
-    check(game.alive() and g.menu_showing(grab(game)), "the program keeps running on the menu")
+    check(game.alive() and game.menu_showing(), "the program keeps running on the menu")
     game.key("Escape")
     check(game.wait_exit() == 0, "Escape on the start menu ends the program with status 0")
 
 
 def highlighted(picture, name):
     """Yellow on the square `name` beside its man (the highlight lies at y = -2.9)."""
-    x, z = g.square_centre(name)
-    points = [g.project(x + dx, -2.9, z + dz, 0.0, bv.PLAY_ANGLE_Y)
+    x, z = bv.square_centre(name)
+    points = [bv.project(x + dx, -2.9, z + dz, 0.0, bv.PLAY_ANGLE_Y)
               for dx, dz in ((-0.38, 0.0), (0.38, 0.0), (-0.38, 0.38), (0.38, 0.38), (0.0, 0.4))]
     yellow = [c for c in (picture.pixel(px, py) for px, py in points) if c[0] >= 150 and c[1] >= 150 and c[2] <= 90]
     return len(yellow) >= 4

@@ -13,13 +13,13 @@ Two games in one run of the program: the first with the player green, the
 second after switching sides on the menu (the player pink, the computer green
 and moving first), so both winner pictures are seen.
 """
-import argparse
 import os
 import random
 import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
@@ -139,7 +139,7 @@ def play_game(game, engine, referee, seed, green_side, shots, first_end, enter_m
             g.save_png(game.grab(), os.path.join(shots, "whole_game_no_picture.png"))
         return False
     shot = game.grab()
-    back = eventually(lambda: g.menu_showing(game.grab()), 5, interval=0.01)
+    back = eventually(game.menu_showing, 5, interval=0.01)
     shown_for = time.time() - seen_at
     if shots:
         g.save_png(shot, os.path.join(shots, "whole_game_%s_wins.png" % expected))
@@ -159,13 +159,7 @@ def play_game(game, engine, referee, seed, green_side, shots, first_end, enter_m
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--window-tool", required=True)
-    parser.add_argument("--grab", required=True)
-    parser.add_argument("--engine", required=True)
-    parser.add_argument("--root", required=True, help="the project root: the game reads Textures/ from there")
-    parser.add_argument("--shots", default=os.environ.get("TMPDIR", "/tmp"))
+    parser = g.arguments()
     # Seeds whose games are decided in under twenty player moves.
     parser.add_argument("--seeds", default="8,2", help="seed of the first game (player green), of the second (pink)")
     args = parser.parse_args()
@@ -177,7 +171,7 @@ def main():
     # At 10 frames a second the ten drawings of the winner picture last a second
     # or more, long enough to measure from outside; the rules do not depend on
     # the frame rate.
-    game = g.Game(args.game, args.window_tool, args.root, args.grab, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
+    game = g.start(args, {"DRAUGHTS3D_MAX_FPS": str(FRAMES_PER_SECOND)})
     try:
         run(game, engine, referee, seeds, args.shots)
     finally:
@@ -185,14 +179,13 @@ def main():
         engine.close()
         referee.close()
     print("e2e: whole games took %.1f s" % (time.time() - began))
-    print("e2e: %d passed, %d failed" % (len(g.passes), len(g.failures)))
-    return 1 if g.failures else 0
+    return g.finish()
 
 
 def run(game, engine, referee, seeds, shots):
     if not check(game.wait_window() is not None, "the game window opens"):
         return
-    if not check(eventually(lambda: g.menu_showing(game.grab()), 10), "the start menu is drawn"):
+    if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
         return
     # Game 1: the player is green. Down to "Start the game", Right starts it.
     game.key("Down")

@@ -11,38 +11,23 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from e2e_support import RunningProgram, check, eventually, failures, passes  # noqa: E402
+import game_driver as g  # noqa: E402
+from game_driver import check, eventually  # noqa: E402
 
-TITLE = "OpenGL WinAPI template by Quillow P.D."
 PICTURES = ["Wall2", "Pol", "Wall3", "Wall4", "Stol", "Help3", "GreenWins", "PinkWins", "landscape2"]
 VIEW_ORIGINS = [(32, 24), (352, 24), (32, 264), (352, 264)]  # from the bottom-left corner, 256x192 each
 
 
-def screen(width=640, height=480):
-    data = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+0+0" % (width, height), "-depth", "8",
-                           "ppm:-"], capture_output=True).stdout
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not data[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(data[start:pos])
-    return int(fields[1]), data[pos + 1:]
-
-
-def texture_detail():
+def texture_detail(game):
     """The share of neighbouring pixels in the four menu views (clear of the
     captions and the bar) that differ by more than 12 in a channel. The
     pictures give the walls and the floor their grain: about 0.09 to 0.12 with
     them, below 0.04 with plain surfaces where they are missing."""
-    width, rgb = screen()
-    if len(rgb) < width * 480 * 3:
+    picture = game.grab()
+    if picture.width < 640 or picture.height < 480:
         return 0.0
     edges = pairs = 0
     for ox, oy in VIEW_ORIGINS:
@@ -51,20 +36,10 @@ def texture_detail():
             if 104 <= y < 190 or 280 <= y < 332:
                 continue
             for x in range(ox + 4, ox + 250):
-                i = (y * width + x) * 3
-                a, b = rgb[i:i + 3], rgb[i + 3:i + 6]
+                a, b = picture.pixel(x, y), picture.pixel(x + 1, y)
                 pairs += 1
                 edges += max(abs(a[k] - b[k]) for k in range(3)) > 12
     return edges / pairs if pairs else 0.0
-
-
-def menu_drawn():
-    width, rgb = screen()
-    if len(rgb) < width * 480 * 3:
-        return False
-    middle = [rgb[(y * width + x) * 3:(y * width + x) * 3 + 3] for y in range(228, 252, 4) for x in range(308, 332, 4)]
-    lit = sum(1 for y in range(0, 480, 8) for x in range(0, 640, 8) if max(rgb[(y * width + x) * 3:(y * width + x) * 3 + 3]) > 40)
-    return all(max(c) < 16 for c in middle) and lit > 100
 
 
 def field(deb, name):
@@ -84,8 +59,7 @@ def main():
         run(args, scratch)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
-    print("e2e: %d checks passed, %d failed" % (len(passes), len(failures)))
-    return 1 if failures else 0
+    return g.finish("checks")
 
 
 def run(args, scratch):
@@ -124,25 +98,18 @@ def run(args, scratch):
         return
     elsewhere = os.path.join(scratch, "somewhere else")
     os.makedirs(elsewhere)
-    program = RunningProgram([game, "--windowed"], elsewhere, dict(os.environ))
+    program = g.Game(game, args.window_tool, elsewhere, options=["--windowed"], question=True)
     try:
-        window = None
-        end = time.time() + 15
-        while window is None and time.time() < end and program.alive():
-            found = subprocess.run([args.window_tool, "find", TITLE], capture_output=True, text=True).stdout.split()
-            window = int(found[0]) if found else None
-            time.sleep(0.1)
+        window = program.wait_window()
         if not check(window is not None, "the unpacked game, started in an unrelated folder, opens its window"):
             return
-        check(eventually(menu_drawn, 10), "the start menu is drawn")
-        boxes = subprocess.run([args.window_tool, "find", "Error"], capture_output=True, text=True).stdout.split()
-        check(boxes == [], "no error box: every picture was found")
-        detail = max(texture_detail() for _ in range(3))
+        check(eventually(lambda: g.menu_showing(program.grab()), 10), "the start menu is drawn")
+        check(program.windows("Error") == [], "no error box: every picture was found")
+        detail = max(texture_detail(program) for _ in range(3))
         check(detail > 0.06, "the walls and the floor show their pictures (detail %.3f)" % detail)
-        subprocess.run(["xdotool", "windowfocus", "--sync", str(window)], check=False)
-        subprocess.run(["xdotool", "key", "Escape"], check=False)
+        program.key("Escape")
         check(program.wait_exit() == 0, "Escape ends it with status 0")
-        err = program.process.stderr.read().decode(errors="replace") if not program.alive() else ""
+        err = program.stderr_text()
         check("Failed to open" not in err, "nothing is missing on stderr")
     finally:
         program.stop()
