@@ -1,10 +1,10 @@
 #include "app/platform_events.h"
 
-#include "app/keystate.h"
-#include "app/mouse_state.h"
+#include "app/shell/keystate.h"
+#include "app/shell/mouse_state.h"
 #include "app/platform_window.h"
 #include "app/render_window.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 
 #include <SDL2/SDL.h>
 

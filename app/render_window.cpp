@@ -2,7 +2,7 @@
 
 #include "app/message_box.h"
 #include "app/platform_window.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -3,7 +3,7 @@
 #include "app/platform_events.h"
 #include "app/platform_window.h"
 #include "app/render_window.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>

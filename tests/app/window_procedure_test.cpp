@@ -1,9 +1,9 @@
 // The window's events turned into key state, presses, the active flag and the
 // quit request, fed as synthetic SDL events.
-#include "app/keystate.h"
-#include "app/mouse_state.h"
+#include "app/shell/keystate.h"
+#include "app/shell/mouse_state.h"
 #include "app/platform_events.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/keystate.h"
-#include "app/shell.h"
+#include "app/shell/keystate.h"
+#include "app/shell/shell.h"
 
 #include <cstring>
 
