@@ -1,5 +1,6 @@
 #include "app/display_switch.h"
 
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/shell/shell.h"
 #include "scene/shape_cache.h"

@@ -14,12 +14,10 @@
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/command_line.h"
 #include "app/data_folder.h"
-#include "app/display_check.h"
+#include "app/platform.h"
 #include "app/display_switch.h"
 #include "app/shell/keystate.h"
-#include "app/message_box.h"
 #include "app/shell/mouse_state.h"
-#include "app/platform_events.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"
@@ -30,7 +28,6 @@
 #include "textures/texture_set.h"
 
 #include <GL/freeglut.h>
-#include <SDL2/SDL.h>
 
 #include <chrono>
 #include <cstdio>
@@ -103,7 +100,7 @@ bool switchDisplayMode() {
 // Waits until an event arrives or `deadline` passes, without taking the event.
 void waitForEventUntil(Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(left));
+    if (left > 0) waitForEvent(static_cast<int>(left));
 }
 
 }  // namespace
@@ -120,12 +117,9 @@ int main(int argc, char* argv[]) {
     clearTypedMove();
     clearCandidates();
 
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        // haveDisplay reports it.
-    }
+    startPlatform();
     if (!haveDisplay()) {
-        SDL_Quit();
+        stopPlatform();
         return kExitNoWindow;
     }
     dibErrorReporter = showDibError;
@@ -133,7 +127,7 @@ int main(int argc, char* argv[]) {
 
     fullscreen = askFullscreen(commandLine.display) ? 1 : 0;
     if (!createRenderWindow(kTitle, windowWidth, windowHeight, kColourDepth, fullscreen != 0)) {
-        SDL_Quit();
+        stopPlatform();
         return kExitNoWindow;
     }
     // freeglut only draws the solid shapes; it needs its set-up once, and none
@@ -154,10 +148,9 @@ int main(int argc, char* argv[]) {
     Clock::time_point nextFrame = Clock::now();
     bool done = false;
     while (!done) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event)) {
-            // A pass that takes an event draws nothing.
-            if (windowProcedure(event) == EventOutcome::Quit) done = true;
+        // A pass that takes an event draws nothing.
+        if (EventOutcome outcome; handleNextEvent(outcome)) {
+            if (outcome == EventOutcome::Quit) done = true;
             continue;
         }
         // F1 is looked at after the frame, whether or not one was drawn.
@@ -193,11 +186,11 @@ int main(int argc, char* argv[]) {
             waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
-            SDL_Quit();
+            stopPlatform();
             return kExitNoWindow;
         }
     }
     destroyRenderWindow();
-    SDL_Quit();
+    stopPlatform();
     return kExitNormal;
 }

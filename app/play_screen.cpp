@@ -1,5 +1,6 @@
 #include "app/shell/keystate.h"
 #include "app/mouse_actions.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"

@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/shell/shell.h"
 

@@ -25,6 +25,7 @@
 // 3 press keys with xdotool.
 
 #include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"

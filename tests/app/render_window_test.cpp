@@ -1,7 +1,6 @@
 // The real window under Xvfb: its size, the GL state left by set-up, viewport
 // and overlays, a resize reaching the viewport, and the HUD font drawing.
-#include "app/platform_events.h"
-#include "app/platform_window.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/shell/shell.h"
 

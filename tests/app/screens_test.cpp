@@ -4,6 +4,7 @@
 
 #include "app/shell/keystate.h"
 #include "app/shell/mouse_state.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"

@@ -2,7 +2,7 @@
 // quit request, fed as synthetic SDL events.
 #include "app/shell/keystate.h"
 #include "app/shell/mouse_state.h"
-#include "app/platform_events.h"
+#include "app/platform.h"
 #include "app/shell/shell.h"
 
 #include <SDL2/SDL.h>

@@ -9,7 +9,7 @@
 // optional copied views may differ from drawn ones only at their edges.
 
 #include "app/shell/keystate.h"
-#include "app/platform_window.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"

@@ -12,6 +12,7 @@
 // question).
 
 #include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"

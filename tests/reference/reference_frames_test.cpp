@@ -12,6 +12,7 @@
 
 #include "app/display_switch.h"
 #include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/shell/shell.h"
