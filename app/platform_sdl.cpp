@@ -437,8 +437,11 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_MAXIMIZED:
                 case SDL_WINDOWEVENT_SHOWN: windowActive = 1; break;
-                // Focus changes look only at whether the window is minimised;
-                // keys released elsewhere stay down in KeyState.
+                // Focus changes look only at whether the window is minimised.
+                // Held keys need nothing here: as the window loses the keyboard,
+                // SDL sends a key-up for every key still down (before this
+                // event), so a key held while the player turns to another
+                // window is up in KeyState, and stays up until pressed again.
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                 case SDL_WINDOWEVENT_FOCUS_LOST: windowActive = windowIsMinimised() ? 0 : 1; break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(event.window); break;

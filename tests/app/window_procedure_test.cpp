@@ -163,13 +163,6 @@ TEST_F(WindowProcedureTest, MinimisingStopsFramesAndRestoringResumes) {
     EXPECT_EQ(windowActive, 1);
 }
 
-TEST_F(WindowProcedureTest, LosingFocusKeepsHeldKeysDown) {
-    windowProcedure(keyEvent(SDL_KEYDOWN, SDLK_LEFT));
-    EXPECT_EQ(windowProcedure(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST)), EventOutcome::Continue);
-    EXPECT_EQ(KeyState[VK_LEFT], 1);
-    EXPECT_EQ(windowActive, 1);
-}
-
 SDL_Event mouseEvent(Uint32 type, Uint8 button, int x, int y, int xrel = 0, int yrel = 0, Uint32 held = 0) {
     SDL_Event event = {};
     event.type = type;
