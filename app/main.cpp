@@ -79,21 +79,15 @@ Clock::duration framePeriod() {
 
 // Whether F1 asks for a display-mode switch: held, or pressed since the last
 // frame (a press and its release may both arrive between two idle passes).
-bool displaySwitchRequested() { return KeyState[VK_F1] || wasPressed(VK_F1); }
-
-// The F1 presses are used up by the switch; other presses stay for the next frame.
-void forgetF1Presses() {
-    int kept = 0;
-    for (int i = 0; i < keyPresses.count; ++i)
-        if (keyPresses.keys[i] != VK_F1) keyPresses.keys[kept++] = keyPresses.keys[i];
-    keyPresses.count = kept;
-}
+bool displaySwitchRequested() { return keyIsHeld(VK_F1) || wasPressed(VK_F1); }
 
 // Destroys the window and opens it again in the other display mode; the game,
-// the screen and the view go on as they were.
+// the screen and the view go on as they were. The F1 presses are used up by the
+// switch (other presses stay for the next frame), and F1 held through it asks
+// for nothing more until it is released.
 bool switchDisplayMode() {
-    KeyState[VK_F1] = 0;
-    forgetF1Presses();
+    ignoreUntilReleased(VK_F1);
+    consumeKeyPresses(VK_F1);
     return replaceRenderWindow(kTitle, kColourDepth);
 }
 

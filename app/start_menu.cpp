@@ -99,8 +99,8 @@ void drawStartMenuOverlay() {
     // Every press since the last frame acts, in the order typed: Up and Down
     // toggle between the two items, Left and Right act on the selected one.
     // Once the game has started the rest of the presses are not the menu's.
-    for (int i = 0; i < keyPresses.count && currentScreen == 1; ++i) {
-        const int key = keyPresses.keys[i];
+    for (int i = 0; i < keyPressCount() && currentScreen == 1; ++i) {
+        const int key = keyPressAt(i);
         if (key == VK_UP || key == VK_DOWN) {
             toggleMenuItem();
         } else if (key == VK_LEFT || key == VK_RIGHT) {
