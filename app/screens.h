@@ -15,8 +15,10 @@ int drawCurrentScreen();
 // last one shown is not drawn (its keys and the turn driver still run); returns
 // whether a frame was drawn and so needs presenting.
 bool drawCurrentScreenIfChanged();
+// A start-menu frame: the four views of the board as the last frame left it,
+// then the menu's keys and clicks (which may start a game), then the captions,
+// the bar over the selected item and the player's colour; the views turn a step.
 void drawStartMenuFrame();
-void drawStartMenuOverlay();
 void drawPlayFrame();
 // A play frame that draws only when the picture would change: see drawCurrentScreenIfChanged.
 bool drawPlayFrameIfChanged();
