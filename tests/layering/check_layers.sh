@@ -3,7 +3,8 @@
 #  - a folder includes a game header from a folder above it: the ground floor
 #    (app/shell/) includes only itself; the engine, the pictures and the
 #    lettering only the ground floor and themselves; the scene only those;
-#  - a file of the game other than the platform seam includes SDL.
+#  - a file of the game other than the platform seam includes SDL;
+#  - the ground floor or the engine includes GL, SDL or the font libraries.
 # Tests and benchmarks may include anything.
 # Usage: check_layers.sh SOURCE_ROOT
 root=${1:?usage: check_layers.sh SOURCE_ROOT}
@@ -36,6 +37,14 @@ for file in $seam; do sdl=$(echo "$sdl" | grep -v "^$file:"); done
 if [ -n "$sdl" ]; then
     echo "only $seam may include SDL:"
     echo "$sdl"
+    failed=1
+fi
+
+gl=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(GL|SDL|ft2build|fontconfig)' app/shell engine \
+    --include='*.h' --include='*.cpp' --include='*.c')
+if [ -n "$gl" ]; then
+    echo "the ground floor and the engine need no window, no GL and no font:"
+    echo "$gl"
     failed=1
 fi
 
