@@ -1,7 +1,8 @@
 #include "app/display_switch.h"
 
+#include "app/platform.h"
 #include "app/render_window.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "scene/shape_cache.h"
 #include "textures/texture_set.h"
 

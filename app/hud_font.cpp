@@ -1,7 +1,7 @@
 // The HUD font: the glyphs of "Courier New" at a character height of 12 pixels,
 // as 1-bit bitmaps in display lists (FreeType renders them; fontconfig finds the
 // face or its metric-compatible stand-in).
-#include "app/message_box.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 
 #include <GL/gl.h>

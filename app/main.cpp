@@ -14,15 +14,13 @@
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/command_line.h"
 #include "app/data_folder.h"
-#include "app/display_check.h"
+#include "app/platform.h"
 #include "app/display_switch.h"
-#include "app/keystate.h"
-#include "app/message_box.h"
-#include "app/mouse_state.h"
-#include "app/platform_events.h"
+#include "app/shell/keystate.h"
+#include "app/shell/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"
@@ -30,7 +28,6 @@
 #include "textures/texture_set.h"
 
 #include <GL/freeglut.h>
-#include <SDL2/SDL.h>
 
 #include <chrono>
 #include <cstdio>
@@ -82,28 +79,22 @@ Clock::duration framePeriod() {
 
 // Whether F1 asks for a display-mode switch: held, or pressed since the last
 // frame (a press and its release may both arrive between two idle passes).
-bool displaySwitchRequested() { return KeyState[VK_F1] || wasPressed(VK_F1); }
-
-// The F1 presses are used up by the switch; other presses stay for the next frame.
-void forgetF1Presses() {
-    int kept = 0;
-    for (int i = 0; i < keyPresses.count; ++i)
-        if (keyPresses.keys[i] != VK_F1) keyPresses.keys[kept++] = keyPresses.keys[i];
-    keyPresses.count = kept;
-}
+bool displaySwitchRequested() { return keyIsHeld(VK_F1) || wasPressed(VK_F1); }
 
 // Destroys the window and opens it again in the other display mode; the game,
-// the screen and the view go on as they were.
+// the screen and the view go on as they were. The F1 presses are used up by the
+// switch (other presses stay for the next frame), and F1 held through it asks
+// for nothing more until it is released.
 bool switchDisplayMode() {
-    KeyState[VK_F1] = 0;
-    forgetF1Presses();
+    ignoreUntilReleased(VK_F1);
+    consumeKeyPresses(VK_F1);
     return replaceRenderWindow(kTitle, kColourDepth);
 }
 
 // Waits until an event arrives or `deadline` passes, without taking the event.
 void waitForEventUntil(Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(left));
+    if (left > 0) waitForEvent(static_cast<int>(left));
 }
 
 }  // namespace
@@ -120,12 +111,9 @@ int main(int argc, char* argv[]) {
     clearTypedMove();
     clearCandidates();
 
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        // haveDisplay reports it.
-    }
+    startPlatform();
     if (!haveDisplay()) {
-        SDL_Quit();
+        stopPlatform();
         return kExitNoWindow;
     }
     dibErrorReporter = showDibError;
@@ -133,7 +121,7 @@ int main(int argc, char* argv[]) {
 
     fullscreen = askFullscreen(commandLine.display) ? 1 : 0;
     if (!createRenderWindow(kTitle, windowWidth, windowHeight, kColourDepth, fullscreen != 0)) {
-        SDL_Quit();
+        stopPlatform();
         return kExitNoWindow;
     }
     // freeglut only draws the solid shapes; it needs its set-up once, and none
@@ -154,10 +142,9 @@ int main(int argc, char* argv[]) {
     Clock::time_point nextFrame = Clock::now();
     bool done = false;
     while (!done) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event)) {
-            // A pass that takes an event draws nothing.
-            if (windowProcedure(event) == EventOutcome::Quit) done = true;
+        // A pass that takes an event draws nothing.
+        if (EventOutcome outcome; handleNextEvent(outcome)) {
+            if (outcome == EventOutcome::Quit) done = true;
             continue;
         }
         // F1 is looked at after the frame, whether or not one was drawn.
@@ -193,11 +180,11 @@ int main(int argc, char* argv[]) {
             waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
-            SDL_Quit();
+            stopPlatform();
             return kExitNoWindow;
         }
     }
     destroyRenderWindow();
-    SDL_Quit();
+    stopPlatform();
     return kExitNormal;
 }

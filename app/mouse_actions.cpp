@@ -1,6 +1,6 @@
 #include "app/mouse_actions.h"
 
-#include "app/mouse_state.h"
+#include "app/shell/mouse_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/picking.h"

@@ -1,8 +1,9 @@
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
 #include "app/mouse_actions.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
@@ -13,13 +14,6 @@
 #include <cstring>
 
 namespace {
-
-// The arrow keys VK_LEFT..VK_DOWN that were down when the game started (the
-// key that started it among them). Each is kept from turning the view until it
-// has been released once.
-constexpr int kFirstArrow = VK_LEFT;
-constexpr int kArrowCount = VK_DOWN - VK_LEFT + 1;
-bool arrowHeldSinceStart[kArrowCount] = {};
 
 // One line of the help block: its colour, position and text.
 struct HelpLine {
@@ -40,20 +34,6 @@ const HelpLine kHelpLines[] = {
 };
 
 const char* const kCreditName = "Quillow P.D.";
-
-// readMoveKeys, with the arrow keys still held from the start of the game
-// looking released to it.
-void readMoveKeysIgnoringHeldArrows() {
-    unsigned char saved[kArrowCount];
-    for (int i = 0; i < kArrowCount; ++i) {
-        unsigned char& key = KeyState[kFirstArrow + i];
-        if (!key) arrowHeldSinceStart[i] = false;
-        saved[i] = key;
-        if (arrowHeldSinceStart[i]) key = 0;
-    }
-    readMoveKeys();
-    for (int i = 0; i < kArrowCount; ++i) KeyState[kFirstArrow + i] = saved[i];
-}
 
 // Everything the picture of a play frame depends on that can change while the
 // game runs. The help text and the room are fixed; the light and the rest of the
@@ -127,7 +107,7 @@ bool playFrame(bool skipUnchanged);
 }  // namespace
 
 void ignoreHeldArrowKeys() {
-    for (int i = 0; i < kArrowCount; ++i) arrowHeldSinceStart[i] = KeyState[kFirstArrow + i] != 0;
+    for (int key = VK_LEFT; key <= VK_DOWN; ++key) ignoreUntilReleased(key);
 }
 
 bool drawPlayFrameIfChanged() { return playFrame(true); }
@@ -141,7 +121,8 @@ namespace {
 bool playFrame(bool skipUnchanged) {
     // Clicks pick squares in the picture on screen, so before the keys turn the view.
     applyPlayMouse();
-    readMoveKeysIgnoringHeldArrows();
+    // The arrow keys held since the game started do not turn the view.
+    readWithIgnoredKeysUp(readMoveKeys);
     if (wasPressed(VK_ESCAPE)) currentScreen = 1;
 
     // The turn driver moves first, then calls its drawer; the drawer decides

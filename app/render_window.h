@@ -1,6 +1,7 @@
 #pragma once
-// The window, its OpenGL context and the drawing services the screens share:
-// the viewport with its perspective, the 2D overlays and the HUD font.
+// The GL services the screens share in the window the platform seam opens
+// (app/platform.h): the viewport with its perspective, the GL state, the 2D
+// overlays, the back-buffer copy and the HUD font.
 
 // Size given to the most recent setViewport (a height of 0 is recorded as 1).
 extern int viewportWidth;
@@ -8,18 +9,10 @@ extern int viewportHeight;
 // First of the 96 display lists holding the HUD glyphs of codes 32..127.
 extern unsigned int hudFontBase;
 
-bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest);
-// When set, createRenderWindow calls it as each of its stages ends: "window"
-// (made, its pixel format chosen), "context" (made current), "font" (the window
-// shown, the HUD font built, the GL state set). The start-up trace uses it.
-extern void (*renderWindowStageEnded)(const char* stage);
-void destroyRenderWindow();
-// Presents the back buffer of the window.
-void swapRenderWindow();
-// Set when the window's picture may be lost or stale (a new window, an expose):
-// the next frame must be drawn even if nothing in the game changed. Whoever
-// draws that frame clears it.
-extern bool windowNeedsRedraw;
+// Called by the window as its GL context is made current and as it goes: look
+// up, or forget, the GL functions the game takes from the context.
+void lookUpGlFunctions();
+void forgetGlFunctions();
 // Copies the width x height block of the back buffer whose lower-left corner is
 // (fromX, fromY) to (toX, toY); the two blocks must not overlap. Returns false,
 // copying nothing, when the GL has no framebuffer blit.

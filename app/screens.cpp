@@ -1,7 +1,8 @@
 #include "app/screens.h"
 
+#include "app/platform.h"
 #include "app/render_window.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 
 int drawCurrentScreen() {
     if (currentScreen == 1)

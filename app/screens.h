@@ -1,5 +1,16 @@
 #pragma once
-// The two screens: the start menu and the play screen.
+// app/ is the program around the engine and the scene: main.cpp (start-up and
+// the frame loop), the two screens (this header: start_menu.cpp, play_screen.cpp,
+// screens.cpp), what the mouse does on them (mouse_actions.h), the F1 switch of
+// display mode (display_switch.h), the command line and the data folder read
+// before any window opens, the platform seam over SDL (platform.h) and the GL
+// services on its window (render_window.h, the HUD font). Its ground floor,
+// app/shell/, holds the key and mouse state every part may read.
+//
+// The two screens: the start menu and the play screen. A play frame reads the
+// keys and clicks since the last frame and moves the game on, then draws; a
+// menu frame draws its four views of the board as the last frame left it, then
+// reads its keys and clicks, then draws the menu as they left it.
 
 // 1 = "Select side", 2 = "Start the game".
 extern int menuItem;
@@ -15,8 +26,10 @@ int drawCurrentScreen();
 // last one shown is not drawn (its keys and the turn driver still run); returns
 // whether a frame was drawn and so needs presenting.
 bool drawCurrentScreenIfChanged();
+// A start-menu frame: the four views of the board as the last frame left it,
+// then the menu's keys and clicks (which may start a game), then the captions,
+// the bar over the selected item and the player's colour; the views turn a step.
 void drawStartMenuFrame();
-void drawStartMenuOverlay();
 void drawPlayFrame();
 // A play frame that draws only when the picture would change: see drawCurrentScreenIfChanged.
 bool drawPlayFrameIfChanged();

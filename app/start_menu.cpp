@@ -1,9 +1,9 @@
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
 #include "app/mouse_actions.h"
-#include "app/mouse_state.h"
+#include "app/shell/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "lettering/stroke_font.h"
@@ -25,10 +25,9 @@ constexpr ViewOrigin kViewOrigins[4] = {{0.05, 0.05}, {0.55, 0.05}, {0.55, 0.55}
 
 void toggleMenuItem() { menuItem = menuItem == 1 ? 2 : 1; }
 
-void startGame(int width, int height) {
+void startGame() {
     currentScreen = 0;
     viewAngleY = 0;
-    setViewport(width, height, 0, 0);
     // A clean game whatever the last one left: its history, a capture it was
     // in the middle of, a computer that had run out of moves. Green moves first.
     resetGame();
@@ -46,6 +45,10 @@ void switchSide() {
     computerActive = 1;
     rootListFilled = 0;
 }
+
+// Reads the menu's keys and clicks; returns whether they started a game.
+bool updateStartMenu();
+void drawStartMenuOverlay(bool gameStarted);
 
 }  // namespace
 
@@ -76,12 +79,48 @@ void drawStartMenuFrame() {
         }
         drawScene();
     }
-    drawStartMenuOverlay();
+    // The keys and clicks act on what the views showed; the overlay shows the
+    // menu as they left it.
+    const bool gameStarted = updateStartMenu();
+    drawStartMenuOverlay(gameStarted);
     viewAngleY += 3;
     // The overlay stays open: the next frame's endOverlay closes it.
 }
 
-void drawStartMenuOverlay() {
+namespace {
+
+bool updateStartMenu() {
+    const int width = windowWidth;
+    const int height = windowHeight;
+    // Every press since the last frame acts, in the order typed: Up and Down
+    // toggle between the two items, Left and Right act on the selected one.
+    // Once the game has started the rest of the presses are not the menu's.
+    for (int i = 0; i < keyPressCount() && currentScreen == 1; ++i) {
+        const int key = keyPressAt(i);
+        if (key == VK_UP || key == VK_DOWN) {
+            toggleMenuItem();
+        } else if (key == VK_LEFT || key == VK_RIGHT) {
+            if (menuItem == 2)
+                startGame();
+            else
+                switchSide();
+        }
+    }
+
+    // A left click on an item's band selects it and acts on it as Left or Right would.
+    for (int i = 0; i < mouseInput.clickCount && currentScreen == 1; ++i) {
+        if (const int item = menuItemClicked(i, width, height)) {
+            menuItem = item;
+            if (item == 2)
+                startGame();
+            else
+                switchSide();
+        }
+    }
+    return currentScreen == 0;
+}
+
+void drawStartMenuOverlay(bool gameStarted) {
     const int width = windowWidth;
     const int height = windowHeight;
     setViewport(width, height, 0, 0);
@@ -96,31 +135,9 @@ void drawStartMenuOverlay() {
                   0.5f, 3);
     font.drawText("Start the game", width / 5, height / 3, 0.0f, 3.0f, 0.0f, 3);
 
-    // Every press since the last frame acts, in the order typed: Up and Down
-    // toggle between the two items, Left and Right act on the selected one.
-    // Once the game has started the rest of the presses are not the menu's.
-    for (int i = 0; i < keyPresses.count && currentScreen == 1; ++i) {
-        const int key = keyPresses.keys[i];
-        if (key == VK_UP || key == VK_DOWN) {
-            toggleMenuItem();
-        } else if (key == VK_LEFT || key == VK_RIGHT) {
-            if (menuItem == 2)
-                startGame(width, height);
-            else
-                switchSide();
-        }
-    }
-
-    // A left click on an item's band selects it and acts on it as Left or Right would.
-    for (int i = 0; i < mouseInput.clickCount && currentScreen == 1; ++i) {
-        if (const int item = menuItemClicked(i, width, height)) {
-            menuItem = item;
-            if (item == 2)
-                startGame(width, height);
-            else
-                switchSide();
-        }
-    }
+    // A game started this frame leaves the play screen's perspective in place
+    // of the overlay's projection for the bar and the disc.
+    if (gameStarted) setViewport(width, height, 0, 0);
 
     float barBottom, barTop;
     if (menuItem == 1) {
@@ -155,3 +172,5 @@ void drawStartMenuOverlay() {
     cachedSphere(15);
     glPopMatrix();
 }
+
+}  // namespace

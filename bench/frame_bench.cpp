@@ -24,10 +24,11 @@
 // geometry cost alone. A third argument "frames-only" runs part 1 only. Parts 2 and
 // 3 press keys with xdotool.
 
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
 #include "engine/turn.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
 #include "engine/execute.h"
 #include "engine/movegen.h"
 #include "engine/search.h"

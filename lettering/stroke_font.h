@@ -1,6 +1,7 @@
 #pragma once
-// Vector lettering for the start-menu captions: every glyph is a handful of
-// straight line segments, so text of any size stays sharp in any frame.
+// lettering/ holds the game's own vector lettering, used for the start-menu
+// captions: every glyph is a handful of straight line segments, so text of any
+// size stays sharp in any frame. (The small HUD text is a bitmap font, in app/.)
 
 // Draws text as GL line segments in the plane z = 0 of the current frame.
 // Stateless: make an instance wherever one is needed.

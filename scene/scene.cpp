@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/movegen.h"
 #include "engine/turn.h"

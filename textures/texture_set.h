@@ -1,5 +1,7 @@
 #pragma once
-// The nine pictures of the room as mipmapped textures in the current context.
+// textures/ holds the pictures of the room: a reader for the BMP files in the
+// game's "Textures" folder (dib_reader.h, no GL), and, here, the nine pictures
+// as mipmapped textures in the current GL context.
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The mouse state between the platform layer and the screens: clicks once per
 // press, a right click told from a right drag, the drag turned into view angles
 // at its stated rate, and the start-menu bands where the highlight bars lie.
-#include "app/mouse_state.h"
+#include "app/shell/mouse_state.h"
 
 #include <gtest/gtest.h>
 

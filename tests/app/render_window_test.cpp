@@ -1,16 +1,20 @@
 // The real window under Xvfb: its size, the GL state left by set-up, viewport
 // and overlays, a resize reaching the viewport, and the HUD font drawing.
-#include "app/platform_events.h"
-#include "app/platform_window.h"
+#include "app/platform.h"
 #include "app/render_window.h"
-#include "app/shell.h"
+#include "app/shell/keystate.h"
+#include "app/shell/shell.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
+
+// After gtest: Xlib's macros (None, Bool) would break its headers.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -276,6 +280,34 @@ TEST_F(RenderWindowTest, HudGlyphsAdvanceByTheMonospacedWidth) {
     // A 12-pixel Courier-like face advances 7 pixels a character (0.6 em).
     EXPECT_NEAR(position[0], 20.0f + 10 * 7.0f, 10.0f);
     EXPECT_GT(position[0], 20.0f + 10 * 6.0f);
+}
+
+// A key held while the keyboard goes to another window is released: SDL sends
+// its key-up as the window loses the focus, so the view stops turning.
+TEST_F(RenderWindowTest, LosingFocusToAnotherWindowReleasesHeldKeys) {
+    ASSERT_EQ(std::system("xdotool keydown Left"), 0);
+    for (int waited = 0; waited < 3000 && !KeyState[VK_LEFT]; waited += 100) pumpEvents(100);
+    ASSERT_EQ(KeyState[VK_LEFT], 1) << "the key press never reached the window";
+
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 50, 50, 0, 0, 0);
+    XMapWindow(display, other);
+    XSync(display, False);
+    XWindowAttributes attributes = {};
+    for (int i = 0; i < 200 && (XGetWindowAttributes(display, other, &attributes), attributes.map_state != IsViewable); ++i)
+        SDL_Delay(5);
+    XSetInputFocus(display, other, RevertToParent, CurrentTime);
+    XSync(display, False);
+    // SDL takes a focus loss as final a moment after X reports it.
+    for (int waited = 0; waited < 3000 && KeyState[VK_LEFT]; waited += 100) pumpEvents(100);
+    EXPECT_EQ(KeyState[VK_LEFT], 0);
+    EXPECT_EQ(windowActive, 1);
+
+    std::system("xdotool keyup Left");
+    XDestroyWindow(display, other);
+    XCloseDisplay(display);
+    pumpEvents(100);
 }
 
 TEST_F(RenderWindowTest, SecondWindowAfterDestroyHasItsFontAndState) {

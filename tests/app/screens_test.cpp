@@ -2,11 +2,12 @@
 // key presses are queued as the platform layer would queue them, and what the
 // frames change is read from the game state and from the pixels drawn.
 
-#include "app/keystate.h"
-#include "app/mouse_state.h"
+#include "app/shell/keystate.h"
+#include "app/shell/mouse_state.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"

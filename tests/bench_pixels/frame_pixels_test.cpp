@@ -8,11 +8,11 @@
 // changed must leave the window showing what drawing it would. The menu's
 // optional copied views may differ from drawn ones only at their edges.
 
-#include "app/keystate.h"
-#include "app/platform_window.h"
+#include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
 #include "engine/movegen.h"

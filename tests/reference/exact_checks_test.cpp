@@ -11,10 +11,11 @@
 // Argument: the game's executable (run once without a display for the start
 // question).
 
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "lettering/stroke_font.h"

@@ -11,10 +11,11 @@
 // at every one of them before committing it).
 
 #include "app/display_switch.h"
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"

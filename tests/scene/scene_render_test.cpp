@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"

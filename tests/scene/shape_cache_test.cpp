@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 
-#include "app/shell.h"
+#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"

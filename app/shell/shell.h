@@ -1,5 +1,8 @@
 #pragma once
-// Shell globals shared by the screens, the main loop and the scene.
+// The ground floor of the game: what every other part may read and nothing here
+// depends on. The key state (keystate.h), the mouse state (mouse_state.h) and,
+// here, the few globals of the window and the screens. No window, no GL: the
+// engine, the scene and the screens all stand on it.
 
 // 1 shows the start menu, 0 the play screen.
 extern unsigned char currentScreen;

@@ -1,4 +1,4 @@
-#include "app/mouse_state.h"
+#include "app/shell/mouse_state.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The mouse as the game sees it. The platform layer (app/platform_events.cpp) is
+// The mouse as the game sees it. The platform seam (app/platform_sdl.cpp) is
 // the only writer; the screens read it once per frame, and the main loop forgets
 // the clicks after each drawn frame, as it does the key presses.
 //

@@ -1,0 +1,102 @@
+#pragma once
+// The platform seam: everything the game asks of the system it runs on. The
+// start and end of the video system, the display check, the window with its GL
+// context, the events that feed the key and mouse state, the message boxes and
+// the wait for the next frame. One file speaks to SDL behind it
+// (platform_sdl.cpp); no other file of the game includes SDL.
+
+// --- Start and end ----------------------------------------------------------
+
+// Starts the video system (the screen saver stays off while the game runs). A
+// failure is not reported here: haveDisplay says what went wrong.
+void startPlatform();
+// Ends everything startPlatform began.
+void stopPlatform();
+
+// Whether the game has a display to show its window on. To be called once
+// startPlatform has run. SDL falls back to a headless video driver
+// ("offscreen", "dummy") when no display can be reached; the game would then run
+// with no window at all. Those drivers are accepted only when SDL_VIDEODRIVER
+// asks for them by name. Otherwise, and when no video driver started at all,
+// says plainly that no display could be opened (on standard error, and in a box
+// where one can be shown) and returns false: the caller ends the program with
+// status 1.
+bool haveDisplay();
+
+// --- The window -------------------------------------------------------------
+
+// Opens the window with a double-buffered GL 2.1 compatibility context, shows
+// it, sets the viewport and the GL state (initRenderState) and builds the HUD
+// font. Reports every failure in a box and returns false.
+bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest);
+// When set, createRenderWindow calls it as each of its stages ends: "window"
+// (made, its pixel format chosen), "context" (made current), "font" (the window
+// shown, the HUD font built, the GL state set). The start-up trace uses it.
+extern void (*renderWindowStageEnded)(const char* stage);
+void destroyRenderWindow();
+// Presents the back buffer of the window.
+void swapRenderWindow();
+// Set when the window's picture may be lost or stale (a new window, an expose):
+// the next frame must be drawn even if nothing in the game changed. Whoever
+// draws that frame clears it.
+extern bool windowNeedsRedraw;
+// The address of a GL function of the current context, or nullptr; and whether
+// the context offers a GL extension.
+void* glFunctionAddress(const char* name);
+bool glExtensionSupported(const char* name);
+
+// --- Events -----------------------------------------------------------------
+
+// What the main loop must do after an event.
+enum class EventOutcome { Continue, Quit };
+
+// Takes one waiting event, if there is one, and hands it to windowProcedure;
+// returns false, leaving `outcome` alone, when none is waiting.
+bool handleNextEvent(EventOutcome& outcome);
+// Waits until an event arrives or `milliseconds` pass, without taking the event.
+void waitForEvent(int milliseconds);
+
+// --- Message boxes ----------------------------------------------------------
+// Modal boxes without an owner window: the start question, the fullscreen
+// fallback question and every error the game reports to the user.
+
+// Icons of the boxes, after the kinds of message they carry.
+enum class MessageIcon { Information, Warning, Error, Question };
+
+// Shows `text` with an OK button. When no box can be shown (no display), the
+// message goes to standard error instead so it is not lost.
+void showMessageBox(const char* caption, const char* text, MessageIcon icon);
+
+// What a Yes/No question got back; NoAnswer when the box was closed without
+// either button.
+enum class Answer { Yes, No, NoAnswer };
+
+// Yes/No question: Return answers Yes, Escape answers No. When no box can be
+// shown (no display, or no fonts for it on the X server), the question and
+// `answerWithoutBox` (Yes or No) are written to standard error and that answer
+// is returned, so the game goes on.
+Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer answerWithoutBox);
+
+// --- What the tests reach behind the seam -----------------------------------
+// SDL's own types, named but not included.
+
+struct SDL_Window;
+union SDL_Event;
+
+// The window createRenderWindow made, or nullptr while there is none.
+SDL_Window* renderWindowHandle();
+
+// The game's virtual-key code for an SDL key (SDL_Keycode), or -1 for a key the
+// game never reads and has no code for.
+int virtualKeyFor(int key);
+// The same for a key event's symbol and physical key (SDL_Scancode): a letter
+// key whose symbol is not a Latin letter gives the letter of its place.
+int virtualKeyFor(int key, int scancode);
+
+// Handles one event: key down/up set KeyState (key-downs also go to the press
+// queue; auto-repeats are ignored, so a held key is one press); F10 and keys
+// pressed with Alt never reach the keyboard state, and Alt+F4 asks to quit
+// like the window's close button; minimising clears windowActive, restoring
+// sets it; a size change sets the viewport to the new drawable size; an expose
+// asks for the next frame to be drawn.
+EventOutcome windowProcedure(const SDL_Event& event);

@@ -1,0 +1,468 @@
+// The one file of the game that speaks to SDL: the platform seam of
+// app/platform.h. The video system, the window and its GL context, the events
+// into the key and mouse state, the message boxes and the wait for a frame.
+#include "app/platform.h"
+
+#include "app/render_window.h"
+#include "app/shell/keystate.h"
+#include "app/shell/mouse_state.h"
+#include "app/shell/shell.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// --- Start and end ----------------------------------------------------------
+
+void startPlatform() {
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    SDL_Init(SDL_INIT_VIDEO);  // a failure is reported by haveDisplay
+}
+
+void stopPlatform() { SDL_Quit(); }
+
+// --- The display check ------------------------------------------------------
+
+namespace {
+
+const char* const kHeadlessDrivers[] = {"offscreen", "dummy"};
+
+bool isHeadless(const char* driver) {
+    for (const char* headless : kHeadlessDrivers)
+        if (SDL_strcasecmp(driver, headless) == 0) return true;
+    return false;
+}
+
+// Whether SDL_VIDEODRIVER (a name, or names separated by commas) names `driver`.
+bool requestedByName(const char* driver) {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (!requested) return false;
+    std::string list = requested;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        if (SDL_strcasecmp(list.substr(start, end - start).c_str(), driver) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool haveDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (!isHeadless(driver) || requestedByName(driver))) return true;
+
+    const char* display = std::getenv("DISPLAY");
+    if (display && !*display) display = nullptr;
+    const char* const text =
+        "No display could be opened, so the game cannot show its window.\n"
+        "Start it from a graphical session (DISPLAY must name a running X server).";
+    std::fprintf(stderr, "draughts3d: %s\n", text);
+    if (driver)
+        std::fprintf(stderr, "draughts3d: (DISPLAY=%s; only SDL's headless \"%s\" video driver started)\n",
+                     display ? display : "unset", driver);
+    else
+        std::fprintf(stderr, "draughts3d: (DISPLAY=%s; %s)\n", display ? display : "unset", SDL_GetError());
+    // A box too when one can still be shown; without a display this fails at once.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", text, nullptr);
+    return false;
+}
+
+// --- Message boxes ----------------------------------------------------------
+
+namespace {
+
+Uint32 sdlFlags(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error: return SDL_MESSAGEBOX_ERROR;
+        case MessageIcon::Warning: return SDL_MESSAGEBOX_WARNING;
+        case MessageIcon::Information:
+        case MessageIcon::Question: break;
+    }
+    return SDL_MESSAGEBOX_INFORMATION;
+}
+
+constexpr int kYes = 6;  // the answers keep the ids a Windows box returns
+constexpr int kNo = 7;
+
+}  // namespace
+
+void showMessageBox(const char* caption, const char* text, MessageIcon icon) {
+    const SDL_MessageBoxButtonData ok = {
+        SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"};
+    SDL_MessageBoxData box = {};
+    box.flags = sdlFlags(icon);
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = 1;
+    box.buttons = &ok;
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer answerWithoutBox) {
+    const SDL_MessageBoxButtonData buttons[2] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, "No"},
+    };
+    SDL_MessageBoxData box = {};
+    box.flags = sdlFlags(icon);
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        std::fprintf(stderr, "%s: %s\n(no message box could be shown: %s)\nAnswered: %s\n", caption, text,
+                     SDL_GetError(), answerWithoutBox == Answer::Yes ? "Yes" : "No");
+        return answerWithoutBox;
+    }
+    if (pressed == kYes) return Answer::Yes;
+    if (pressed == kNo) return Answer::No;
+    return Answer::NoAnswer;
+}
+
+// --- The window -------------------------------------------------------------
+
+bool windowNeedsRedraw = true;
+void (*renderWindowStageEnded)(const char* stage) = nullptr;
+
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+bool videoHeld = false;  // our hold on SDL's video subsystem, the "window class"
+
+void creationError(const char* text) {
+    destroyRenderWindow();
+    showMessageBox("ERROR", text, MessageIcon::Warning);
+}
+
+void shutdownError(const char* text) { showMessageBox("SHUTDOWN ERROR", text, MessageIcon::Information); }
+
+// A display mode of exactly width x height whose pixels take `colourDepth` bits
+// (SDL counts a 32-bit X visual as 24 significant bits in 4 bytes).
+bool findDisplayMode(int width, int height, int colourDepth, SDL_DisplayMode* found) {
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        if (mode.w != width || mode.h != height) continue;
+        const int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+        const int storedBits = static_cast<int>(SDL_BYTESPERPIXEL(mode.format)) * 8;
+        if (bits == colourDepth || storedBits == colourDepth) {
+            *found = mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The pixel format request: double-buffered RGBA at the requested colour depth
+// with a depth buffer as deep as the visual offers (32, else 24, else 16 bits),
+// on an OpenGL 2.1 compatibility context.
+SDL_Window* createWindowWithPixelFormat(const char* title, int width, int height, int colourDepth, Uint32 flags) {
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    const int colourBits[2] = {colourDepth, 24};
+    const int depthBits[3] = {32, 24, 16};
+    for (int colour : colourBits) {
+        SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, colour);
+        for (int depth : depthBits) {
+            SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+            SDL_Window* made = SDL_CreateWindow(title, 0, 0, width, height, flags);
+            if (made) return made;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+SDL_Window* renderWindowHandle() { return window; }
+
+bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest) {
+    fullscreen = fullscreenRequest ? 1 : 0;
+
+    // Taking the video subsystem stands where registering the window class was.
+    if (!videoHeld) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            showMessageBox("ERROR", "Failed To Register The Window Class.", MessageIcon::Warning);
+            return false;
+        }
+        videoHeld = true;
+    }
+
+    SDL_DisplayMode mode = {};
+    if (fullscreen && !findDisplayMode(width, height, colourDepth, &mode)) {
+        const Answer answer = askYesNo("Kiva GL",
+                                       "The Requested Fullscreen Mode Is Not Supported By\n"
+                                       "Your Video Card. Use Windowed Mode Instead?",
+                                       MessageIcon::Warning, Answer::Yes);
+        if (answer == Answer::Yes) {
+            fullscreen = 0;
+        } else {
+            showMessageBox("ERROR", "Program Will Now Close.", MessageIcon::Error);
+            return false;
+        }
+    }
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
+        SDL_ShowCursor(SDL_DISABLE);
+    } else {
+        flags |= SDL_WINDOW_RESIZABLE;
+    }
+
+    window = createWindowWithPixelFormat(title, width, height, colourDepth, flags);
+    if (!window) {
+        creationError("Window Creation Error.");
+        return false;
+    }
+    if (renderWindowStageEnded) renderWindowStageEnded("window");
+    if (fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+        creationError("Window Creation Error.");
+        return false;
+    }
+
+    context = SDL_GL_CreateContext(window);
+    if (!context) {
+        creationError("Can't Create A GL Rendering Context.");
+        return false;
+    }
+    if (SDL_GL_MakeCurrent(window, context) != 0) {
+        creationError("Can't Activate The GL Rendering Context.");
+        return false;
+    }
+    // The main loop paces the frames itself.
+    SDL_GL_SetSwapInterval(0);
+    lookUpGlFunctions();
+    windowNeedsRedraw = true;
+
+    if (renderWindowStageEnded) renderWindowStageEnded("context");
+
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
+    // The screen saver and monitor power-down stay off while the game runs.
+    SDL_DisableScreenSaver();
+
+    setViewport(width, height, 0.0f, 0.0f);
+    if (!initRenderState()) {
+        creationError("Initialization Failed.");
+        return false;
+    }
+    if (renderWindowStageEnded) renderWindowStageEnded("font");
+    return true;
+}
+
+void destroyRenderWindow() {
+    if (fullscreen) {
+        if (window) SDL_SetWindowFullscreen(window, 0);  // the desktop's mode comes back
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+    if (context) {
+        if (SDL_GL_MakeCurrent(window, nullptr) != 0) shutdownError("Release Of DC And RC Failed.");
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
+        forgetGlFunctions();
+    }
+    if (window) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+    if (videoHeld) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoHeld = false;
+    }
+    deleteHudFont();
+}
+
+void swapRenderWindow() {
+    if (window) SDL_GL_SwapWindow(window);
+}
+
+void* glFunctionAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+
+bool glExtensionSupported(const char* name) { return SDL_GL_ExtensionSupported(name) == SDL_TRUE; }
+
+// --- Events -----------------------------------------------------------------
+
+int virtualKeyFor(int keyCode) {
+    const SDL_Keycode key = keyCode;
+    if (key >= SDLK_a && key <= SDLK_z) return VK_A + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return VK_0 + (key - SDLK_0);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + (key - SDLK_KP_1);  // numeric pad 1..9
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+    switch (key) {
+        case SDLK_BACKSPACE: return 8;
+        case SDLK_TAB: return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return VK_RETURN;
+        case SDLK_ESCAPE: return VK_ESCAPE;
+        case SDLK_SPACE: return 32;
+        case SDLK_PAGEUP: return 33;
+        case SDLK_PAGEDOWN: return 34;
+        case SDLK_END: return 35;
+        case SDLK_HOME: return 36;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_UP: return VK_UP;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_DOWN: return VK_DOWN;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        case SDLK_KP_0: return 0x60;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return 16;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return 17;
+        default: return -1;
+    }
+}
+
+int virtualKeyFor(int keyCode, int scancodeNumber) {
+    const SDL_Keycode key = keyCode;
+    const SDL_Scancode scancode = static_cast<SDL_Scancode>(scancodeNumber);
+    // The letter keys give A..Z whatever the layout: a key whose symbol is no
+    // Latin letter (a Cyrillic or Greek layout) is read by its place on the
+    // keyboard, while Latin layouts (AZERTY, QWERTZ) keep their own letters.
+    const bool latinLetter = key >= SDLK_a && key <= SDLK_z;
+    if (!latinLetter && scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return VK_A + (scancode - SDL_SCANCODE_A);
+    return virtualKeyFor(key);
+}
+
+namespace {
+
+// F10 and everything typed with Alt are system keys: the game never sees them.
+bool isSystemKey(const SDL_KeyboardEvent& key) {
+    return key.keysym.sym == SDLK_F10 || (key.keysym.mod & KMOD_ALT) != 0 || key.keysym.sym == SDLK_LALT ||
+           key.keysym.sym == SDLK_RALT;
+}
+
+bool windowIsMinimised() {
+    SDL_Window* window = renderWindowHandle();
+    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void resizeViewport(const SDL_WindowEvent& change) {
+    int width = change.data1;
+    int height = change.data2;
+    SDL_Window* window = renderWindowHandle();
+    if (window && SDL_GetWindowID(window) == change.windowID) SDL_GL_GetDrawableSize(window, &width, &height);
+    setViewport(width, height, 0.0f, 0.0f);
+}
+
+// A pointer position in window coordinates as a point in GL pixels: from the
+// lower-left corner of the drawable, at the pixel's centre.
+MousePoint glPoint(int x, int y) {
+    SDL_Window* window = renderWindowHandle();
+    int width = windowWidth, height = windowHeight, drawableWidth = width, drawableHeight = height;
+    if (window) {
+        SDL_GetWindowSize(window, &width, &height);
+        SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    }
+    const double scaleX = width > 0 ? static_cast<double>(drawableWidth) / width : 1.0;
+    const double scaleY = height > 0 ? static_cast<double>(drawableHeight) / height : 1.0;
+    return MousePoint{(x + 0.5) * scaleX, drawableHeight - (y + 0.5) * scaleY};
+}
+
+// Set when the pointer enters the window: the position SDL reports with it
+// (also when a fullscreen window opens under a still pointer) is not a move.
+bool pointerJustEntered = false;
+
+// Fullscreen hides the pointer until the mouse is moved.
+void revealPointerIfMoved(const SDL_MouseMotionEvent& motion) {
+    const bool moved = !pointerJustEntered && (motion.xrel != 0 || motion.yrel != 0);
+    pointerJustEntered = false;
+    if (moved && fullscreen && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void mouseButton(const SDL_MouseButtonEvent& button) {
+    const MousePoint at = glPoint(button.x, button.y);
+    if (button.button == SDL_BUTTON_LEFT && button.type == SDL_MOUSEBUTTONDOWN) recordLeftPress(at.x, at.y);
+    if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONDOWN) recordRightPress();
+    if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONUP) recordRightRelease(at.x, at.y);
+}
+
+}  // namespace
+
+EventOutcome windowProcedure(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT: return EventOutcome::Quit;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const SDL_KeyboardEvent& key = event.key;
+            if (isSystemKey(key)) {
+                // Alt+F4 closes the window, as the system's own keys would.
+                const bool altF4 = event.type == SDL_KEYDOWN && key.keysym.sym == SDLK_F4 && (key.keysym.mod & KMOD_ALT);
+                return altF4 ? EventOutcome::Quit : EventOutcome::Continue;
+            }
+            const int code = virtualKeyFor(key.keysym.sym, key.keysym.scancode);
+            if (code < 0) return EventOutcome::Continue;
+            // An auto-repeat is no new press; the key is held down already.
+            if (key.repeat) return EventOutcome::Continue;
+            if (event.type == SDL_KEYDOWN) {
+                KeyState[code] = 1;
+                queueKeyPress(code);
+            } else {
+                KeyState[code] = 0;
+            }
+            return EventOutcome::Continue;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: mouseButton(event.button); return EventOutcome::Continue;
+        case SDL_MOUSEMOTION:
+            if (mouseInput.rightHeld && !(event.motion.state & SDL_BUTTON_RMASK)) forgetRightButton();
+            recordPointerMotion(event.motion.xrel, event.motion.yrel);
+            revealPointerIfMoved(event.motion);
+            return EventOutcome::Continue;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE: return EventOutcome::Quit;
+                case SDL_WINDOWEVENT_MINIMIZED: windowActive = 0; break;
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_MAXIMIZED:
+                case SDL_WINDOWEVENT_SHOWN: windowActive = 1; break;
+                // Focus changes look only at whether the window is minimised.
+                // Held keys need nothing here: as the window loses the keyboard,
+                // SDL sends a key-up for every key still down (before this
+                // event), so a key held while the player turns to another
+                // window is up in KeyState, and stays up until pressed again.
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_FOCUS_LOST: windowActive = windowIsMinimised() ? 0 : 1; break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(event.window); break;
+                // The pointer position reported with entering is no movement.
+                case SDL_WINDOWEVENT_ENTER: pointerJustEntered = true; break;
+                // Uncovered or restored: what the window showed may be gone.
+                case SDL_WINDOWEVENT_EXPOSED: windowNeedsRedraw = true; break;
+                default: break;
+            }
+            return EventOutcome::Continue;
+        default: return EventOutcome::Continue;
+    }
+}
+
+bool handleNextEvent(EventOutcome& outcome) {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return false;
+    outcome = windowProcedure(event);
+    return true;
+}
+
+void waitForEvent(int milliseconds) {
+    if (milliseconds > 0) SDL_WaitEventTimeout(nullptr, milliseconds);
+}

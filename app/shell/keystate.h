@@ -1,0 +1,67 @@
+#pragma once
+// The keyboard as the game sees it. The platform seam (app/platform_sdl.cpp)
+// writes it from the window's key events; the screens, the turn driver and the
+// main loop read it, and change it only through the functions below.
+//
+// Two different questions are asked of the keyboard:
+//  - "is it held?"  -> KeyState, one flag per virtual-key code (camera keys),
+//    or keyIsHeld, which also leaves out keys set to be ignored until released;
+//  - "was it pressed?" -> the press queue: every key-down since the last drawn
+//    frame (an auto-repeat is no press), in arrival order (typing, take-back,
+//    menu keys). The main loop empties it after each drawn frame and while the
+//    window is minimised.
+// SDL releases every held key when the window loses the keyboard, so a key let
+// go in another window does not stay down here.
+
+#include <cstdint>
+
+// Virtual-key codes the game reads (the Windows numbering, kept so the key
+// table reads the same everywhere).
+enum VirtualKey : int {
+    VK_RETURN = 13,
+    VK_ESCAPE = 27,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+    VK_0 = 0x30,  // digits are 0x30..0x39
+    VK_A = 0x41,  // letters are 0x41..0x5A
+    VK_F1 = 112,
+};
+
+// 1 while the key is down, 0 when up; indexed by virtual-key code.
+extern unsigned char KeyState[256];
+
+// Whether the key is down and not ignored. A key given to ignoreUntilReleased
+// reads as up here until it has been found up once (a key-up, or a read that
+// sees it up in KeyState); KeyState itself still shows it down.
+bool keyIsHeld(int virtualKey);
+// Ignores `virtualKey`, if it is down now, until it is released.
+void ignoreUntilReleased(int virtualKey);
+// Runs `reader` with the ignored keys reading as up in KeyState, for readers
+// that look at KeyState itself (the turn driver's camera keys).
+void readWithIgnoredKeysUp(void (*reader)());
+
+// Presses since the last frame, oldest first.
+constexpr int kKeyPressCapacity = 64;
+struct KeyPresses {
+    int count = 0;
+    unsigned char keys[kKeyPressCapacity] = {};
+};
+// The press queue, to read only (or through the functions below).
+extern const KeyPresses& keyPresses;
+
+// Platform side: record a key-down. When the queue is full the press is dropped
+// (64 presses in one frame is far beyond any typist).
+void queueKeyPress(int virtualKey);
+// Main loop: forget the presses once a frame has read them.
+void clearKeyPresses();
+// Whether `virtualKey` was pressed since the last frame.
+bool wasPressed(int virtualKey);
+// The presses since the last frame in the order typed: how many, and the i-th.
+int keyPressCount();
+int keyPressAt(int index);
+// Uses up every press of `virtualKey`: the other presses stay, in order.
+void consumeKeyPresses(int virtualKey);
+// Releases every key: used when focus is lost or tests start afresh.
+void clearKeyState();
