@@ -17,7 +17,7 @@
 #include "engine/board.h"
 #include "engine/execute.h"
 #include "engine/search.h"
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "engine/movegen.h"
 #include "engine/search.h"
 #include "engine/turn.h"
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "engine/execute.h"
 #include "engine/movegen.h"
 #include "engine/search.h"
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

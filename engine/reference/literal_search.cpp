@@ -1,4 +1,4 @@
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 
 #include "engine/execute.h"
 #include "engine/movegen.h"
