@@ -5,16 +5,7 @@
 
 #include <cstdint>
 
-// Cell values of a Board: 0 empty, 1/2 a man of side 1/2, 11/22 a king.
-using PieceCode = std::int32_t;
-// 1 or 2. The side of a piece is its code modulo 10.
-using Side = std::int32_t;
-
-constexpr PieceCode kEmpty = 0;
-constexpr PieceCode kMan1 = 1;
-constexpr PieceCode kMan2 = 2;
-constexpr PieceCode kKing1 = 11;
-constexpr PieceCode kKing2 = 22;
+#include "engine/pieces.h"
 
 // 9x9 grids indexed [file][rank], each 1..8; row and column 0 are never used.
 using Board = std::int32_t[9][9];
@@ -47,8 +38,6 @@ constexpr int kCandidateCapacity = 1000;
 constexpr int kHistoryCapacity = 1000;
 constexpr int kPlyRecordCount = 10;
 constexpr std::int32_t kNoScore = -30000;
-
-inline bool onBoard(int file, int rank) { return file >= 1 && file <= 8 && rank >= 1 && rank <= 8; }
 
 extern Board board;
 extern Side sideToMove;

@@ -6,7 +6,7 @@ namespace {
 int sign(int v) { return (v > 0) - (v < 0); }
 
 void passTurn() {
-    sideToMove = sideToMove == 1 ? 2 : 1;
+    sideToMove = otherSide(sideToMove);
     continuationSquare = Square{};
 }
 }  // namespace
@@ -16,9 +16,7 @@ void executeMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode c
     if (kind == kIllegal) return;
 
     board[fromFile][fromRank] = kEmpty;
-    PieceCode arriving = code;
-    if (code == kMan1 && toRank == 8) arriving = kKing1;
-    if (code == kMan2 && toRank == 1) arriving = kKing2;
+    const PieceCode arriving = arrivingCode(code, toRank);
     board[toFile][toRank] = arriving;
 
     if (kind == kCapture) {

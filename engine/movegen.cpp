@@ -2,23 +2,11 @@
 
 namespace {
 
-// The four diagonal directions, always examined in this order.
-constexpr int kDirections[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
-
 // A square is inside a direction's edge of travel when a further step from it
 // stays on the board.
 bool insideEdge(int file, int rank, int df, int dr) {
     return onBoard(file, rank) && onBoard(file + df, rank + dr);
 }
-
-bool isEnemyOf(PieceCode mover, PieceCode other) {
-    if (mover == kMan1 || mover == kKing1) return other == kMan2 || other == kKing2;
-    if (mover == kMan2 || mover == kKing2) return other == kMan1 || other == kKing1;
-    return false;
-}
-
-bool isMan(PieceCode code) { return code == kMan1 || code == kMan2; }
-bool isKing(PieceCode code) { return code == kKing1 || code == kKing2; }
 
 bool reachMapHasAny(int value) {
     for (int f = 1; f <= 8; ++f)
@@ -32,12 +20,12 @@ void markIfEmpty(int file, int rank, int value) {
 }
 
 void reachOfMan(int f, int r, PieceCode code) {
-    const int forward = code == kMan1 ? r + 1 : r - 1;
+    const int forward = r + forwardStep(code);
     markIfEmpty(f - 1, forward, 1);
     markIfEmpty(f + 1, forward, 1);
     for (const auto& d : kDirections) {
         const int lf = f + 2 * d[0], lr = r + 2 * d[1];
-        if (onBoard(lf, lr) && board[lf][lr] == kEmpty && isEnemyOf(code, pieceAt(f + d[0], r + d[1])))
+        if (onBoard(lf, lr) && board[lf][lr] == kEmpty && areEnemies(code, pieceAt(f + d[0], r + d[1])))
             reachMap[lf][lr] = 2;
     }
 }
@@ -67,7 +55,7 @@ void reachOfKing(int f, int r, PieceCode code) {
             reachMap[sf][sr] = 1;
             continue;
         }
-        if (!isEnemyOf(code, board[sf][sr]) || !insideEdge(sf, sr, df, dr)) continue;
+        if (!areEnemies(code, board[sf][sr]) || !insideEdge(sf, sr, df, dr)) continue;
 
         // Landing squares beyond the enemy piece, nearest first.
         int landings[8][2];
@@ -115,7 +103,7 @@ bool kingCanCapture(int file, int rank, PieceCode code) {
     for (const auto& d : kDirections) {
         int sf, sr;
         if (!walk(file, rank, d[0], d[1], sf, sr)) continue;
-        if (isEnemyOf(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) &&
+        if (areEnemies(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) &&
             board[sf + d[0]][sr + d[1]] == kEmpty)
             return true;
     }
@@ -133,7 +121,7 @@ bool sideHasCapture(Side side) {
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             const PieceCode code = board[f][r];
-            if (code == kEmpty || code % 10 != side) continue;
+            if (code == kEmpty || sideOf(code) != side) continue;
             computeReach(f, r, code);
             const bool capture = reachMapHasAny(2);
             clearReachMaps();
@@ -147,8 +135,7 @@ bool sideIsBlocked(Side side) {
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             const PieceCode code = board[f][r];
-            const bool own = side == 1 ? (code == kMan1 || code == kKing1) : side == 2 ? (code == kMan2 || code == kKing2) : false;
-            if (own && computeReach(f, r, code)) return false;
+            if (code != kEmpty && sideOf(code) == side && computeReach(f, r, code)) return false;
         }
     }
     return true;
@@ -159,7 +146,7 @@ int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode co
     const int kind = onBoard(toFile, toRank) ? reachMap[toFile][toRank] : 0;
     if (!onBoard(fromFile, fromRank) || board[fromFile][fromRank] != code) return kIllegal;
     if (kind != kPlainMove && kind != kCapture) return kIllegal;
-    if (code % 10 != sideToMove) return kIllegal;
+    if (sideOf(code) != sideToMove) return kIllegal;
     if (continuationSquare != Square{} && continuationSquare != Square{fromFile, fromRank}) return kIllegal;
     if (sideHasCapture(sideToMove) && kind != kCapture) return kIllegal;
     return kind;

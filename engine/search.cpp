@@ -57,9 +57,7 @@ inline void combine(std::int32_t& result, std::int32_t v, Side computerSide) {
 // asking isLegalMove again) and returns the change of material.
 std::int32_t playListedMove(const ListedMove& m, const HistoryRecord& record) {
     const PieceCode code = board[m.fromFile][m.fromRank];
-    PieceCode arriving = code;
-    if (code == kMan1 && m.toRank == 8) arriving = kKing1;
-    if (code == kMan2 && m.toRank == 1) arriving = kKing2;
+    const PieceCode arriving = arrivingCode(code, m.toRank);
     board[m.fromFile][m.fromRank] = kEmpty;
     board[m.toFile][m.toRank] = arriving;
     std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
@@ -72,7 +70,7 @@ std::int32_t playListedMove(const ListedMove& m, const HistoryRecord& record) {
             return delta;
         }
     }
-    sideToMove = sideToMove == 1 ? 2 : 1;
+    sideToMove = otherSide(sideToMove);
     continuationSquare = Square{};
     return delta;
 }
@@ -114,22 +112,17 @@ inline std::uint64_t squareBit(int f, int r) { return std::uint64_t{1} << ((f - 
 
 inline bool emptySquare(int f, int r) { return onBoard(f, r) && board[f][r] == kEmpty; }
 
-inline bool enemies(PieceCode a, PieceCode b) {
-    return a != kEmpty && b != kEmpty && (a == kMan1 || a == kKing1) != (b == kMan1 || b == kKing1);
-}
-
 // One reason why the piece on (f, r) can move, as pieceCanMove finds it (its own
 // square with the square it steps to, or with the enemy piece and the square
 // behind it); 0 when it cannot move.
 std::uint64_t reasonToMove(int f, int r, PieceCode code) {
-    constexpr int dirs[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
-    const bool man = code == kMan1 || code == kMan2;
-    for (const auto& d : dirs) {
+    const bool man = isMan(code);
+    for (const auto& d : kDirections) {
         const int af = f + d[0], ar = r + d[1];
         if (!onBoard(af, ar)) continue;
-        const bool forward = code == kMan1 ? d[1] > 0 : d[1] < 0;
+        const bool forward = d[1] == forwardStep(code);
         if (board[af][ar] == kEmpty && (!man || forward)) return squareBit(f, r) | squareBit(af, ar);
-        if (enemies(code, board[af][ar]) && emptySquare(af + d[0], ar + d[1]))
+        if (areEnemies(code, board[af][ar]) && emptySquare(af + d[0], ar + d[1]))
             return squareBit(f, r) | squareBit(af, ar) | squareBit(af + d[0], ar + d[1]);
     }
     return 0;
@@ -161,11 +154,11 @@ bool reasonSurvives(const LeafContext& context, Side side, std::uint64_t changed
 // the board as the move left it.
 bool blockedAfterMove(Side side, const LeafContext& before, const ListedMove& m) {
     const PieceCode moved = board[m.toFile][m.toRank];
-    if (moved != kEmpty && moved % 10 == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
+    if (moved != kEmpty && sideOf(moved) == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
     for (int i = 0; i < before.pieces.count[side]; ++i) {
         const int f = before.pieces.squares[side][i][0], r = before.pieces.squares[side][i][1];
         const PieceCode code = board[f][r];
-        if (code != kEmpty && code % 10 == side && pieceCanMove(f, r, code)) return false;
+        if (code != kEmpty && sideOf(code) == side && pieceCanMove(f, r, code)) return false;
     }
     return true;
 }
@@ -218,9 +211,7 @@ bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const Lea
     if (opp != 0 && own == 0) score = kLossMark;
     if (own != 0 && opp == 0) score = kWinMark;
     const PieceCode code = board[m.fromFile][m.fromRank];
-    PieceCode arriving = code;
-    if (code == kMan1 && m.toRank == 8) arriving = kKing1;
-    if (code == kMan2 && m.toRank == 1) arriving = kKing2;
+    const PieceCode arriving = arrivingCode(code, m.toRank);
     const std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
     value = evaluateWith(materialValue + delta, computerSide, false, false);
     return true;

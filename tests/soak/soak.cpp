@@ -62,7 +62,7 @@ const char* illegalPosition() {
             if (c != 1 && c != 2 && c != 11 && c != 22) return "an unknown piece code";
             if ((f + r) % 2 != 0) return "a piece on a light square";
             if ((c == 1 && r == 8) || (c == 2 && r == 1)) return "a man left unpromoted on the far rank";
-            ++count[c % 10];
+            ++count[sideOf(c)];
         }
     if (count[1] > 12 || count[2] > 12) return "more than twelve pieces a side";
     if (sideToMove != 1 && sideToMove != 2) return "no side to move";
@@ -70,7 +70,7 @@ const char* illegalPosition() {
         const Square s = continuationSquare;
         if (!onBoard(s.file, s.rank)) return "continuation square off the board";
         const PieceCode c = board[s.file][s.rank];
-        if (c == 0 || c % 10 != sideToMove) return "continuation square without a piece of the side to move";
+        if (c == kEmpty || sideOf(c) != sideToMove) return "continuation square without a piece of the side to move";
         if (!pieceHasCapture(s.file, s.rank, c)) return "continuation square on a piece that cannot capture";
     }
     return nullptr;
