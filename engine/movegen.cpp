@@ -1,4 +1,5 @@
 #include "engine/movegen.h"
+#include "engine/scratch.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "engine/execute.h"
 #include "engine/movegen.h"
+#include "engine/scratch.h"
 
 namespace {
 

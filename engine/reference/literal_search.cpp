@@ -3,6 +3,7 @@
 #include "engine/execute.h"
 #include "engine/movegen.h"
 #include "engine/search.h"
+#include "engine/scratch.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "engine/board.h"
 #include "engine/movegen.h"
 #include "engine/search.h"
+#include "engine/scratch.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

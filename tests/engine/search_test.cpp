@@ -75,9 +75,7 @@ void compareAt(const std::string& where) {
     const SearchOutcome fast = runSearch(searchMoves);
     ASSERT_EQ(fast.after, start) << "the search puts the root position back";
     board[0][0] = 0;
-    std::memcpy(board, start.cells, sizeof board);
-    sideToMove = start.side;
-    continuationSquare = start.cont;
+    restorePosition(start);
     computerActive = active;
     clearCandidates();
     rootListFilled = 0;

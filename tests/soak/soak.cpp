@@ -24,29 +24,6 @@
 
 namespace {
 
-struct Position {
-    Board cells;
-    Side side;
-    Square cont;
-    bool operator==(const Position& o) const {
-        return std::memcmp(cells, o.cells, sizeof cells) == 0 && side == o.side && cont == o.cont;
-    }
-};
-
-Position current() {
-    Position p;
-    std::memcpy(p.cells, board, sizeof board);
-    p.side = sideToMove;
-    p.cont = continuationSquare;
-    return p;
-}
-
-void putBack(const Position& p) {
-    std::memcpy(board, p.cells, sizeof board);
-    sideToMove = p.side;
-    continuationSquare = p.cont;
-}
-
 [[noreturn]] void fail(const char* what, long game, long move) {
     std::fprintf(stderr, "soak: %s (game %ld, move %ld)\n", what, game, move);
     std::exit(1);
@@ -90,14 +67,8 @@ int main(int argc, char** argv) {
     long totalMoves = 0, takeBacks = 0, decided = 0;
     const auto start = std::chrono::steady_clock::now();
     for (long game = 0; game < games; ++game) {
-        setupInitialPosition();
+        resetGame();
         sideToMove = std::uniform_int_distribution<int>(1, 2)(rng);
-        continuationSquare = Square{};
-        historyCount = 0;
-        computerActive = 1;
-        rootListFilled = 0;
-        clearTypedMove();
-        clearCandidates();
         // Positions before each recorded move: before[i] is the position that
         // history[i] was recorded in.
         std::vector<Position> before;
@@ -108,7 +79,7 @@ int main(int argc, char** argv) {
                 ++decided;
                 break;
             }
-            const Position was = current();
+            const Position was = currentPosition();
             const int historyWas = historyCount;
             if (moves < randomOpening) {
                 // A random legal move typed for whichever side is to move.
@@ -133,16 +104,16 @@ int main(int argc, char** argv) {
             ++totalMoves;
             if (const char* why = illegalPosition()) fail(why, game, moves);
             // The record just written undoes the move exactly.
-            const Position now = current();
+            const Position now = currentPosition();
             restoreRecord(history[historyCount - 1]);
-            if (!(current() == was)) fail("the history record does not restore the position", game, moves);
-            putBack(now);
+            if (!(currentPosition() == was)) fail("the history record does not restore the position", game, moves);
+            restorePosition(now);
 
             if (historyCount > 2 && std::uniform_int_distribution<int>(0, 19)(rng) == 0) {
                 // Back to the position before the record now on top.
                 takeBack();
                 ++takeBacks;
-                if (!(current() == before[historyCount])) fail("a take-back does not restore the position", game, moves);
+                if (!(currentPosition() == before[historyCount])) fail("a take-back does not restore the position", game, moves);
                 before.resize(historyCount);
             }
         }
