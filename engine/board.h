@@ -3,8 +3,9 @@
 // turn it is, the piece that must go on capturing, which side is green, the
 // half-typed move, the take-back history and the computer's candidate moves.
 // One game exists at a time, so all of it is program-wide state. The rules live
-// in engine/movegen.h, playing and taking back a move in engine/execute.h, the
-// computer player in engine/search.h and the turn step in engine/turn.h; the
+// in engine/rules.h, playing and taking back a move in engine/execute.h, the
+// legal moves as the computer lists them in engine/legal_moves.h, the computer
+// player in engine/search.h and the turn step in engine/turn.h; the
 // engine's own working state (reach maps, position copies, search records) is
 // in engine/scratch.h and is nobody else's business.
 

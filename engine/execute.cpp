@@ -1,6 +1,6 @@
 #include "engine/execute.h"
 
-#include "engine/movegen.h"
+#include "engine/rules.h"
 
 namespace {
 int sign(int v) { return (v > 0) - (v < 0); }

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/scratch.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/keystate.h"
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 
 int viewAngleX = 0;

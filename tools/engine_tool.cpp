@@ -22,7 +22,7 @@
 #include "engine/board.h"
 #include "engine/execute.h"
 #include "engine/position_text.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
 #include "engine/reference/literal_search.h"

@@ -1,9 +1,9 @@
 #include "engine/reference/literal_search.h"
 
 #include "engine/execute.h"
-#include "engine/movegen.h"
-#include "engine/search.h"
+#include "engine/rules.h"
 #include "engine/scratch.h"
+#include "engine/search.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/board.h"
-#include "engine/movegen.h"
-#include "engine/search.h"
+#include "engine/rules.h"
 #include "engine/scratch.h"
+#include "engine/search.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

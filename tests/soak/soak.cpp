@@ -18,7 +18,7 @@
 
 #include "engine/board.h"
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
 

@@ -1,6 +1,7 @@
 #pragma once
-// The rules of movement: where one piece may go, and the queries built on that
-// (forced capture, a blocked side, the full legality of a move).
+// The rules of movement, worked out as reach maps: where one piece may go, and
+// the queries built on that (forced capture, a blocked side, the full legality
+// of a move). A player's move and the reference search are judged here.
 
 #include "engine/board.h"
 

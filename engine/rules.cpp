@@ -1,4 +1,4 @@
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/scratch.h"
 
 namespace {

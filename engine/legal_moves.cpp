@@ -1,6 +1,6 @@
-#include "engine/move_list.h"
+#include "engine/legal_moves.h"
 
-#include "engine/movegen.h"
+#include "engine/rules.h"
 
 namespace {
 
