@@ -1,5 +1,9 @@
 #include "engine/execute.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/legal_moves.h"
 #include "engine/rules.h"
 
 namespace {
@@ -9,24 +13,54 @@ void passTurn() {
     sideToMove = otherSide(sideToMove);
     continuationSquare = Square{};
 }
+
+// The sanitizer build checks the position after every move.
+inline void checkPositionAfterMove() {
+#ifdef DRAUGHTS_SANITIZE
+    if (const char* fault = positionFault()) {
+        std::fprintf(stderr, "draughts3d engine: unsound position after a move: %s\n", fault);
+        std::abort();
+    }
+#endif
+}
 }  // namespace
 
 void executeMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code) {
     const int kind = isLegalMove(fromFile, fromRank, toFile, toRank, code);
     if (kind == kIllegal) return;
+    HistoryRecord record;
+    playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
+}
 
-    board[fromFile][fromRank] = kEmpty;
-    const PieceCode arriving = arrivingCode(code, toRank);
-    board[toFile][toRank] = arriving;
-
+void playLegalMove(int fromFile, int fromRank, int toFile, int toRank, int kind, HistoryRecord& record) {
     if (kind == kCapture) {
-        removeCapturedBetween(fromFile, fromRank, toFile, toRank);
-        if (pieceHasCapture(toFile, toRank, arriving)) {
+        fillRecord(record, fromFile, fromRank, toFile, toRank);
+    } else {
+        // A plain move captures nothing: no need to walk the diagonal.
+        record.fromFile = fromFile;
+        record.fromRank = fromRank;
+        record.toFile = toFile;
+        record.toRank = toRank;
+        record.capturedFile = record.capturedRank = record.capturedCode = 0;
+        record.sideBefore = sideToMove;
+        record.continuationFileBefore = continuationSquare.file;
+        record.continuationRankBefore = continuationSquare.rank;
+        record.movingCode = board[fromFile][fromRank];
+    }
+    const PieceCode arriving = arrivingCode(record.movingCode, toRank);
+    board[fromFile][fromRank] = kEmpty;
+    board[toFile][toRank] = arriving;
+    if (kind == kCapture) {
+        // Exactly one piece stands between the squares of a legal capture.
+        board[record.capturedFile][record.capturedRank] = kEmpty;
+        if (pieceCanCapture(toFile, toRank, arriving)) {
             continuationSquare = Square{toFile, toRank};
+            checkPositionAfterMove();
             return;
         }
     }
     passTurn();
+    checkPositionAfterMove();
 }
 
 void removeCapturedBetween(int fromFile, int fromRank, int toFile, int toRank) {

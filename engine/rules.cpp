@@ -1,4 +1,6 @@
 #include "engine/rules.h"
+
+#include "engine/legal_moves.h"
 #include "engine/scratch.h"
 
 namespace {
@@ -151,4 +153,28 @@ int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode co
     if (continuationSquare != Square{} && continuationSquare != Square{fromFile, fromRank}) return kIllegal;
     if (sideHasCapture(sideToMove) && kind != kCapture) return kIllegal;
     return kind;
+}
+
+const char* positionFault() {
+    int count[3] = {};
+    for (int f = 0; f <= 8; ++f)
+        for (int r = 0; r <= 8; ++r) {
+            const PieceCode c = board[f][r];
+            if ((f == 0 || r == 0) && c != kEmpty) return "a piece outside the playing area";
+            if (f == 0 || r == 0 || c == kEmpty) continue;
+            if (!isMan(c) && !isKing(c)) return "an unknown piece code";
+            if ((f + r) % 2 != 0) return "a piece on a light square";
+            if (arrivingCode(c, r) != c) return "a man left uncrowned on the far rank";
+            ++count[sideOf(c)];
+        }
+    if (count[1] > 12 || count[2] > 12) return "more than twelve pieces a side";
+    if (sideToMove != 1 && sideToMove != 2) return "no side to move";
+    if (continuationSquare != Square{}) {
+        const Square s = continuationSquare;
+        if (!onBoard(s.file, s.rank)) return "continuation square off the board";
+        const PieceCode c = board[s.file][s.rank];
+        if (c == kEmpty || sideOf(c) != sideToMove) return "continuation square without a piece of the side to move";
+        if (!pieceCanCapture(s.file, s.rank, c)) return "continuation square on a piece that cannot capture";
+    }
+    return nullptr;
 }

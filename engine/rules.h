@@ -15,6 +15,13 @@ bool sideHasCapture(Side side);
 // True when no piece of `side` can go anywhere (also when it has no pieces).
 bool sideIsBlocked(Side side);
 
+// What is wrong with the live position (an unknown code, a piece off the
+// playing squares, an uncrowned man on its far rank, more than twelve pieces a
+// side, no side to move, a continuation square that does not name a capturing
+// piece of the side to move), or nullptr when it is sound.
+const char* positionFault();
+inline bool positionIsSound() { return positionFault() == nullptr; }
+
 enum MoveKind : int { kIllegal = 0, kPlainMove = 1, kCapture = 2 };
 // Legality of a move of the side to move; the contents of reachMap afterwards are
 // not to be relied on.

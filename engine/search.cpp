@@ -54,26 +54,10 @@ inline void combine(std::int32_t& result, std::int32_t v, Side computerSide) {
     if (sideToMove == computerSide && v > result) result = v;
 }
 
-// Plays a move already known to be legal with this kind (executeMove without
-// asking isLegalMove again) and returns the change of material.
-std::int32_t playListedMove(const ListedMove& m, const HistoryRecord& record) {
-    const PieceCode code = board[m.fromFile][m.fromRank];
-    const PieceCode arriving = arrivingCode(code, m.toRank);
-    board[m.fromFile][m.fromRank] = kEmpty;
-    board[m.toFile][m.toRank] = arriving;
-    std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
-    if (m.kind == kCapture) {
-        // Exactly one piece stands between the squares of a legal capture.
-        board[record.capturedFile][record.capturedRank] = kEmpty;
-        delta -= pieceValue(record.capturedCode, record.capturedRank);
-        if (pieceCanCapture(m.toFile, m.toRank, arriving)) {
-            continuationSquare = Square{m.toFile, m.toRank};
-            return delta;
-        }
-    }
-    sideToMove = otherSide(sideToMove);
-    continuationSquare = Square{};
-    return delta;
+// The change of material made by the move `record` describes, played just now.
+inline std::int32_t materialChange(const HistoryRecord& record) {
+    return pieceValue(board[record.toFile][record.toRank], record.toRank) -
+           pieceValue(record.movingCode, record.fromRank) - pieceValue(record.capturedCode, record.capturedRank);
 }
 
 void stampBlocked(Side computerSide) {
@@ -218,24 +202,6 @@ bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const Lea
     return true;
 }
 
-// Fills a record as fillRecord does, knowing the move's kind: a plain move
-// captures nothing, so only a capture needs the walk along the diagonal.
-void fillListedRecord(HistoryRecord& record, const ListedMove& m) {
-    if (m.kind == kCapture) {
-        fillRecord(record, m.fromFile, m.fromRank, m.toFile, m.toRank);
-        return;
-    }
-    record.fromFile = m.fromFile;
-    record.fromRank = m.fromRank;
-    record.toFile = m.toFile;
-    record.toRank = m.toRank;
-    record.capturedFile = record.capturedRank = record.capturedCode = 0;
-    record.sideBefore = sideToMove;
-    record.continuationFileBefore = continuationSquare.file;
-    record.continuationRankBefore = continuationSquare.rank;
-    record.movingCode = board[m.fromFile][m.fromRank];
-}
-
 // One node above the last level. `pieces` holds the squares of the pieces on the
 // board, kept up to date move by move so that no node scans the board for them.
 std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue, const PieceSquares& pieces) {
@@ -277,8 +243,8 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
                 }
             }
             HistoryRecord& record = plyRecords[depth];
-            fillListedRecord(record, m);
-            const std::int32_t delta = playListedMove(m, record);
+            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+            const std::int32_t delta = materialChange(record);
             std::int32_t v;
             if (childrenAreLeaves) {
                 v = searchLeaf(computerSide, materialValue + delta, leafContext, m);

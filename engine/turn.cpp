@@ -83,9 +83,8 @@ int playTypedMove() {
     const int kind = isLegalMove(ff, fr, tf, tr, code);
     if (kind != kIllegal) {
         HistoryRecord& record = nextHistoryRecord();
-        fillRecord(record, ff, fr, tf, tr);
+        playLegalMove(ff, fr, tf, tr, kind, record);
         ++historyCount;
-        executeMove(ff, fr, tf, tr, code);
     }
     clearTypedMove();
     clearCandidates();

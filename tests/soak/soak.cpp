@@ -29,30 +29,6 @@ namespace {
     std::exit(1);
 }
 
-const char* illegalPosition() {
-    int count[3] = {};
-    for (int f = 0; f <= 8; ++f)
-        for (int r = 0; r <= 8; ++r) {
-            const PieceCode c = board[f][r];
-            if ((f == 0 || r == 0) && c != 0) return "a piece outside the playing area";
-            if (f == 0 || r == 0 || c == 0) continue;
-            if (c != 1 && c != 2 && c != 11 && c != 22) return "an unknown piece code";
-            if ((f + r) % 2 != 0) return "a piece on a light square";
-            if ((c == 1 && r == 8) || (c == 2 && r == 1)) return "a man left unpromoted on the far rank";
-            ++count[sideOf(c)];
-        }
-    if (count[1] > 12 || count[2] > 12) return "more than twelve pieces a side";
-    if (sideToMove != 1 && sideToMove != 2) return "no side to move";
-    if (continuationSquare != Square{}) {
-        const Square s = continuationSquare;
-        if (!onBoard(s.file, s.rank)) return "continuation square off the board";
-        const PieceCode c = board[s.file][s.rank];
-        if (c == kEmpty || sideOf(c) != sideToMove) return "continuation square without a piece of the side to move";
-        if (!pieceHasCapture(s.file, s.rank, c)) return "continuation square on a piece that cannot capture";
-    }
-    return nullptr;
-}
-
 void quiet(const char*) {}
 
 }  // namespace
@@ -102,7 +78,7 @@ int main(int argc, char** argv) {
             before.push_back(was);
             ++moves;
             ++totalMoves;
-            if (const char* why = illegalPosition()) fail(why, game, moves);
+            if (const char* why = positionFault()) fail(why, game, moves);
             // The record just written undoes the move exactly.
             const Position now = currentPosition();
             restoreRecord(history[historyCount - 1]);
