@@ -30,7 +30,7 @@ std::string cellsText(const Board& cells) {
     return s;
 }
 
-bool parseCells(const std::string& text, Board& cells, std::string& error) {
+bool parseCells(const std::string& text, Board& cells, std::string& error, bool lightSquaresToo) {
     if (text.size() != 64) {
         error = "the board needs 64 characters";
         return false;
@@ -47,7 +47,7 @@ bool parseCells(const std::string& text, Board& cells, std::string& error) {
             case 'B': code = kKing2; break;
             default: error = std::string("unknown piece '") + text[i] + "'"; return false;
         }
-        if (code != kEmpty && (file + rank) % 2 != 0) {
+        if (code != kEmpty && (file + rank) % 2 != 0 && !lightSquaresToo) {
             error = "piece on light square " + squareName(file, rank);
             return false;
         }

@@ -14,8 +14,9 @@ bool parseSquare(const std::string& text, Square& square);
 
 std::string cellsText(const Board& cells);
 // Reads the 64 characters into `cells`. False, with the reason in `error`, for a
-// text of another length, an unknown character or a piece on a light square.
-bool parseCells(const std::string& text, Board& cells, std::string& error);
+// text of another length, an unknown character or (unless `lightSquaresToo`) a
+// piece on a light square.
+bool parseCells(const std::string& text, Board& cells, std::string& error, bool lightSquaresToo = false);
 
 // The cells, the side to move and the continuation square ("-" for none):
 // "<64 chars> 2 d4".
