@@ -14,6 +14,19 @@ void passTurn() {
     continuationSquare = Square{};
 }
 
+// Everything a record holds but the captured piece (left as none).
+inline void recordMove(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank) {
+    record.fromFile = fromFile;
+    record.fromRank = fromRank;
+    record.toFile = toFile;
+    record.toRank = toRank;
+    record.capturedFile = record.capturedRank = record.capturedCode = 0;
+    record.sideBefore = sideToMove;
+    record.continuationFileBefore = continuationSquare.file;
+    record.continuationRankBefore = continuationSquare.rank;
+    record.movingCode = pieceAt(fromFile, fromRank);
+}
+
 // The sanitizer build checks the position after every move.
 inline void checkPositionAfterMove() {
 #ifdef DRAUGHTS_SANITIZE
@@ -33,20 +46,9 @@ void executeMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode c
 }
 
 void playLegalMove(int fromFile, int fromRank, int toFile, int toRank, int kind, HistoryRecord& record) {
-    if (kind == kCapture) {
-        fillRecord(record, fromFile, fromRank, toFile, toRank);
-    } else {
-        // A plain move captures nothing: no need to walk the diagonal.
-        record.fromFile = fromFile;
-        record.fromRank = fromRank;
-        record.toFile = toFile;
-        record.toRank = toRank;
-        record.capturedFile = record.capturedRank = record.capturedCode = 0;
-        record.sideBefore = sideToMove;
-        record.continuationFileBefore = continuationSquare.file;
-        record.continuationRankBefore = continuationSquare.rank;
-        record.movingCode = board[fromFile][fromRank];
-    }
+    recordMove(record, fromFile, fromRank, toFile, toRank);
+    // A plain move captures nothing: only a capture walks the diagonal.
+    if (kind == kCapture) noteCapturedPiece(record, fromFile, fromRank, toFile, toRank);
     const PieceCode arriving = arrivingCode(record.movingCode, toRank);
     board[fromFile][fromRank] = kEmpty;
     board[toFile][toRank] = arriving;
@@ -84,15 +86,8 @@ void noteCapturedPiece(HistoryRecord& record, int fromFile, int fromRank, int to
 }
 
 void fillRecord(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank) {
-    record.fromFile = fromFile;
-    record.fromRank = fromRank;
-    record.toFile = toFile;
-    record.toRank = toRank;
+    recordMove(record, fromFile, fromRank, toFile, toRank);
     noteCapturedPiece(record, fromFile, fromRank, toFile, toRank);
-    record.sideBefore = sideToMove;
-    record.continuationFileBefore = continuationSquare.file;
-    record.continuationRankBefore = continuationSquare.rank;
-    record.movingCode = pieceAt(fromFile, fromRank);
 }
 
 void restoreRecord(const HistoryRecord& record) {
