@@ -16,8 +16,9 @@
 
 #include "engine/board.h"
 #include "engine/execute.h"
+#include "engine/position_text.h"
 #include "engine/search.h"
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 
 namespace {
 
@@ -40,15 +41,19 @@ const BenchPosition kPositions[] = {
     {"open 4 kings", "...B..........................B.......W...............W.........", 2},
 };
 
+// A new game in the given position.
 void setCells(const char* cells, Side side) {
-    std::memset(board, 0, sizeof board);
-    for (int i = 0; i < 64 && cells[i]; ++i) {
-        const int rank = 8 - i / 8, file = i % 8 + 1;
-        const char c = cells[i];
-        board[file][rank] = c == 'w' ? 1 : c == 'W' ? 11 : c == 'b' ? 2 : c == 'B' ? 22 : 0;
+    Position position;
+    std::string error;
+    // "open 4 kings" has a king on a light square (g4); it is kept as it is so
+    // that the figures stay comparable.
+    if (!parseCells(cells, position.cells, error, true)) {
+        std::fprintf(stderr, "search bench: position \"%s\": %s\n", cells, error.c_str());
+        std::exit(2);
     }
-    sideToMove = side;
-    continuationSquare = Square{};
+    position.side = side;
+    resetGame();
+    restorePosition(position);
 }
 
 void quiet(const char*) {}
@@ -59,9 +64,6 @@ double timeSearch(SearchFn search, const char* cells, Side side, int runs) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         setCells(cells, side);
-        computerActive = 1;
-        rootListFilled = 0;
-        clearCandidates();
         const auto start = std::chrono::steady_clock::now();
         search(0, side);
         restoreRootPosition();
@@ -72,27 +74,14 @@ double timeSearch(SearchFn search, const char* cells, Side side, int runs) {
     return times[times.size() / 2];
 }
 
-std::string cellsText() {
-    std::string s;
-    for (int r = 8; r >= 1; --r)
-        for (int f = 1; f <= 8; ++f) {
-            const int c = board[f][r];
-            s += c == 1 ? 'w' : c == 11 ? 'W' : c == 2 ? 'b' : c == 22 ? 'B' : '.';
-        }
-    return s;
-}
-
 void findSlowest(int count) {
     std::mt19937 rng(4242);
     double worst = 0;
     std::string worstCells;
     Side worstSide = 2;
     for (int n = 0; n < count; ++n) {
-        setCells(kPositions[0].cells, 1);
-        std::memset(board, 0, sizeof board);
-        setupInitialPosition();
+        resetGame();
         sideToMove = 1;
-        computerActive = 1;
         const int plies = std::uniform_int_distribution<int>(0, 120)(rng);
         for (int p = 0; p < plies; ++p) {
             MoveList list;
@@ -102,7 +91,7 @@ void findSlowest(int count) {
             executeMove(m.fromFile, m.fromRank, m.toFile, m.toRank, board[m.fromFile][m.fromRank]);
         }
         if (continuationSquare != Square{}) continue;
-        const std::string cells = cellsText();
+        const std::string cells = cellsText(board);
         const Side side = sideToMove;
         const double ms = timeSearch(searchMoves, cells.c_str(), side, 1);
         if (ms > worst) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/scratch.h"
+
 Board board = {};
 Side sideToMove = 1;
 Square continuationSquare;
@@ -13,26 +15,51 @@ CandidateMove candidates[kCandidateCapacity] = {};
 int candidateCount = 0;
 HistoryRecord history[kHistoryCapacity] = {};
 int historyCount = 0;
-HistoryRecord plyRecords[kPlyRecordCount] = {};
 int rootListFilled = 0;
-int rootMoveIndex = 0;
 
 ReachMap reachMap = {};
 ReachMap reachMapSave = {};
-
-Board probeBoard = {};
-Side probeSideToMove = 0;
-Square probeContinuation;
-Board rootBoard = {};
-Side rootSideToMove = 0;
-Square rootContinuation;
+Position probeCopy = {};
+Position rootCopy = {};
+HistoryRecord plyRecords[kPlyRecordCount] = {};
+int rootMoveIndex = 0;
 
 namespace {
-void copyPlayingArea(Board& to, const Board& from) {
+void copyPlayingArea(std::int32_t (&to)[9][9], const std::int32_t (&from)[9][9]) {
     for (int f = 1; f <= 8; ++f)
         for (int r = 1; r <= 8; ++r) to[f][r] = from[f][r];
 }
+
+void copyPosition(Position& to, const Board& cells, Side side, Square continuation) {
+    copyPlayingArea(to.cells, cells);
+    to.side = side;
+    to.continuation = continuation;
+}
+
+void putPosition(const Position& from) {
+    copyPlayingArea(board, from.cells);
+    sideToMove = from.side;
+    continuationSquare = from.continuation;
+}
 }  // namespace
+
+bool Position::operator==(const Position& o) const {
+    return std::memcmp(cells, o.cells, sizeof cells) == 0 && side == o.side && continuation == o.continuation;
+}
+
+Position currentPosition() {
+    Position p;
+    std::memcpy(p.cells, board, sizeof board);
+    p.side = sideToMove;
+    p.continuation = continuationSquare;
+    return p;
+}
+
+void restorePosition(const Position& position) {
+    std::memcpy(board, position.cells, sizeof board);
+    sideToMove = position.side;
+    continuationSquare = position.continuation;
+}
 
 void setupInitialPosition() {
     for (int f = 1; f <= 8; ++f) {
@@ -44,7 +71,7 @@ void setupInitialPosition() {
                 board[f][r] = kMan2;
             else
                 board[f][r] = kEmpty;
-            probeBoard[f][r] = kEmpty;
+            probeCopy.cells[f][r] = kEmpty;
         }
     }
 }
@@ -58,6 +85,9 @@ void resetGame() {
     sideToMove = greenSide;
     computerActive = 1;
     rootListFilled = 0;
+    rootMoveIndex = 0;
+    clearReachMaps();
+    std::memset(plyRecords, 0, sizeof plyRecords);
 }
 
 void clearTypedMove() {
@@ -77,26 +107,8 @@ void clearReachMaps() {
 void saveReachMap() { copyPlayingArea(reachMapSave, reachMap); }
 void restoreReachMap() { copyPlayingArea(reachMap, reachMapSave); }
 
-void saveProbeBoard() {
-    copyPlayingArea(probeBoard, board);
-    probeContinuation = continuationSquare;
-    probeSideToMove = sideToMove;
-}
-
-void restoreProbeBoard() {
-    copyPlayingArea(board, probeBoard);
-    continuationSquare = probeContinuation;
-    sideToMove = probeSideToMove;
-}
-
-void saveRootPosition() {
-    copyPlayingArea(rootBoard, board);
-    rootContinuation = continuationSquare;
-    rootSideToMove = sideToMove;
-}
-
-void restoreRootPosition() {
-    copyPlayingArea(board, rootBoard);
-    continuationSquare = rootContinuation;
-    sideToMove = rootSideToMove;
-}
+// The probe and root copies hold files and ranks 1..8 only.
+void saveProbeBoard() { copyPosition(probeCopy, board, sideToMove, continuationSquare); }
+void restoreProbeBoard() { putPosition(probeCopy); }
+void saveRootPosition() { copyPosition(rootCopy, board, sideToMove, continuationSquare); }
+void restoreRootPosition() { putPosition(rootCopy); }

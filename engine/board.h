@@ -1,25 +1,20 @@
 #pragma once
-// The live game: board, whose turn it is, the piece that must go on capturing,
-// the half-typed move, the take-back history and the computer's candidate list.
-// One game exists at a time, so all of it is program-wide state.
+// The game being played, as the rest of the program reads it: the board, whose
+// turn it is, the piece that must go on capturing, which side is green, the
+// half-typed move, the take-back history and the computer's candidate moves.
+// One game exists at a time, so all of it is program-wide state. The rules live
+// in engine/rules.h, playing and taking back a move in engine/execute.h, the
+// legal moves as the computer lists them in engine/legal_moves.h, the computer
+// player in engine/search.h and the turn step in engine/turn.h; the
+// engine's own working state (reach maps, position copies, search records) is
+// in engine/scratch.h and is nobody else's business.
 
 #include <cstdint>
 
-// Cell values of a Board: 0 empty, 1/2 a man of side 1/2, 11/22 a king.
-using PieceCode = std::int32_t;
-// 1 or 2. The side of a piece is its code modulo 10.
-using Side = std::int32_t;
-
-constexpr PieceCode kEmpty = 0;
-constexpr PieceCode kMan1 = 1;
-constexpr PieceCode kMan2 = 2;
-constexpr PieceCode kKing1 = 11;
-constexpr PieceCode kKing2 = 22;
+#include "engine/pieces.h"
 
 // 9x9 grids indexed [file][rank], each 1..8; row and column 0 are never used.
 using Board = std::int32_t[9][9];
-// For one piece: 0 unreachable, 1 a plain move ends here, 2 a capture lands here.
-using ReachMap = std::int32_t[9][9];
 
 // A square as (file, rank); (0, 0) means "none".
 struct Square {
@@ -43,12 +38,20 @@ struct HistoryRecord {
     std::int32_t movingCode;
 };
 
+// A whole position: the board, the side to move and the piece that must go on
+// capturing. Saved and put back as one.
+struct Position {
+    Board cells = {};
+    Side side = 1;
+    Square continuation;
+    bool operator==(const Position& o) const;
+    bool operator!=(const Position& o) const { return !(*this == o); }
+};
+
 constexpr int kCandidateCapacity = 1000;
 constexpr int kHistoryCapacity = 1000;
 constexpr int kPlyRecordCount = 10;
 constexpr std::int32_t kNoScore = -30000;
-
-inline bool onBoard(int file, int rank) { return file >= 1 && file <= 8 && rank >= 1 && rank <= 8; }
 
 extern Board board;
 extern Side sideToMove;
@@ -61,36 +64,24 @@ extern CandidateMove candidates[kCandidateCapacity];
 extern int candidateCount;
 extern HistoryRecord history[kHistoryCapacity];
 extern int historyCount;
-extern HistoryRecord plyRecords[kPlyRecordCount];
+// 1 once the search has listed the root moves as candidates (and copied the
+// root position); the turn step sets it back to 0 after each search.
 extern int rootListFilled;
-extern int rootMoveIndex;
-
-extern ReachMap reachMap;
-extern ReachMap reachMapSave;
-
-// Scratch copies of the position: the probe copy (king capture probes) and the
-// root copy (the position a search started from).
-extern Board probeBoard;
-extern Side probeSideToMove;
-extern Square probeContinuation;
-extern Board rootBoard;
-extern Side rootSideToMove;
-extern Square rootContinuation;
 
 // The code on a square, or 0 for any square off the board.
 inline PieceCode pieceAt(int file, int rank) { return onBoard(file, rank) ? board[file][rank] : kEmpty; }
 
+// The live position as one record, and the live position set from one.
+Position currentPosition();
+void restorePosition(const Position& position);
+
 void setupInitialPosition();
 // A new game: the initial position with the green side to move, no history to
-// take back, no capture to go on with, nothing typed, no candidates, and the
-// computer active again (a game it lost for want of a move left it inactive).
+// take back, no capture to go on with, nothing typed, no candidates, the
+// computer active again (a game it lost for want of a move left it inactive)
+// and the search's own scratch cleared.
 void resetGame();
 void clearTypedMove();
 void clearCandidates();
-void clearReachMaps();
-void saveReachMap();
-void restoreReachMap();
-void saveProbeBoard();
-void restoreProbeBoard();
-void saveRootPosition();
+// Puts back the position the last search started from (the root copy).
 void restoreRootPosition();

@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
+#include "engine/scratch.h"
 
 namespace {
 
@@ -53,28 +54,10 @@ inline void combine(std::int32_t& result, std::int32_t v, Side computerSide) {
     if (sideToMove == computerSide && v > result) result = v;
 }
 
-// Plays a move already known to be legal with this kind (executeMove without
-// asking isLegalMove again) and returns the change of material.
-std::int32_t playListedMove(const ListedMove& m, const HistoryRecord& record) {
-    const PieceCode code = board[m.fromFile][m.fromRank];
-    PieceCode arriving = code;
-    if (code == kMan1 && m.toRank == 8) arriving = kKing1;
-    if (code == kMan2 && m.toRank == 1) arriving = kKing2;
-    board[m.fromFile][m.fromRank] = kEmpty;
-    board[m.toFile][m.toRank] = arriving;
-    std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
-    if (m.kind == kCapture) {
-        // Exactly one piece stands between the squares of a legal capture.
-        board[record.capturedFile][record.capturedRank] = kEmpty;
-        delta -= pieceValue(record.capturedCode, record.capturedRank);
-        if (pieceCanCapture(m.toFile, m.toRank, arriving)) {
-            continuationSquare = Square{m.toFile, m.toRank};
-            return delta;
-        }
-    }
-    sideToMove = sideToMove == 1 ? 2 : 1;
-    continuationSquare = Square{};
-    return delta;
+// The change of material made by the move `record` describes, played just now.
+inline std::int32_t materialChange(const HistoryRecord& record) {
+    return pieceValue(board[record.toFile][record.toRank], record.toRank) -
+           pieceValue(record.movingCode, record.fromRank) - pieceValue(record.capturedCode, record.capturedRank);
 }
 
 void stampBlocked(Side computerSide) {
@@ -114,22 +97,17 @@ inline std::uint64_t squareBit(int f, int r) { return std::uint64_t{1} << ((f - 
 
 inline bool emptySquare(int f, int r) { return onBoard(f, r) && board[f][r] == kEmpty; }
 
-inline bool enemies(PieceCode a, PieceCode b) {
-    return a != kEmpty && b != kEmpty && (a == kMan1 || a == kKing1) != (b == kMan1 || b == kKing1);
-}
-
 // One reason why the piece on (f, r) can move, as pieceCanMove finds it (its own
 // square with the square it steps to, or with the enemy piece and the square
 // behind it); 0 when it cannot move.
 std::uint64_t reasonToMove(int f, int r, PieceCode code) {
-    constexpr int dirs[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
-    const bool man = code == kMan1 || code == kMan2;
-    for (const auto& d : dirs) {
+    const bool man = isMan(code);
+    for (const auto& d : kDirections) {
         const int af = f + d[0], ar = r + d[1];
         if (!onBoard(af, ar)) continue;
-        const bool forward = code == kMan1 ? d[1] > 0 : d[1] < 0;
+        const bool forward = d[1] == forwardStep(code);
         if (board[af][ar] == kEmpty && (!man || forward)) return squareBit(f, r) | squareBit(af, ar);
-        if (enemies(code, board[af][ar]) && emptySquare(af + d[0], ar + d[1]))
+        if (areEnemies(code, board[af][ar]) && emptySquare(af + d[0], ar + d[1]))
             return squareBit(f, r) | squareBit(af, ar) | squareBit(af + d[0], ar + d[1]);
     }
     return 0;
@@ -161,11 +139,11 @@ bool reasonSurvives(const LeafContext& context, Side side, std::uint64_t changed
 // the board as the move left it.
 bool blockedAfterMove(Side side, const LeafContext& before, const ListedMove& m) {
     const PieceCode moved = board[m.toFile][m.toRank];
-    if (moved != kEmpty && moved % 10 == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
+    if (moved != kEmpty && sideOf(moved) == side && pieceCanMove(m.toFile, m.toRank, moved)) return false;
     for (int i = 0; i < before.pieces.count[side]; ++i) {
         const int f = before.pieces.squares[side][i][0], r = before.pieces.squares[side][i][1];
         const PieceCode code = board[f][r];
-        if (code != kEmpty && code % 10 == side && pieceCanMove(f, r, code)) return false;
+        if (code != kEmpty && sideOf(code) == side && pieceCanMove(f, r, code)) return false;
     }
     return true;
 }
@@ -218,30 +196,10 @@ bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const Lea
     if (opp != 0 && own == 0) score = kLossMark;
     if (own != 0 && opp == 0) score = kWinMark;
     const PieceCode code = board[m.fromFile][m.fromRank];
-    PieceCode arriving = code;
-    if (code == kMan1 && m.toRank == 8) arriving = kKing1;
-    if (code == kMan2 && m.toRank == 1) arriving = kKing2;
+    const PieceCode arriving = arrivingCode(code, m.toRank);
     const std::int32_t delta = pieceValue(arriving, m.toRank) - pieceValue(code, m.fromRank);
     value = evaluateWith(materialValue + delta, computerSide, false, false);
     return true;
-}
-
-// Fills a record as fillRecord does, knowing the move's kind: a plain move
-// captures nothing, so only a capture needs the walk along the diagonal.
-void fillListedRecord(HistoryRecord& record, const ListedMove& m) {
-    if (m.kind == kCapture) {
-        fillRecord(record, m.fromFile, m.fromRank, m.toFile, m.toRank);
-        return;
-    }
-    record.fromFile = m.fromFile;
-    record.fromRank = m.fromRank;
-    record.toFile = m.toFile;
-    record.toRank = m.toRank;
-    record.capturedFile = record.capturedRank = record.capturedCode = 0;
-    record.sideBefore = sideToMove;
-    record.continuationFileBefore = continuationSquare.file;
-    record.continuationRankBefore = continuationSquare.rank;
-    record.movingCode = board[m.fromFile][m.fromRank];
 }
 
 // One node above the last level. `pieces` holds the squares of the pieces on the
@@ -285,8 +243,8 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
                 }
             }
             HistoryRecord& record = plyRecords[depth];
-            fillListedRecord(record, m);
-            const std::int32_t delta = playListedMove(m, record);
+            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+            const std::int32_t delta = materialChange(record);
             std::int32_t v;
             if (childrenAreLeaves) {
                 v = searchLeaf(computerSide, materialValue + delta, leafContext, m);

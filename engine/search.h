@@ -3,7 +3,7 @@
 // capture tally and fixed marks stamped onto the root candidates' scores.
 
 #include "engine/board.h"
-#include "engine/move_list.h"
+#include "engine/legal_moves.h"
 
 // Candidate-score marks.
 constexpr std::int32_t kTallyStep = 11111;

@@ -4,7 +4,7 @@
 
 #include "app/shell/keystate.h"
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 
 int viewAngleX = 0;
@@ -83,9 +83,8 @@ int playTypedMove() {
     const int kind = isLegalMove(ff, fr, tf, tr, code);
     if (kind != kIllegal) {
         HistoryRecord& record = nextHistoryRecord();
-        fillRecord(record, ff, fr, tf, tr);
+        playLegalMove(ff, fr, tf, tr, kind, record);
         ++historyCount;
-        executeMove(ff, fr, tf, tr, code);
     }
     clearTypedMove();
     clearCandidates();

@@ -4,7 +4,7 @@
 
 #include "app/shell/shell.h"
 #include "engine/board.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/turn.h"
 #include "scene/models.h"
 #include "scene/room.h"

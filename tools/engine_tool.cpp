@@ -21,79 +21,35 @@
 
 #include "engine/board.h"
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/position_text.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 
 namespace {
 
 bool useLiteral = std::getenv("DRAUGHTS3D_LITERAL_SEARCH") != nullptr;
 
-std::string squareName(int file, int rank) {
-    return std::string(1, static_cast<char>('a' + file - 1)) + static_cast<char>('0' + rank);
-}
-
 bool parseSquare(const std::string& s, int& file, int& rank) {
-    if (s.size() != 2 || s[0] < 'a' || s[0] > 'h' || s[1] < '1' || s[1] > '8') return false;
-    file = s[0] - 'a' + 1;
-    rank = s[1] - '0';
+    Square square;
+    if (!parseSquare(s, square)) return false;
+    file = square.file;
+    rank = square.rank;
     return true;
-}
-
-void resetGameRecords() {
-    historyCount = 0;
-    clearCandidates();
-    clearTypedMove();
-    computerActive = 1;
-    rootListFilled = 0;
-}
-
-std::string positionText() {
-    std::string s = "pos ";
-    for (int r = 8; r >= 1; --r)
-        for (int f = 1; f <= 8; ++f) {
-            switch (board[f][r]) {
-                case kMan1: s += 'w'; break;
-                case kKing1: s += 'W'; break;
-                case kMan2: s += 'b'; break;
-                case kKing2: s += 'B'; break;
-                default: s += '.'; break;
-            }
-        }
-    s += ' ' + std::to_string(sideToMove) + ' ';
-    s += continuationSquare == Square{} ? std::string("-")
-                                        : squareName(continuationSquare.file, continuationSquare.rank);
-    return s;
 }
 
 std::string setPosition(std::istringstream& in) {
     std::string cells, sideText, contText, extra;
     if (!(in >> cells >> sideText >> contText) || (in >> extra)) return "error: expected pos <64 chars> <side> <cont>";
-    if (cells.size() != 64) return "error: the board needs 64 characters";
-    Board next = {};
-    for (int i = 0; i < 64; ++i) {
-        const int rank = 8 - i / 8, file = i % 8 + 1;
-        PieceCode code;
-        switch (cells[i]) {
-            case '.': code = kEmpty; break;
-            case 'w': code = kMan1; break;
-            case 'W': code = kKing1; break;
-            case 'b': code = kMan2; break;
-            case 'B': code = kKing2; break;
-            default: return std::string("error: unknown piece '") + cells[i] + "'";
-        }
-        if (code != kEmpty && (file + rank) % 2 != 0) return "error: piece on light square " + squareName(file, rank);
-        next[file][rank] = code;
-    }
+    Position next;
+    std::string error;
+    if (!parseCells(cells, next.cells, error)) return "error: " + error;
     if (sideText != "1" && sideText != "2") return "error: side must be 1 or 2";
-    Square cont;
-    if (contText != "-" && !parseSquare(contText, cont.file, cont.rank)) return "error: bad continuation square";
-    for (int f = 1; f <= 8; ++f)
-        for (int r = 1; r <= 8; ++r) board[f][r] = next[f][r];
-    sideToMove = sideText[0] - '0';
-    continuationSquare = cont;
-    resetGameRecords();
+    if (contText != "-" && !parseSquare(contText, next.continuation)) return "error: bad continuation square";
+    next.side = sideText[0] - '0';
+    resetGame();
+    restorePosition(next);
     return "ok";
 }
 
@@ -177,9 +133,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     std::ios::sync_with_stdio(true);
-    setupInitialPosition();
-    clearTypedMove();
-    clearCandidates();
+    resetGame();
 
     std::string line;
     while (std::getline(std::cin, line)) {
@@ -187,15 +141,13 @@ int main(int argc, char* argv[]) {
         std::string command;
         if (!(in >> command)) continue;
         if (command == "init") {
-            setupInitialPosition();
+            resetGame();
             sideToMove = 1;
-            continuationSquare = Square{};
-            resetGameRecords();
             std::cout << "ok\n";
         } else if (command == "pos") {
             std::cout << setPosition(in) << '\n';
         } else if (command == "show") {
-            std::cout << positionText() << '\n';
+            std::cout << "pos " << positionText(currentPosition()) << '\n';
         } else if (command == "moves") {
             MoveList list;
             allLegalMoves(list);

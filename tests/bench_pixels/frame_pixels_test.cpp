@@ -15,7 +15,7 @@
 #include "app/shell/shell.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 #include "tests/engine/test_positions.h"
 

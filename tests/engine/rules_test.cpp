@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/board.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
+#include "engine/scratch.h"
 #include "engine/search.h"
 #include "tests/engine/test_positions.h"
 
@@ -189,6 +190,47 @@ TEST(Blocked, NoPiecesOrNoMoveMeansBlocked) {
     EXPECT_TRUE(sideIsBlocked(1));
     EXPECT_FALSE(sideIsBlocked(2));
     EXPECT_TRUE(sideIsBlocked(3));
+}
+
+// The check the sanitizer build makes after every move: each kind of unsound
+// position is named, and the positions of a game are sound.
+TEST(SoundPosition, EachFaultIsNamedAndGamePositionsPass) {
+    setPieces({{"c3", 1}, {"d4", 2}}, 1, sq("c3"));
+    EXPECT_EQ(positionFault(), nullptr) << "c3 can capture d4";
+    resetEngineState();
+    setupInitialPosition();
+    EXPECT_TRUE(positionIsSound());
+
+    struct Case {
+        std::vector<Placed> pieces;
+        Side side;
+        Square cont;
+        const char* fault;
+    };
+    const std::vector<Case> cases = {
+        {{{"c3", 5}}, 1, {}, "an unknown piece code"},
+        {{{"c4", 1}}, 1, {}, "a piece on a light square"},
+        {{{"b8", 1}}, 1, {}, "a man left uncrowned on the far rank"},
+        {{{"a1", 2}}, 1, {}, "a man left uncrowned on the far rank"},
+        {{{"c3", 1}}, 3, {}, "no side to move"},
+        {{{"c3", 1}}, 1, {3, 9}, "continuation square off the board"},
+        {{{"c3", 2}, {"d4", 1}}, 1, sq("c3"), "continuation square without a piece of the side to move"},
+        {{{"c3", 1}, {"e5", 2}}, 1, sq("c3"), "continuation square on a piece that cannot capture"},
+    };
+    for (const Case& c : cases) {
+        setPieces(c.pieces, c.side, c.cont);
+        const char* fault = positionFault();
+        EXPECT_STREQ(fault ? fault : "sound", c.fault) << c.pieces[0].square;
+    }
+    setPieces({}, 1);
+    board[0][3] = kMan1;
+    EXPECT_STREQ(positionFault(), "a piece outside the playing area");
+    setPieces({}, 1);
+    int placed = 0;
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8 && placed < 13; ++r)
+            if ((f + r) % 2 == 0 && r < 8) board[f][r] = kKing1, ++placed;
+    EXPECT_STREQ(positionFault(), "more than twelve pieces a side");
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include <random>
 
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 #include "tests/engine/test_positions.h"
 
 namespace {
@@ -75,9 +75,7 @@ void compareAt(const std::string& where) {
     const SearchOutcome fast = runSearch(searchMoves);
     ASSERT_EQ(fast.after, start) << "the search puts the root position back";
     board[0][0] = 0;
-    std::memcpy(board, start.cells, sizeof board);
-    sideToMove = start.side;
-    continuationSquare = start.cont;
+    restorePosition(start);
     computerActive = active;
     clearCandidates();
     rootListFilled = 0;

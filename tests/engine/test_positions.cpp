@@ -1,58 +1,23 @@
 #include "tests/engine/test_positions.h"
 
-#include <cstring>
-#include <sstream>
+#include <gtest/gtest.h>
 
 #include "engine/execute.h"
 #include "engine/search.h"
+#include "engine/position_text.h"
 
-bool Snapshot::operator==(const Snapshot& o) const {
-    return std::memcmp(cells, o.cells, sizeof cells) == 0 && side == o.side && cont == o.cont;
-}
-
-Snapshot takeSnapshot() {
-    Snapshot s;
-    std::memcpy(s.cells, board, sizeof board);
-    s.side = sideToMove;
-    s.cont = continuationSquare;
-    return s;
-}
-
-std::string describe(const Snapshot& s) {
-    std::ostringstream out;
-    for (int r = 8; r >= 1; --r) {
-        for (int f = 1; f <= 8; ++f) {
-            const int c = s.cells[f][r];
-            out << (c == 0 ? '.' : c == 1 ? 'w' : c == 11 ? 'W' : c == 2 ? 'b' : c == 22 ? 'B' : '?');
-        }
-        out << '/';
-    }
-    out << " side " << s.side << " cont " << s.cont.file << ',' << s.cont.rank;
-    return out.str();
-}
+std::string describe(const Snapshot& s) { return positionText(s); }
 
 void resetEngineState() {
-    std::memset(board, 0, sizeof board);
-    sideToMove = 1;
-    continuationSquare = Square{};
     greenSide = 1;
-    computerActive = 1;
-    historyCount = 0;
-    rootListFilled = 0;
-    rootMoveIndex = 0;
-    clearTypedMove();
-    clearCandidates();
-    clearReachMaps();
-    std::memset(plyRecords, 0, sizeof plyRecords);
+    resetGame();
+    restorePosition(Position{});
 }
 
 void setPosition(const std::string& cells, Side side, Square cont) {
     resetEngineState();
-    for (int i = 0; i < 64 && i < static_cast<int>(cells.size()); ++i) {
-        const int rank = 8 - i / 8, file = i % 8 + 1;
-        const char c = cells[i];
-        board[file][rank] = c == 'w' ? 1 : c == 'W' ? 11 : c == 'b' ? 2 : c == 'B' ? 22 : 0;
-    }
+    std::string error;
+    if (!parseCells(cells, board, error)) ADD_FAILURE() << "test position \"" << cells << "\": " << error;
     sideToMove = side;
     continuationSquare = cont;
 }

@@ -10,16 +10,12 @@
 #include "engine/board.h"
 
 // The whole game state the rules touch, for exact before/after comparisons.
-struct Snapshot {
-    Board cells;
-    Side side;
-    Square cont;
-    bool operator==(const Snapshot& o) const;
-    bool operator!=(const Snapshot& o) const { return !(*this == o); }
-};
-Snapshot takeSnapshot();
+using Snapshot = Position;
+inline Snapshot takeSnapshot() { return currentPosition(); }
 std::string describe(const Snapshot& s);
 
+// A new game on an empty board, side 1 to move and green.
+void resetEngineState();
 // Resets the game records and sets the position: 64 characters from rank 8 down to
 // rank 1, files a..h; '.' empty, 'w' 1, 'W' 11, 'b' 2, 'B' 22.
 void setPosition(const std::string& cells, Side side, Square cont = Square{});
@@ -30,7 +26,6 @@ struct Placed {
 };
 void setPieces(const std::vector<Placed>& pieces, Side side, Square cont = Square{});
 Square sq(const char* name);
-void resetEngineState();
 
 // Plays `plies` random legal single moves from the initial position (or fewer when a
 // side is blocked); returns false when the game ended early.

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "app/keystate.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
 #include "tests/engine/test_positions.h"

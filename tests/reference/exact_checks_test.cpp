@@ -347,19 +347,14 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
     // One take-back undoes a computer reply of two jumps and the move before it.
     // Side 1: c3, e5, h2; side 2: f6, g7. After h2-g3 the computer must take
     // f6xe5 (to d4) and then d4xc3 (to b2).
+    greenSide = 1;
+    resetGame();
     for (auto& file : board)
         for (auto& cell : file) cell = kEmpty;
     board[3][3] = board[5][5] = board[8][2] = kMan1;
     board[6][6] = board[7][7] = kMan2;
     Board before;
     std::memcpy(before, board, sizeof before);
-    historyCount = 0;
-    greenSide = sideToMove = 1;
-    computerActive = 1;
-    rootListFilled = 0;
-    continuationSquare = Square{};
-    clearTypedMove();
-    clearCandidates();
     for (int key : {'H', '2', 'G', '3'}) queueKeyPress(key);
     readMoveKeys();
     clearKeyPresses();

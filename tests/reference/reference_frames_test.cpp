@@ -90,12 +90,8 @@ void emptyBoard() {
 // play view as a started game shows it.
 void resetState() {
     clearKeyState();
-    setupInitialPosition();
-    clearTypedMove();
-    clearCandidates();
-    historyCount = 0;
     greenSide = 1;
-    sideToMove = 1;
+    resetGame();
     computerActive = 0;
     viewAngleX = 0;
     viewAngleY = 3;

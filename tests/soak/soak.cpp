@@ -18,62 +18,15 @@
 
 #include "engine/board.h"
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
 
 namespace {
 
-struct Position {
-    Board cells;
-    Side side;
-    Square cont;
-    bool operator==(const Position& o) const {
-        return std::memcmp(cells, o.cells, sizeof cells) == 0 && side == o.side && cont == o.cont;
-    }
-};
-
-Position current() {
-    Position p;
-    std::memcpy(p.cells, board, sizeof board);
-    p.side = sideToMove;
-    p.cont = continuationSquare;
-    return p;
-}
-
-void putBack(const Position& p) {
-    std::memcpy(board, p.cells, sizeof board);
-    sideToMove = p.side;
-    continuationSquare = p.cont;
-}
-
 [[noreturn]] void fail(const char* what, long game, long move) {
     std::fprintf(stderr, "soak: %s (game %ld, move %ld)\n", what, game, move);
     std::exit(1);
-}
-
-const char* illegalPosition() {
-    int count[3] = {};
-    for (int f = 0; f <= 8; ++f)
-        for (int r = 0; r <= 8; ++r) {
-            const PieceCode c = board[f][r];
-            if ((f == 0 || r == 0) && c != 0) return "a piece outside the playing area";
-            if (f == 0 || r == 0 || c == 0) continue;
-            if (c != 1 && c != 2 && c != 11 && c != 22) return "an unknown piece code";
-            if ((f + r) % 2 != 0) return "a piece on a light square";
-            if ((c == 1 && r == 8) || (c == 2 && r == 1)) return "a man left unpromoted on the far rank";
-            ++count[c % 10];
-        }
-    if (count[1] > 12 || count[2] > 12) return "more than twelve pieces a side";
-    if (sideToMove != 1 && sideToMove != 2) return "no side to move";
-    if (continuationSquare != Square{}) {
-        const Square s = continuationSquare;
-        if (!onBoard(s.file, s.rank)) return "continuation square off the board";
-        const PieceCode c = board[s.file][s.rank];
-        if (c == 0 || c % 10 != sideToMove) return "continuation square without a piece of the side to move";
-        if (!pieceHasCapture(s.file, s.rank, c)) return "continuation square on a piece that cannot capture";
-    }
-    return nullptr;
 }
 
 void quiet(const char*) {}
@@ -90,14 +43,8 @@ int main(int argc, char** argv) {
     long totalMoves = 0, takeBacks = 0, decided = 0;
     const auto start = std::chrono::steady_clock::now();
     for (long game = 0; game < games; ++game) {
-        setupInitialPosition();
+        resetGame();
         sideToMove = std::uniform_int_distribution<int>(1, 2)(rng);
-        continuationSquare = Square{};
-        historyCount = 0;
-        computerActive = 1;
-        rootListFilled = 0;
-        clearTypedMove();
-        clearCandidates();
         // Positions before each recorded move: before[i] is the position that
         // history[i] was recorded in.
         std::vector<Position> before;
@@ -108,7 +55,7 @@ int main(int argc, char** argv) {
                 ++decided;
                 break;
             }
-            const Position was = current();
+            const Position was = currentPosition();
             const int historyWas = historyCount;
             if (moves < randomOpening) {
                 // A random legal move typed for whichever side is to move.
@@ -131,18 +78,18 @@ int main(int argc, char** argv) {
             before.push_back(was);
             ++moves;
             ++totalMoves;
-            if (const char* why = illegalPosition()) fail(why, game, moves);
+            if (const char* why = positionFault()) fail(why, game, moves);
             // The record just written undoes the move exactly.
-            const Position now = current();
+            const Position now = currentPosition();
             restoreRecord(history[historyCount - 1]);
-            if (!(current() == was)) fail("the history record does not restore the position", game, moves);
-            putBack(now);
+            if (!(currentPosition() == was)) fail("the history record does not restore the position", game, moves);
+            restorePosition(now);
 
             if (historyCount > 2 && std::uniform_int_distribution<int>(0, 19)(rng) == 0) {
                 // Back to the position before the record now on top.
                 takeBack();
                 ++takeBacks;
-                if (!(current() == before[historyCount])) fail("a take-back does not restore the position", game, moves);
+                if (!(currentPosition() == before[historyCount])) fail("a take-back does not restore the position", game, moves);
                 before.resize(historyCount);
             }
         }

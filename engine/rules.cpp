@@ -1,24 +1,15 @@
-#include "engine/movegen.h"
+#include "engine/rules.h"
+
+#include "engine/legal_moves.h"
+#include "engine/scratch.h"
 
 namespace {
-
-// The four diagonal directions, always examined in this order.
-constexpr int kDirections[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
 
 // A square is inside a direction's edge of travel when a further step from it
 // stays on the board.
 bool insideEdge(int file, int rank, int df, int dr) {
     return onBoard(file, rank) && onBoard(file + df, rank + dr);
 }
-
-bool isEnemyOf(PieceCode mover, PieceCode other) {
-    if (mover == kMan1 || mover == kKing1) return other == kMan2 || other == kKing2;
-    if (mover == kMan2 || mover == kKing2) return other == kMan1 || other == kKing1;
-    return false;
-}
-
-bool isMan(PieceCode code) { return code == kMan1 || code == kMan2; }
-bool isKing(PieceCode code) { return code == kKing1 || code == kKing2; }
 
 bool reachMapHasAny(int value) {
     for (int f = 1; f <= 8; ++f)
@@ -32,12 +23,12 @@ void markIfEmpty(int file, int rank, int value) {
 }
 
 void reachOfMan(int f, int r, PieceCode code) {
-    const int forward = code == kMan1 ? r + 1 : r - 1;
+    const int forward = r + forwardStep(code);
     markIfEmpty(f - 1, forward, 1);
     markIfEmpty(f + 1, forward, 1);
     for (const auto& d : kDirections) {
         const int lf = f + 2 * d[0], lr = r + 2 * d[1];
-        if (onBoard(lf, lr) && board[lf][lr] == kEmpty && isEnemyOf(code, pieceAt(f + d[0], r + d[1])))
+        if (onBoard(lf, lr) && board[lf][lr] == kEmpty && areEnemies(code, pieceAt(f + d[0], r + d[1])))
             reachMap[lf][lr] = 2;
     }
 }
@@ -67,7 +58,7 @@ void reachOfKing(int f, int r, PieceCode code) {
             reachMap[sf][sr] = 1;
             continue;
         }
-        if (!isEnemyOf(code, board[sf][sr]) || !insideEdge(sf, sr, df, dr)) continue;
+        if (!areEnemies(code, board[sf][sr]) || !insideEdge(sf, sr, df, dr)) continue;
 
         // Landing squares beyond the enemy piece, nearest first.
         int landings[8][2];
@@ -115,7 +106,7 @@ bool kingCanCapture(int file, int rank, PieceCode code) {
     for (const auto& d : kDirections) {
         int sf, sr;
         if (!walk(file, rank, d[0], d[1], sf, sr)) continue;
-        if (isEnemyOf(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) &&
+        if (areEnemies(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) &&
             board[sf + d[0]][sr + d[1]] == kEmpty)
             return true;
     }
@@ -133,7 +124,7 @@ bool sideHasCapture(Side side) {
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             const PieceCode code = board[f][r];
-            if (code == kEmpty || code % 10 != side) continue;
+            if (code == kEmpty || sideOf(code) != side) continue;
             computeReach(f, r, code);
             const bool capture = reachMapHasAny(2);
             clearReachMaps();
@@ -147,8 +138,7 @@ bool sideIsBlocked(Side side) {
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             const PieceCode code = board[f][r];
-            const bool own = side == 1 ? (code == kMan1 || code == kKing1) : side == 2 ? (code == kMan2 || code == kKing2) : false;
-            if (own && computeReach(f, r, code)) return false;
+            if (code != kEmpty && sideOf(code) == side && computeReach(f, r, code)) return false;
         }
     }
     return true;
@@ -159,8 +149,32 @@ int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode co
     const int kind = onBoard(toFile, toRank) ? reachMap[toFile][toRank] : 0;
     if (!onBoard(fromFile, fromRank) || board[fromFile][fromRank] != code) return kIllegal;
     if (kind != kPlainMove && kind != kCapture) return kIllegal;
-    if (code % 10 != sideToMove) return kIllegal;
+    if (sideOf(code) != sideToMove) return kIllegal;
     if (continuationSquare != Square{} && continuationSquare != Square{fromFile, fromRank}) return kIllegal;
     if (sideHasCapture(sideToMove) && kind != kCapture) return kIllegal;
     return kind;
+}
+
+const char* positionFault() {
+    int count[3] = {};
+    for (int f = 0; f <= 8; ++f)
+        for (int r = 0; r <= 8; ++r) {
+            const PieceCode c = board[f][r];
+            if ((f == 0 || r == 0) && c != kEmpty) return "a piece outside the playing area";
+            if (f == 0 || r == 0 || c == kEmpty) continue;
+            if (!isMan(c) && !isKing(c)) return "an unknown piece code";
+            if ((f + r) % 2 != 0) return "a piece on a light square";
+            if (arrivingCode(c, r) != c) return "a man left uncrowned on the far rank";
+            ++count[sideOf(c)];
+        }
+    if (count[1] > 12 || count[2] > 12) return "more than twelve pieces a side";
+    if (sideToMove != 1 && sideToMove != 2) return "no side to move";
+    if (continuationSquare != Square{}) {
+        const Square s = continuationSquare;
+        if (!onBoard(s.file, s.rank)) return "continuation square off the board";
+        const PieceCode c = board[s.file][s.rank];
+        if (c == kEmpty || sideOf(c) != sideToMove) return "continuation square without a piece of the side to move";
+        if (!pieceCanCapture(s.file, s.rank, c)) return "continuation square on a piece that cannot capture";
+    }
+    return nullptr;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Move generation for the search. It gives exactly the answers of computeReach,
-// sideIsBlocked and isLegalMove, but works per piece and per direction instead of
-// recomputing a reach map for every target square, so a search node costs a few
-// hundred board reads instead of tens of thousands.
+// The legal moves of the live position, listed in the order the computer's
+// search walks them. It gives exactly the answers of the rules (computeReach,
+// sideIsBlocked, isLegalMove in engine/rules.h), but works per piece and per
+// direction instead of recomputing a reach map for every target square, so a
+// search node costs a few hundred board reads instead of tens of thousands.
 
 #include "engine/board.h"
 

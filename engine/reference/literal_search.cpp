@@ -1,7 +1,8 @@
-#include "tests/engine/literal_search.h"
+#include "engine/reference/literal_search.h"
 
 #include "engine/execute.h"
-#include "engine/movegen.h"
+#include "engine/rules.h"
+#include "engine/scratch.h"
 #include "engine/search.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::int32_t literalSearchMoves(int depth, Side computerSide) {
         for (int ff = 1; ff <= 8; ++ff)
             for (int fr = 1; fr <= 8; ++fr) {
                 const PieceCode code = board[ff][fr];
-                if (code == 0 || code % 10 != sideToMove) continue;
+                if (code == kEmpty || sideOf(code) != sideToMove) continue;
                 for (int tf = 1; tf <= 8; ++tf)
                     for (int tr = 1; tr <= 8; ++tr) {
                         if (isLegalMove(ff, fr, tf, tr, board[ff][fr]) == 0) continue;

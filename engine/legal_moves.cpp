@@ -1,39 +1,27 @@
-#include "engine/move_list.h"
+#include "engine/legal_moves.h"
 
-#include "engine/movegen.h"
+#include "engine/rules.h"
 
 namespace {
-
-constexpr int kDirections[4][2] = {{+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}};
-
-inline bool isEnemyOf(PieceCode mover, PieceCode other) {
-    if (other == kEmpty) return false;
-    const bool moverIsOne = mover == kMan1 || mover == kKing1;
-    const bool otherIsOne = other == kMan1 || other == kKing1;
-    return moverIsOne != otherIsOne;
-}
 
 inline bool emptyOnBoard(int f, int r) { return onBoard(f, r) && board[f][r] == kEmpty; }
 
 // A man's capture over the adjacent square in direction d.
 inline bool manCaptures(int f, int r, PieceCode code, const int* d) {
-    return emptyOnBoard(f + 2 * d[0], r + 2 * d[1]) && isEnemyOf(code, pieceAt(f + d[0], r + d[1]));
+    return emptyOnBoard(f + 2 * d[0], r + 2 * d[1]) && areEnemies(code, pieceAt(f + d[0], r + d[1]));
 }
 
 struct Target {
     int file, rank, kind;
 };
 
-// Side of a non-empty piece code.
-inline int sideOf(PieceCode code) { return code == kMan1 || code == kKing1 ? 1 : 2; }
-
 // The squares one piece reaches, as computeReach marks them, in scan order (file,
 // then rank). For a man they come out sorted by construction; a king's squares are
 // kept per direction and distance and read out file by file.
 int pieceTargets(int f, int r, PieceCode code, Target* out) {
     int n = 0;
-    if (code == kMan1 || code == kMan2) {
-        const int forward = code == kMan1 ? r + 1 : r - 1;
+    if (isMan(code)) {
+        const int forward = r + forwardStep(code);
         // Files f-2 (lower rank first), f-1, f+1, then f+2 (lower rank first).
         if (manCaptures(f, r, code, kDirections[3])) out[n++] = Target{f - 2, r - 2, kCapture};
         if (manCaptures(f, r, code, kDirections[2])) out[n++] = Target{f - 2, r + 2, kCapture};
@@ -56,7 +44,7 @@ int pieceTargets(int f, int r, PieceCode code, Target* out) {
             sr += dr;
             ++k;
         }
-        if (board[sf][sr] == kEmpty || !isEnemyOf(code, board[sf][sr]) || !onBoard(sf + df, sr + dr)) continue;
+        if (board[sf][sr] == kEmpty || !areEnemies(code, board[sf][sr]) || !onBoard(sf + df, sr + dr)) continue;
         const int firstLanding = k + 1;
         int lastLanding = k;
         for (int lf = sf + df, lr = sr + dr; emptyOnBoard(lf, lr); lf += df, lr += dr) kindAt[dir][++lastLanding] = kCapture;
@@ -97,19 +85,19 @@ int pieceTargets(int f, int r, PieceCode code, Target* out) {
 }  // namespace
 
 bool pieceCanMove(int f, int r, PieceCode code) {
-    if (code == kMan1 || code == kMan2) {
-        const int forward = code == kMan1 ? r + 1 : r - 1;
+    if (isMan(code)) {
+        const int forward = r + forwardStep(code);
         if (emptyOnBoard(f - 1, forward) || emptyOnBoard(f + 1, forward)) return true;
         for (const auto& d : kDirections)
             if (manCaptures(f, r, code, d)) return true;
         return false;
     }
-    if (code != kKing1 && code != kKing2) return false;
+    if (!isKing(code)) return false;
     for (const auto& d : kDirections) {
         const int af = f + d[0], ar = r + d[1];
         if (!onBoard(af, ar)) continue;
         if (board[af][ar] == kEmpty) return true;
-        if (isEnemyOf(code, board[af][ar]) && emptyOnBoard(af + d[0], ar + d[1])) return true;
+        if (areEnemies(code, board[af][ar]) && emptyOnBoard(af + d[0], ar + d[1])) return true;
     }
     return false;
 }
@@ -124,12 +112,12 @@ bool sideIsBlockedFast(Side side) {
 }
 
 bool pieceCanCapture(int f, int r, PieceCode code) {
-    if (code == kMan1 || code == kMan2) {
+    if (isMan(code)) {
         for (const auto& d : kDirections)
             if (manCaptures(f, r, code, d)) return true;
         return false;
     }
-    if (code == kKing1 || code == kKing2) return kingCanCapture(f, r, code);
+    if (isKing(code)) return kingCanCapture(f, r, code);
     return false;
 }
 
@@ -226,7 +214,7 @@ void movePieceSquares(PieceSquares& pieces, Side mover, int fromFile, int fromRa
     own[i][0] = static_cast<std::int8_t>(toFile);
     own[i][1] = static_cast<std::int8_t>(toRank);
     if (capturedFile == 0) return;
-    const int other = mover == 1 ? 2 : 1;
+    const int other = otherSide(mover);
     std::int8_t (*theirs)[2] = pieces.squares[other];
     int m = pieces.count[other];
     for (int j = 0; j < m; ++j) {

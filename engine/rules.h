@@ -1,6 +1,7 @@
 #pragma once
-// The rules of movement: where one piece may go, and the queries built on that
-// (forced capture, a blocked side, the full legality of a move).
+// The rules of movement, worked out as reach maps: where one piece may go, and
+// the queries built on that (forced capture, a blocked side, the full legality
+// of a move). A player's move and the reference search are judged here.
 
 #include "engine/board.h"
 
@@ -13,6 +14,13 @@ bool pieceHasCapture(int file, int rank, PieceCode code);
 bool sideHasCapture(Side side);
 // True when no piece of `side` can go anywhere (also when it has no pieces).
 bool sideIsBlocked(Side side);
+
+// What is wrong with the live position (an unknown code, a piece off the
+// playing squares, an uncrowned man on its far rank, more than twelve pieces a
+// side, no side to move, a continuation square that does not name a capturing
+// piece of the side to move), or nullptr when it is sound.
+const char* positionFault();
+inline bool positionIsSound() { return positionFault() == nullptr; }
 
 enum MoveKind : int { kIllegal = 0, kPlainMove = 1, kCapture = 2 };
 // Legality of a move of the side to move; the contents of reachMap afterwards are
