@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "app/keystate.h"
+#include "app/shell/keystate.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
