@@ -21,6 +21,7 @@
 
 #include "engine/board.h"
 #include "engine/execute.h"
+#include "engine/perft.h"
 #include "engine/position_text.h"
 #include "engine/rules.h"
 #include "engine/search.h"
@@ -59,24 +60,6 @@ void allLegalMoves(MoveList& list) {
     computerActive = 1;
     listLegalMoves(list);
     computerActive = saved;
-}
-
-std::uint64_t perft(int depth, bool wholeTurns) {
-    if (depth == 0) return 1;
-    MoveList list;
-    allLegalMoves(list);
-    std::uint64_t leaves = 0;
-    for (int i = 0; i < list.count; ++i) {
-        const ListedMove& m = list.moves[i];
-        HistoryRecord record;
-        const Side before = sideToMove;
-        fillRecord(record, m.fromFile, m.fromRank, m.toFile, m.toRank);
-        executeMove(m.fromFile, m.fromRank, m.toFile, m.toRank, board[m.fromFile][m.fromRank]);
-        const bool turnOver = !wholeTurns || sideToMove != before;
-        leaves += perft(turnOver ? depth - 1 : depth, wholeTurns);
-        restoreRecord(record);
-    }
-    return leaves;
 }
 
 void runSearch() {

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "engine/execute.h"
+#include "engine/perft.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "tests/engine/test_positions.h"
@@ -146,28 +147,11 @@ TEST(Records, FillExecuteRestoreIsExactEverywhere) {
     EXPECT_GT(continuations, 100);
 }
 
-std::uint64_t perftTurns(int depth) {
-    if (depth == 0) return 1;
-    MoveList list;
-    listLegalMoves(list);
-    std::uint64_t leaves = 0;
-    for (int i = 0; i < list.count; ++i) {
-        const ListedMove& m = list.moves[i];
-        const Side before = sideToMove;
-        HistoryRecord record;
-        fillRecord(record, m.fromFile, m.fromRank, m.toFile, m.toRank);
-        executeMove(m.fromFile, m.fromRank, m.toFile, m.toRank, board[m.fromFile][m.fromRank]);
-        leaves += perftTurns(sideToMove != before ? depth - 1 : depth);
-        restoreRecord(record);
-    }
-    return leaves;
-}
-
 TEST(Perft, WholeTurnsFromTheInitialPositionMatchThePublishedFigures) {
     resetEngineState();
     setupInitialPosition();
     const std::uint64_t expected[] = {7, 49, 302, 1469};
-    for (int depth = 1; depth <= 4; ++depth) EXPECT_EQ(perftTurns(depth), expected[depth - 1]) << depth;
+    for (int depth = 1; depth <= 4; ++depth) EXPECT_EQ(perft(depth, true), expected[depth - 1]) << depth;
 }
 
 }  // namespace
