@@ -16,11 +16,11 @@
 #include "app/data_folder.h"
 #include "app/platform.h"
 #include "app/display_switch.h"
-#include "app/shell/keystate.h"
-#include "app/shell/mouse_state.h"
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "engine/board.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"
@@ -107,9 +107,7 @@ int main(int argc, char* argv[]) {
     startupTrace = envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE");
     traceStartup("main");
     if (startupTrace) renderWindowStageEnded = traceStartup;
-    setupInitialPosition();
-    clearTypedMove();
-    clearCandidates();
+    resetScreens();
 
     startPlatform();
     if (!haveDisplay()) {
@@ -131,7 +129,6 @@ int main(int argc, char* argv[]) {
     int glutArgc = 1;
     glutInit(&glutArgc, glutArgv);
     traceStartup("glut");
-    installTurnSceneDrawer();
     loadTextures();
     traceStartup("pictures");
 
@@ -145,6 +142,7 @@ int main(int argc, char* argv[]) {
         // A pass that takes an event draws nothing.
         if (EventOutcome outcome; handleNextEvent(outcome)) {
             if (outcome == EventOutcome::Quit) done = true;
+            if (outcome == EventOutcome::Resized) fitViewportToWindow();
             continue;
         }
         // F1 is looked at after the frame, whether or not one was drawn.

@@ -1,7 +1,9 @@
 #include "app/mouse_actions.h"
 
-#include "app/shell/mouse_state.h"
+#include "app/input/mouse_state.h"
+#include "app/menu_layout.h"
 #include "engine/board.h"
+#include "engine/camera.h"
 #include "engine/turn.h"
 #include "scene/picking.h"
 
@@ -10,10 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-// The tilt limits of the arrow keys.
-constexpr int kLowestTilt = -24;
-constexpr int kHighestTilt = 12;
 
 void clickSquare(const Square& square) {
     const bool onlyFromTyped = typedMove[3] == 0 && typedMove[4] == 0;
@@ -46,7 +44,7 @@ void applyPlayMouse() {
     }
     const ViewTurn turn = takeViewTurn();
     viewAngleY += turn.turn;
-    if (turn.tilt != 0) viewAngleX = std::clamp(viewAngleX + turn.tilt, kLowestTilt, kHighestTilt);
+    if (turn.tilt != 0) viewAngleX = std::clamp(viewAngleX + turn.tilt, kMinTilt, kMaxTilt);
 }
 
 int menuItemClicked(int index, int width, int height) {

@@ -3,7 +3,9 @@
 // start and end of the video system, the display check, the window with its GL
 // context, the events that feed the key and mouse state, the message boxes and
 // the wait for the next frame. One file speaks to SDL behind it
-// (platform_sdl.cpp); no other file of the game includes SDL.
+// (platform_sdl.cpp); no other file of the game includes SDL. What the game
+// says and how it sets up its GL live above it (render_window.h), so another
+// back-end could be written beside it without touching the game.
 
 // --- Start and end ----------------------------------------------------------
 
@@ -24,18 +26,44 @@ void stopPlatform();
 bool haveDisplay();
 
 // --- The window -------------------------------------------------------------
+// One window at a time: it is drawn into and swapped, and its events feed the
+// key and mouse state.
 
-// Opens the window with a double-buffered GL 2.1 compatibility context, shows
-// it, sets the viewport and the GL state (initRenderState) and builds the HUD
-// font. Reports every failure in a box and returns false.
-bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest);
-// When set, createRenderWindow calls it as each of its stages ends: "window"
-// (made, its pixel format chosen), "context" (made current), "font" (the window
-// shown, the HUD font built, the GL state set). The start-up trace uses it.
-extern void (*renderWindowStageEnded)(const char* stage);
-void destroyRenderWindow();
+// Takes the video system for the game's windows; false when it cannot be had.
+// The game's first window takes it, and it is let go with the last.
+bool holdVideo();
+void releaseVideo();
+// Whether the display offers a mode of exactly width x height whose pixels
+// take colourDepth bits.
+bool displayHasMode(int width, int height, int colourDepth);
+
+// What openWindow asks for; `stageEnded`, when set, is told as the window is
+// made ("window") and its context made current ("context").
+struct WindowRequest {
+    const char* title = "";
+    int width = 0, height = 0, colourDepth = 32;
+    bool fullscreen = false;
+    void (*stageEnded)(const char* stage) = nullptr;
+};
+// What went wrong in openWindow.
+enum class WindowFailure { None, Window, Context, Activate };
+
+// Opens a window with a double-buffered GL 2.1 compatibility context, makes the
+// context current, and shows and raises the window and gives it the keyboard.
+// A fullscreen window takes the display mode of its size (the caller checks
+// with displayHasMode first) and hides the pointer until the mouse moves. On
+// failure (or while another window is open) no window is left open by it.
+WindowFailure openWindow(const WindowRequest& request);
+// Lets the window's GL context go (the window stays, showing its last picture);
+// false when it could not be let go cleanly.
+bool releaseContext();
+// Closes the window (its context first); false when the context could not be
+// let go cleanly.
+bool closeWindow();
 // Presents the back buffer of the window.
 void swapRenderWindow();
+// The size in pixels of the window's drawable.
+void windowDrawableSize(int* width, int* height);
 // Set when the window's picture may be lost or stale (a new window, an expose):
 // the next frame must be drawn even if nothing in the game changed. Whoever
 // draws that frame clears it.
@@ -47,8 +75,14 @@ bool glExtensionSupported(const char* name);
 
 // --- Events -----------------------------------------------------------------
 
-// What the main loop must do after an event.
-enum class EventOutcome { Continue, Quit };
+// What the main loop must do after an event: go on, end the program, or fit
+// the viewport to the window's new size (resizedWindowSize).
+enum class EventOutcome { Continue, Quit, Resized };
+struct WindowSize {
+    int width = 0, height = 0;
+};
+// The drawable size after the last Resized outcome.
+WindowSize resizedWindowSize();
 
 // Takes one waiting event, if there is one, and hands it to windowProcedure;
 // returns false, leaving `outcome` alone, when none is waiting.
@@ -97,6 +131,7 @@ int virtualKeyFor(int key, int scancode);
 // queue; auto-repeats are ignored, so a held key is one press); F10 and keys
 // pressed with Alt never reach the keyboard state, and Alt+F4 asks to quit
 // like the window's close button; minimising clears windowActive, restoring
-// sets it; a size change sets the viewport to the new drawable size; an expose
-// asks for the next frame to be drawn.
+// sets it; a size change answers Resized; an expose asks for the next frame to
+// be drawn. A button pressed as the window gets the focus (the click that gave
+// it the focus) is no click.
 EventOutcome windowProcedure(const SDL_Event& event);

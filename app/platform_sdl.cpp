@@ -3,10 +3,9 @@
 // into the key and mouse state, the message boxes and the wait for a frame.
 #include "app/platform.h"
 
-#include "app/render_window.h"
-#include "app/shell/keystate.h"
-#include "app/shell/mouse_state.h"
-#include "app/shell/shell.h"
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
+#include "app/window_state.h"
 
 #include <SDL2/SDL.h>
 
@@ -130,20 +129,14 @@ Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer 
 // --- The window -------------------------------------------------------------
 
 bool windowNeedsRedraw = true;
-void (*renderWindowStageEnded)(const char* stage) = nullptr;
 
 namespace {
 
+// The game's window and its context.
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
-bool videoHeld = false;  // our hold on SDL's video subsystem, the "window class"
-
-void creationError(const char* text) {
-    destroyRenderWindow();
-    showMessageBox("ERROR", text, MessageIcon::Warning);
-}
-
-void shutdownError(const char* text) { showMessageBox("SHUTDOWN ERROR", text, MessageIcon::Information); }
+bool videoHeld = false;
+bool pointerHidden = false;
 
 // A display mode of exactly width x height whose pixels take `colourDepth` bits
 // (SDL counts a 32-bit X visual as 24 significant bits in 4 bytes).
@@ -189,110 +182,100 @@ SDL_Window* createWindowWithPixelFormat(const char* title, int width, int height
     return nullptr;
 }
 
+void showPointer(bool shown) {
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+    pointerHidden = !shown;
+}
+
+// Closes a window (a fullscreen one gives the display its own mode back first).
+void closeSdlWindow(SDL_Window* closing) {
+    if (!closing) return;
+    if (SDL_GetWindowFlags(closing) & SDL_WINDOW_FULLSCREEN) SDL_SetWindowFullscreen(closing, 0);
+    SDL_DestroyWindow(closing);
+}
+
 }  // namespace
 
 SDL_Window* renderWindowHandle() { return window; }
 
-bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest) {
-    fullscreen = fullscreenRequest ? 1 : 0;
+bool holdVideo() {
+    if (!videoHeld) videoHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return videoHeld;
+}
 
-    // Taking the video subsystem stands where registering the window class was.
-    if (!videoHeld) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            showMessageBox("ERROR", "Failed To Register The Window Class.", MessageIcon::Warning);
-            return false;
-        }
-        videoHeld = true;
-    }
+void releaseVideo() {
+    if (!videoHeld) return;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoHeld = false;
+}
 
+bool displayHasMode(int width, int height, int colourDepth) {
+    SDL_DisplayMode mode;
+    return findDisplayMode(width, height, colourDepth, &mode);
+}
+
+WindowFailure openWindow(const WindowRequest& request) {
     SDL_DisplayMode mode = {};
-    if (fullscreen && !findDisplayMode(width, height, colourDepth, &mode)) {
-        const Answer answer = askYesNo("Kiva GL",
-                                       "The Requested Fullscreen Mode Is Not Supported By\n"
-                                       "Your Video Card. Use Windowed Mode Instead?",
-                                       MessageIcon::Warning, Answer::Yes);
-        if (answer == Answer::Yes) {
-            fullscreen = 0;
-        } else {
-            showMessageBox("ERROR", "Program Will Now Close.", MessageIcon::Error);
-            return false;
-        }
-    }
-
+    if (request.fullscreen) findDisplayMode(request.width, request.height, request.colourDepth, &mode);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (fullscreen) {
+    if (request.fullscreen)
         flags |= SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
-        SDL_ShowCursor(SDL_DISABLE);
-    } else {
+    else
         flags |= SDL_WINDOW_RESIZABLE;
+    if (window) return WindowFailure::Window;  // one window at a time
+    SDL_Window* made =
+        createWindowWithPixelFormat(request.title, request.width, request.height, request.colourDepth, flags);
+    if (!made) return WindowFailure::Window;
+    if (request.stageEnded) request.stageEnded("window");
+    if (request.fullscreen && SDL_SetWindowDisplayMode(made, &mode) != 0) {
+        closeSdlWindow(made);
+        return WindowFailure::Window;
     }
-
-    window = createWindowWithPixelFormat(title, width, height, colourDepth, flags);
-    if (!window) {
-        creationError("Window Creation Error.");
-        return false;
+    SDL_GLContext madeContext = SDL_GL_CreateContext(made);
+    if (!madeContext) {
+        closeSdlWindow(made);
+        return WindowFailure::Context;
     }
-    if (renderWindowStageEnded) renderWindowStageEnded("window");
-    if (fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
-        creationError("Window Creation Error.");
-        return false;
-    }
-
-    context = SDL_GL_CreateContext(window);
-    if (!context) {
-        creationError("Can't Create A GL Rendering Context.");
-        return false;
-    }
-    if (SDL_GL_MakeCurrent(window, context) != 0) {
-        creationError("Can't Activate The GL Rendering Context.");
-        return false;
-    }
+    window = made;
+    context = madeContext;
+    if (SDL_GL_MakeCurrent(window, context) != 0) return WindowFailure::Activate;
     // The main loop paces the frames itself.
     SDL_GL_SetSwapInterval(0);
-    lookUpGlFunctions();
     windowNeedsRedraw = true;
+    if (request.stageEnded) request.stageEnded("context");
 
-    if (renderWindowStageEnded) renderWindowStageEnded("context");
-
+    // Fullscreen hides the pointer until the mouse is moved.
+    showPointer(!request.fullscreen);
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
     // The screen saver and monitor power-down stay off while the game runs.
     SDL_DisableScreenSaver();
-
-    setViewport(width, height, 0.0f, 0.0f);
-    if (!initRenderState()) {
-        creationError("Initialization Failed.");
-        return false;
-    }
-    if (renderWindowStageEnded) renderWindowStageEnded("font");
-    return true;
+    return WindowFailure::None;
 }
 
-void destroyRenderWindow() {
-    if (fullscreen) {
-        if (window) SDL_SetWindowFullscreen(window, 0);  // the desktop's mode comes back
-        SDL_ShowCursor(SDL_ENABLE);
-    }
-    if (context) {
-        if (SDL_GL_MakeCurrent(window, nullptr) != 0) shutdownError("Release Of DC And RC Failed.");
-        SDL_GL_DeleteContext(context);
-        context = nullptr;
-        forgetGlFunctions();
-    }
-    if (window) {
-        SDL_DestroyWindow(window);
-        window = nullptr;
-    }
-    if (videoHeld) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        videoHeld = false;
-    }
-    deleteHudFont();
+void windowDrawableSize(int* width, int* height) {
+    if (window) SDL_GL_GetDrawableSize(window, width, height);
+}
+
+bool releaseContext() {
+    if (!context) return true;
+    const bool released = SDL_GL_MakeCurrent(window, nullptr) == 0;
+    SDL_GL_DeleteContext(context);
+    context = nullptr;
+    return released;
+}
+
+bool closeWindow() {
+    const bool released = releaseContext();
+    closeSdlWindow(window);
+    window = nullptr;
+    if (pointerHidden) showPointer(true);
+    return released;
 }
 
 void swapRenderWindow() {
-    if (window) SDL_GL_SwapWindow(window);
+    if (window && context) SDL_GL_SwapWindow(window);
 }
 
 void* glFunctionAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
@@ -358,12 +341,15 @@ bool windowIsMinimised() {
     return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
-void resizeViewport(const SDL_WindowEvent& change) {
-    int width = change.data1;
-    int height = change.data2;
+// The size of the drawable after the last size change.
+WindowSize resized;
+
+EventOutcome noteResize(const SDL_WindowEvent& change) {
+    resized = WindowSize{change.data1, change.data2};
     SDL_Window* window = renderWindowHandle();
-    if (window && SDL_GetWindowID(window) == change.windowID) SDL_GL_GetDrawableSize(window, &width, &height);
-    setViewport(width, height, 0.0f, 0.0f);
+    if (window && SDL_GetWindowID(window) == change.windowID)
+        SDL_GL_GetDrawableSize(window, &resized.width, &resized.height);
+    return EventOutcome::Resized;
 }
 
 // A pointer position in window coordinates as a point in GL pixels: from the
@@ -388,14 +374,66 @@ bool pointerJustEntered = false;
 void revealPointerIfMoved(const SDL_MouseMotionEvent& motion) {
     const bool moved = !pointerJustEntered && (motion.xrel != 0 || motion.yrel != 0);
     pointerJustEntered = false;
-    if (moved && fullscreen && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE) SDL_ShowCursor(SDL_ENABLE);
+    if (moved && pointerHidden) showPointer(true);
+}
+
+// The click that gives the window the focus is for the window manager, not
+// the game: a window manager hands it on to the window just after (or, some
+// do, just before) the focus arrives. A button pressed within this long of the
+// focus arriving is no click; nobody aims and clicks that fast after a change
+// of window.
+constexpr Uint32 kFocusClickMilliseconds = 250;
+bool haveFocus = true;
+bool focusGainedOnce = false;
+Uint32 focusGainedAt = 0;
+// A left press while the window lacks the focus waits here until it is clear
+// that no focus came with it.
+bool leftPressWaiting = false;
+Uint32 leftPressAt = 0;
+MousePoint leftPressPoint;
+// A right press while the window lacked the focus, not yet known not to be a focus click.
+bool rightPressUnfocused = false;
+Uint32 rightPressAt = 0;
+
+bool isFocusClick(Uint32 timestamp) {
+    return focusGainedOnce && timestamp - focusGainedAt < kFocusClickMilliseconds;
+}
+
+void focusArrived(Uint32 timestamp) {
+    haveFocus = true;
+    focusGainedOnce = true;
+    focusGainedAt = timestamp;
+    if (leftPressWaiting && timestamp - leftPressAt < kFocusClickMilliseconds) leftPressWaiting = false;
+    if (rightPressUnfocused && timestamp - rightPressAt < kFocusClickMilliseconds) forgetRightButton();
+    rightPressUnfocused = false;
+}
+
+// A waiting left press that no focus followed is a click after all.
+void settleWaitingPress(Uint32 now) {
+    if (!leftPressWaiting || now - leftPressAt < kFocusClickMilliseconds) return;
+    leftPressWaiting = false;
+    recordLeftPress(leftPressPoint.x, leftPressPoint.y);
 }
 
 void mouseButton(const SDL_MouseButtonEvent& button) {
+    const bool press = button.type == SDL_MOUSEBUTTONDOWN;
+    if (press && isFocusClick(button.timestamp)) return;
     const MousePoint at = glPoint(button.x, button.y);
-    if (button.button == SDL_BUTTON_LEFT && button.type == SDL_MOUSEBUTTONDOWN) recordLeftPress(at.x, at.y);
-    if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONDOWN) recordRightPress();
-    if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONUP) recordRightRelease(at.x, at.y);
+    if (button.button == SDL_BUTTON_LEFT && press) {
+        if (haveFocus) {
+            recordLeftPress(at.x, at.y);
+        } else {
+            leftPressWaiting = true;
+            leftPressAt = button.timestamp;
+            leftPressPoint = at;
+        }
+    }
+    if (button.button == SDL_BUTTON_RIGHT && press) {
+        recordRightPress();
+        rightPressUnfocused = !haveFocus;
+        rightPressAt = button.timestamp;
+    }
+    if (button.button == SDL_BUTTON_RIGHT && !press) recordRightRelease(at.x, at.y);
 }
 
 }  // namespace
@@ -415,12 +453,10 @@ EventOutcome windowProcedure(const SDL_Event& event) {
             if (code < 0) return EventOutcome::Continue;
             // An auto-repeat is no new press; the key is held down already.
             if (key.repeat) return EventOutcome::Continue;
-            if (event.type == SDL_KEYDOWN) {
-                KeyState[code] = 1;
-                queueKeyPress(code);
-            } else {
-                KeyState[code] = 0;
-            }
+            if (event.type == SDL_KEYUP)
+                keyWentUp(code);
+            else
+                keyWentDown(code, key.timestamp);
             return EventOutcome::Continue;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -437,14 +473,20 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_MAXIMIZED:
                 case SDL_WINDOWEVENT_SHOWN: windowActive = 1; break;
-                // Focus changes look only at whether the window is minimised.
-                // Held keys need nothing here: as the window loses the keyboard,
-                // SDL sends a key-up for every key still down (before this
-                // event), so a key held while the player turns to another
-                // window is up in KeyState, and stays up until pressed again.
+                // Focus changes look at whether the window is minimised. As the
+                // window loses the keyboard, SDL sends a key-up for every key
+                // still down (before this event), so a key held while the
+                // player turns to another window is up in KeyState.
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                case SDL_WINDOWEVENT_FOCUS_LOST: windowActive = windowIsMinimised() ? 0 : 1; break;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(event.window); break;
+                    keyboardArrived(event.window.timestamp);
+                    focusArrived(event.window.timestamp);
+                    windowActive = windowIsMinimised() ? 0 : 1;
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    haveFocus = false;
+                    windowActive = windowIsMinimised() ? 0 : 1;
+                    break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: return noteResize(event.window);
                 // The pointer position reported with entering is no movement.
                 case SDL_WINDOWEVENT_ENTER: pointerJustEntered = true; break;
                 // Uncovered or restored: what the window showed may be gone.
@@ -458,10 +500,15 @@ EventOutcome windowProcedure(const SDL_Event& event) {
 
 bool handleNextEvent(EventOutcome& outcome) {
     SDL_Event event;
-    if (!SDL_PollEvent(&event)) return false;
+    if (!SDL_PollEvent(&event)) {
+        settleWaitingPress(SDL_GetTicks());
+        return false;
+    }
     outcome = windowProcedure(event);
     return true;
 }
+
+WindowSize resizedWindowSize() { return resized; }
 
 void waitForEvent(int milliseconds) {
     if (milliseconds > 0) SDL_WaitEventTimeout(nullptr, milliseconds);

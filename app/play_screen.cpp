@@ -1,10 +1,11 @@
-#include "app/shell/keystate.h"
+#include "app/input/keystate.h"
 #include "app/mouse_actions.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "engine/board.h"
+#include "engine/camera.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
 
@@ -74,32 +75,43 @@ PlayPicture currentPlayPicture() {
 PlayPicture shownPicture{};
 int shownFrames = 0;
 
-bool skipUnchangedPicture = false;
-bool frameDrawn = false;
-SceneDrawer sceneDrawer = nullptr;
-
-// turnStep's drawer during a play frame. The frame is skipped when skipping is
+// Whether this frame shows something new: the frame is skipped when skipping is
 // allowed and it would show what the last two frames drawn showed, the window
 // has kept its picture and no winner picture (which counts its frames) is up.
-void drawFrameUnlessUnchanged() {
+bool pictureChanged(bool skipUnchanged) {
     const PlayPicture now = currentPlayPicture();
     const bool samePicture = shownFrames > 0 && std::memcmp(&now, &shownPicture, sizeof now) == 0;
-    if (skipUnchangedPicture && samePicture && shownFrames >= 2 && !windowNeedsRedraw &&
-        !sceneShowsWinnerPicture()) {
-        frameDrawn = false;
-        return;
-    }
+    if (skipUnchanged && samePicture && shownFrames >= 2 && !windowNeedsRedraw && !sceneShowsWinnerPicture())
+        return false;
     shownFrames = samePicture && !windowNeedsRedraw ? shownFrames + 1 : 1;
     shownPicture = now;
     windowNeedsRedraw = false;
-    frameDrawn = true;
+    return true;
+}
 
+// The scene through the play camera; the tenth winner picture ends the game.
+void drawPlayScene() {
     // Closes an overlay left open by a start-menu frame.
     endOverlay();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    glTranslatef(0.0f, -2.0f, -10.0f);
-    if (sceneDrawer) sceneDrawer();
+    glTranslatef(kEyeOffsetX, kEyeOffsetY, kEyeOffsetZ);
+    glPushMatrix();
+    if (drawScene() == SceneOutcome::GameOver) currentScreen = 1;
+    glPopMatrix();
+}
+
+// The keys of this frame as the turn driver takes them: the presses in order
+// and the arrows held (not those held since the game started).
+MoveKeys frameMoveKeys() {
+    MoveKeys keys;
+    for (int i = 0; i < keyPressCount() && keys.pressCount < kMoveKeyCapacity; ++i)
+        keys.presses[keys.pressCount++] = keyPressAt(i);
+    keys.upHeld = keyIsHeld(VK_UP);
+    keys.downHeld = keyIsHeld(VK_DOWN);
+    keys.leftHeld = keyIsHeld(VK_LEFT);
+    keys.rightHeld = keyIsHeld(VK_RIGHT);
+    return keys;
 }
 
 bool playFrame(bool skipUnchanged);
@@ -121,18 +133,14 @@ namespace {
 bool playFrame(bool skipUnchanged) {
     // Clicks pick squares in the picture on screen, so before the keys turn the view.
     applyPlayMouse();
-    // The arrow keys held since the game started do not turn the view.
-    readWithIgnoredKeysUp(readMoveKeys);
+    readMoveKeys(frameMoveKeys());
     if (wasPressed(VK_ESCAPE)) currentScreen = 1;
 
-    // The turn driver moves first, then calls its drawer; the drawer decides
-    // whether this frame is drawn.
-    skipUnchangedPicture = skipUnchanged;
-    sceneDrawer = turnStepSceneDrawer;
-    turnStepSceneDrawer = drawFrameUnlessUnchanged;
+    // The game moves first (the computer's reply, a typed move), then the frame
+    // is drawn if it shows something new.
     turnStep();
-    turnStepSceneDrawer = sceneDrawer;
-    if (!frameDrawn) return false;
+    if (!pictureChanged(skipUnchanged)) return false;
+    drawPlayScene();
 
     // Light 1 at the world origin; governs the drawing from the next frame on.
     const GLfloat lightPosition[4] = {0.0f, 0.0f, 0.0f, 1.0f};

@@ -1,12 +1,94 @@
 #include "app/render_window.h"
 
 #include "app/platform.h"
+#include "app/window_state.h"
+#include "engine/camera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 int viewportWidth = 0;
 int viewportHeight = 0;
+void (*renderWindowStageEnded)(const char* stage) = nullptr;
+
+namespace {
+
+bool contextMade = false;
+
+void creationError(const char* text) {
+    destroyRenderWindow();
+    showMessageBox("ERROR", text, MessageIcon::Warning);
+}
+
+void shutdownError(const char* text) { showMessageBox("SHUTDOWN ERROR", text, MessageIcon::Information); }
+
+}  // namespace
+
+bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest) {
+    fullscreen = fullscreenRequest ? 1 : 0;
+    // Taking the video system stands where registering the window class was.
+    if (!holdVideo()) {
+        showMessageBox("ERROR", "Failed To Register The Window Class.", MessageIcon::Warning);
+        return false;
+    }
+    if (fullscreen && !displayHasMode(width, height, colourDepth)) {
+        const Answer answer = askYesNo("Kiva GL",
+                                       "The Requested Fullscreen Mode Is Not Supported By\n"
+                                       "Your Video Card. Use Windowed Mode Instead?",
+                                       MessageIcon::Warning, Answer::Yes);
+        if (answer == Answer::Yes) {
+            fullscreen = 0;
+        } else {
+            showMessageBox("ERROR", "Program Will Now Close.", MessageIcon::Error);
+            return false;
+        }
+    }
+
+    WindowRequest request;
+    request.title = title;
+    request.width = width;
+    request.height = height;
+    request.colourDepth = colourDepth;
+    request.fullscreen = fullscreen != 0;
+    request.stageEnded = renderWindowStageEnded;
+    switch (openWindow(request)) {
+        case WindowFailure::None: break;
+        case WindowFailure::Window: creationError("Window Creation Error."); return false;
+        case WindowFailure::Context: creationError("Can't Create A GL Rendering Context."); return false;
+        case WindowFailure::Activate:
+            contextMade = true;
+            creationError("Can't Activate The GL Rendering Context.");
+            return false;
+    }
+    contextMade = true;
+    lookUpGlFunctions();
+    setViewport(width, height, 0.0f, 0.0f);
+    if (!initRenderState()) {
+        creationError("Initialization Failed.");
+        return false;
+    }
+    if (renderWindowStageEnded) renderWindowStageEnded("font");
+    return true;
+}
+
+void releaseRenderContext() {
+    if (!contextMade) return;
+    contextMade = false;
+    deleteHudFont();
+    forgetGlFunctions();
+    if (!releaseContext()) shutdownError("Release Of DC And RC Failed.");
+}
+
+void destroyRenderWindow() {
+    releaseRenderContext();
+    closeWindow();
+    releaseVideo();
+}
+
+void fitViewportToWindow() {
+    const WindowSize size = resizedWindowSize();
+    setViewport(size.width, size.height, 0.0f, 0.0f);
+}
 
 namespace {
 
@@ -43,7 +125,7 @@ void setViewport(int width, int height, float x, float y) {
     glViewport(static_cast<GLint>(x), static_cast<GLint>(y), width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(90.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 50.0);
+    gluPerspective(kFieldOfViewDegrees, static_cast<double>(width) / static_cast<double>(height), kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     viewportWidth = width;

@@ -1,7 +1,27 @@
 #pragma once
-// The GL services the screens share in the window the platform seam opens
-// (app/platform.h): the viewport with its perspective, the GL state, the 2D
-// overlays, the back-buffer copy and the HUD font.
+// The game's window as the game sets it up, over the platform seam
+// (app/platform.h): making and closing it with the game's own messages, and
+// the GL services the screens share in it: the viewport with its perspective,
+// the GL state, the 2D overlays, the back-buffer copy and the HUD font.
+
+// Opens the game's window: takes the video system ("Failed To Register The
+// Window Class."), asks "Kiva GL" whether to go windowed when the display has
+// no such fullscreen mode, opens the window with its GL context, sets the
+// viewport and the GL state (initRenderState) and builds the HUD font. Every
+// failure is shown in a box; the window is then closed and false returned.
+bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest);
+// When set, createRenderWindow calls it as each of its stages ends: "window"
+// (made, its pixel format chosen), "context" (made current), "font" (the window
+// shown, the HUD font built, the GL state set). The start-up trace uses it.
+extern void (*renderWindowStageEnded)(const char* stage);
+// Lets the window's GL context go, with what lived in it (the HUD font's lists,
+// the GL functions); "Release Of DC And RC Failed." when it cannot. The window
+// stays, showing its last picture.
+void releaseRenderContext();
+// Closes the window and lets the video system go.
+void destroyRenderWindow();
+// Sets the viewport to the window's size after a Resized event.
+void fitViewportToWindow();
 
 // Size given to the most recent setViewport (a height of 0 is recorded as 1).
 extern int viewportWidth;
@@ -19,7 +39,7 @@ void forgetGlFunctions();
 bool copyBackBufferBlock(int fromX, int fromY, int width, int height, int toX, int toY);
 
 // Viewport of the given size with its lower-left corner at (x, y), a fresh
-// 90-degree perspective (near 0.1, far 50) and an identity modelview.
+// perspective of the play camera (engine/camera.h) and an identity modelview.
 void setViewport(int width, int height, float x, float y);
 bool initRenderState();
 void beginOverlayTopLeft();

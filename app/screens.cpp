@@ -1,8 +1,14 @@
 #include "app/screens.h"
 
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
 #include "app/platform.h"
 #include "app/render_window.h"
-#include "app/shell/shell.h"
+#include "engine/board.h"
+#include "engine/turn.h"
+#include "scene/scene.h"
+
+unsigned char currentScreen = 1;
 
 int drawCurrentScreen() {
     if (currentScreen == 1)
@@ -18,4 +24,17 @@ bool drawCurrentScreenIfChanged() {
     windowNeedsRedraw = false;
     forgetShownPlayPicture();
     return true;
+}
+
+void resetScreens() {
+    currentScreen = 1;
+    menuItem = 1;
+    greenSide = 1;
+    resetGame();
+    viewAngleX = 0;
+    viewAngleY = 0;
+    winPictureFrames = 0;
+    forgetShownPlayPicture();
+    clearKeyState();
+    clearMouseState();
 }

@@ -1,9 +1,10 @@
-#include "app/shell/keystate.h"
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
+#include "app/menu_layout.h"
 #include "app/mouse_actions.h"
-#include "app/shell/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "lettering/stroke_font.h"
@@ -34,17 +35,6 @@ void startGame() {
     ignoreHeldArrowKeys();
 }
 
-void switchSide() {
-    if (greenSide == 2) {
-        sideToMove = 1;
-        greenSide = 1;
-    } else {
-        sideToMove = 2;
-        greenSide = 2;
-    }
-    computerActive = 1;
-    rootListFilled = 0;
-}
 
 // Reads the menu's keys and clicks; returns whether they started a game.
 bool updateStartMenu();
@@ -77,7 +67,7 @@ void drawStartMenuFrame() {
                                     static_cast<int>(x), static_cast<int>(y)))
                 continue;
         }
-        drawScene();
+        if (drawScene() == SceneOutcome::GameOver) currentScreen = 1;
     }
     // The keys and clicks act on what the views showed; the overlay shows the
     // menu as they left it.
@@ -103,7 +93,7 @@ bool updateStartMenu() {
             if (menuItem == 2)
                 startGame();
             else
-                switchSide();
+                switchGreenSide();
         }
     }
 
@@ -114,7 +104,7 @@ bool updateStartMenu() {
             if (item == 2)
                 startGame();
             else
-                switchSide();
+                switchGreenSide();
         }
     }
     return currentScreen == 0;
@@ -139,14 +129,8 @@ void drawStartMenuOverlay(bool gameStarted) {
     // of the overlay's projection for the bar and the disc.
     if (gameStarted) setViewport(width, height, 0, 0);
 
-    float barBottom, barTop;
-    if (menuItem == 1) {
-        barBottom = static_cast<float>(2 * height / 3.2);
-        barTop = static_cast<float>(2 * height / 2.6);
-    } else {
-        barBottom = static_cast<float>(height / 3.5);
-        barTop = static_cast<float>(height / 2.3);
-    }
+    const MenuBand bar = menuItemBand(menuItem, height);
+    const float barBottom = bar.bottom, barTop = bar.top;
 
     // Translucent bar over the selected caption.
     glEnable(GL_BLEND);

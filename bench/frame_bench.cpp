@@ -24,11 +24,11 @@
 // geometry cost alone. A third argument "frames-only" runs part 1 only. Parts 2 and
 // 3 press keys with xdotool.
 
-#include "app/shell/keystate.h"
+#include "app/input/keystate.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
 #include "engine/turn.h"
@@ -72,15 +72,8 @@ struct Scenario {
 };
 
 void quietGame() {
-    clearKeyState();
-    clearKeyPresses();
-    clearTypedMove();
-    clearCandidates();
-    greenSide = 1;
-    sideToMove = 1;
+    resetScreens();
     computerActive = 0;  // the turn driver must not start a search
-    viewAngleX = 0;
-    viewAngleY = 0;
 }
 
 void setUpMenu() {
@@ -425,7 +418,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     glutInit(&argc, argv);
-    installTurnSceneDrawer();
     loadTextures();
 
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

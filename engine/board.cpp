@@ -90,6 +90,13 @@ void resetGame() {
     std::memset(plyRecords, 0, sizeof plyRecords);
 }
 
+void switchGreenSide() {
+    greenSide = otherSide(greenSide);
+    sideToMove = greenSide;
+    computerActive = 1;
+    rootListFilled = 0;
+}
+
 void clearTypedMove() {
     for (int& v : typedMove) v = 0;
 }

@@ -81,6 +81,9 @@ void setupInitialPosition();
 // computer active again (a game it lost for want of a move left it inactive)
 // and the search's own scratch cleared.
 void resetGame();
+// The other side becomes green, as the start menu's "Select side" does: the
+// green side is to move (it moves first) and the computer may play again.
+void switchGreenSide();
 void clearTypedMove();
 void clearCandidates();
 // Puts back the position the last search started from (the root copy).

@@ -73,13 +73,6 @@ void playLegalMove(int fromFile, int fromRank, int toFile, int toRank, int kind,
     checkPositionAfterMove(soundBefore);
 }
 
-void removeCapturedBetween(int fromFile, int fromRank, int toFile, int toRank) {
-    const int df = sign(toFile - fromFile), dr = sign(toRank - fromRank);
-    if (df == 0 || dr == 0) return;
-    for (int f = fromFile + df, r = fromRank + dr; (f != toFile || r != toRank) && onBoard(f, r); f += df, r += dr)
-        board[f][r] = kEmpty;
-}
-
 void noteCapturedPiece(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank) {
     record.capturedFile = record.capturedRank = record.capturedCode = 0;
     const int df = sign(toFile - fromFile), dr = sign(toRank - fromRank);

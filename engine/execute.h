@@ -10,7 +10,6 @@ void executeMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode c
 // back. Every move of the game goes through here: executeMove, a typed move and
 // each trial move of the search.
 void playLegalMove(int fromFile, int fromRank, int toFile, int toRank, int kind, HistoryRecord& record);
-void removeCapturedBetween(int fromFile, int fromRank, int toFile, int toRank);
 // Must run before executeMove on the same move: it reads the position before it.
 void fillRecord(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank);
 void noteCapturedPiece(HistoryRecord& record, int fromFile, int fromRank, int toFile, int toRank);

@@ -2,14 +2,13 @@
 
 #include <cstring>
 
-#include "app/shell/keystate.h"
+#include "engine/camera.h"
 #include "engine/execute.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 
 int viewAngleX = 0;
 int viewAngleY = 0;
-SceneDrawer turnStepSceneDrawer = nullptr;
 
 namespace {
 
@@ -32,22 +31,22 @@ HistoryRecord& nextHistoryRecord() {
 
 }  // namespace
 
-void readMoveKeys() {
-    for (int i = 0; i < keyPresses.count; ++i) {
-        const int key = keyPresses.keys[i];
-        if (key >= VK_A && key <= VK_A + 7)
-            typeValue(1, 3, key - VK_A + 1);
-        else if (key >= VK_0 + 1 && key <= VK_0 + 8)
-            typeValue(2, 4, key - VK_0);
+void readMoveKeys(const MoveKeys& keys) {
+    for (int i = 0; i < keys.pressCount && i < kMoveKeyCapacity; ++i) {
+        const int key = keys.presses[i];
+        if (key >= 'A' && key <= 'H')
+            typeValue(1, 3, key - 'A' + 1);
+        else if (key >= '1' && key <= '8')
+            typeValue(2, 4, key - '0');
         else if (key == 'U')
             clearTypedMove();
-        else if (key == VK_0 + 9)
+        else if (key == '9')
             takeBack();
     }
-    if (KeyState[VK_UP] && viewAngleX <= 11) viewAngleX += 3;
-    if (KeyState[VK_DOWN] && viewAngleX >= -21) viewAngleX -= 3;
-    if (KeyState[VK_LEFT]) viewAngleY += 3;
-    if (KeyState[VK_RIGHT]) viewAngleY -= 3;
+    if (keys.upHeld && viewAngleX < kMaxTilt) viewAngleX += kTiltStep;
+    if (keys.downHeld && viewAngleX > kMinTilt) viewAngleX -= kTiltStep;
+    if (keys.leftHeld) viewAngleY += kTurnStep;
+    if (keys.rightHeld) viewAngleY -= kTurnStep;
 }
 
 void typeSquare(int file, int rank) {
@@ -72,7 +71,6 @@ void turnStep() {
     }
     rootListFilled = 0;
     playTypedMove();
-    if (turnStepSceneDrawer) turnStepSceneDrawer();
 }
 
 int playTypedMove() {

@@ -76,14 +76,15 @@ double coneHit(Vec o, Vec d, Vec tip, double radius, double height, double lowes
 
 Square pickSquare(const PickCamera& camera, double x, double y, const Board& position) {
     if (camera.viewportWidth <= 0 || camera.viewportHeight <= 0) return {};
-    // Through the 90-degree perspective: at depth 1 the viewport spans
-    // [-aspect, aspect] across and [-1, 1] up.
+    // Through the camera's perspective: at depth 1 the viewport spans
+    // [-aspect, aspect] * half across and [-half, half] up.
+    const double half = std::tan(kFieldOfViewDegrees * kPi / 360.0);
     const double aspect = camera.viewportWidth / camera.viewportHeight;
     const double ndcX = 2 * (x - camera.viewportX) / camera.viewportWidth - 1;
     const double ndcY = 2 * (y - camera.viewportY) / camera.viewportHeight - 1;
     if (ndcX < -1 || ndcX > 1 || ndcY < -1 || ndcY > 1) return {};
-    const Vec eye = eyeToWorld({0, 2, 10}, camera.angleX, camera.angleY);
-    const Vec dir = eyeToWorld({ndcX * aspect, ndcY, -1}, camera.angleX, camera.angleY);
+    const Vec eye = eyeToWorld({-kEyeOffsetX, -kEyeOffsetY, -kEyeOffsetZ}, camera.angleX, camera.angleY);
+    const Vec dir = eyeToWorld({ndcX * aspect * half, ndcY * half, -1}, camera.angleX, camera.angleY);
 
     double nearest = kNoHit;
     Square hit;

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/rules.h"
 #include "engine/turn.h"
@@ -14,14 +13,15 @@ int winPictureFrames = 0;
 
 namespace {
 
-// A drawing that showed a winner picture: after ten of them the game is over
-// and the start menu takes over at the next frame.
-void advanceWinPictureFrames() {
+// A drawing that showed a winner picture: the tenth of them ends the game
+// (the counter starts again) and returns true.
+bool advanceWinPictureFrames() {
     if (winPictureFrames < 10) ++winPictureFrames;
     if (winPictureFrames >= 10) {
-        currentScreen = 1;
         winPictureFrames = 0;
+        return true;
     }
+    return false;
 }
 
 void drawTurnIndicator() {
@@ -39,24 +39,21 @@ void drawTurnIndicator() {
 bool pinkWins() { return (sideIsBlocked(1) && greenSide == 1) || (sideIsBlocked(2) && greenSide == 2); }
 bool greenWins() { return (sideIsBlocked(1) && greenSide == 2) || (sideIsBlocked(2) && greenSide == 1); }
 
-void drawWinnerPictures() {
+// Returns whether this drawing ended the game.
+bool drawWinnerPictures() {
+    bool gameOver = false;
     glPushMatrix();
     glTranslated(0, 0, -5);
     if (pinkWins()) {
         drawPinkWinsPicture();
-        advanceWinPictureFrames();
+        gameOver = advanceWinPictureFrames() || gameOver;
     }
     if (greenWins()) {
         drawGreenWinsPicture();
-        advanceWinPictureFrames();
+        gameOver = advanceWinPictureFrames() || gameOver;
     }
     glPopMatrix();
-}
-
-void drawSceneInPushedMatrix() {
-    glPushMatrix();
-    drawScene();
-    glPopMatrix();
+    return gameOver;
 }
 
 }  // namespace
@@ -70,7 +67,7 @@ void drawEntryHighlights() {
     if (toFile != 0 && toRank != 0) highlightToSquare(toFile, toRank);
 }
 
-void drawScene() {
+SceneOutcome drawScene() {
     glPushMatrix();
     glRotated(static_cast<double>(viewAngleX), 1, 0, 0);
     glRotated(static_cast<double>(viewAngleY), 0, 1, 0);
@@ -98,12 +95,11 @@ void drawScene() {
 
     drawTurnIndicator();
     drawEntryHighlights();
-    drawWinnerPictures();
+    const bool gameOver = drawWinnerPictures();
     drawEntryHighlights();
 
     glPopMatrix();
+    return gameOver ? SceneOutcome::GameOver : SceneOutcome::GameGoesOn;
 }
 
 bool sceneShowsWinnerPicture() { return pinkWins() || greenWins(); }
-
-void installTurnSceneDrawer() { turnStepSceneDrawer = drawSceneInPushedMatrix; }

@@ -1,7 +1,8 @@
 // The mouse state between the platform layer and the screens: clicks once per
 // press, a right click told from a right drag, the drag turned into view angles
 // at its stated rate, and the start-menu bands where the highlight bars lie.
-#include "app/shell/mouse_state.h"
+#include "app/input/mouse_state.h"
+#include "app/menu_layout.h"
 
 #include <gtest/gtest.h>
 

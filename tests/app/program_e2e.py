@@ -16,6 +16,9 @@ question then counts as No and the fallback question as Yes, both written to
 standard error, and the game opens its window. The command line: --help,
 --version, --windowed, --fullscreen; anything else (also X's and freeglut's
 own -display) is refused with the usage and status 2, before any window.
+F1 held for three seconds through the X server's own auto-repeat switches the
+display mode once. A click that only gives the window the focus (just after
+or just before the focus arrives) does not act on the menu.
 """
 import os
 import subprocess
@@ -194,6 +197,58 @@ def without_boxes(args):
         subprocess.run([args.window_tool, "fontpath", "default"], check=False)
 
 
+def f1_held(args):
+    """F1 held through real auto-repeat (XTEST): one switch, then one per press."""
+    game = Game(args, ["--windowed"])
+    try:
+        first = game.wait_window(TITLE)
+        if not check(first is not None, "the window opens for the held F1"):
+            return
+        seen = {first}
+        g.xdotool("windowfocus", "--sync", first)
+        g.xdotool("keydown", "F1")  # no --window: the server repeats it
+        end = time.time() + 3.0
+        while time.time() < end:
+            seen.update(game.windows(TITLE))
+            time.sleep(0.05)
+        g.xdotool("keyup", "F1")
+        time.sleep(1.0)
+        seen.update(game.windows(TITLE))
+        check(len(seen) == 2, "F1 held 3 s switches the display mode once (%d windows seen)" % len(seen))
+        second = game.wait_window(TITLE, other_than=first)
+        if second is not None:
+            game.key("F1")
+            check(game.wait_window(TITLE, other_than=second) is not None, "F1 pressed again switches again")
+        check(eventually(game.menu_showing), "the start menu is drawn after the switches")
+    finally:
+        game.stop()
+
+
+def focus_click(args):
+    """Clicks that come with the focus are the window manager's, not the game's."""
+    game = Game(args, ["--windowed"])
+    try:
+        window = game.wait_window(TITLE)
+        if not check(window is not None and eventually(game.menu_showing), "the window opens for the focus clicks"):
+            return
+        start_band = (320, g.HEIGHT - 172)  # "Start the game": 137..208 pixels from the bottom
+        for order in ("focus, then click", "click, then focus"):
+            subprocess.run([args.window_tool, "focus", "root"], check=False)
+            time.sleep(0.5)
+            if order.startswith("focus"):
+                subprocess.run([args.window_tool, "focus", str(window)], check=False)
+                game.click(*start_band)
+            else:
+                game.click(*start_band)
+                subprocess.run([args.window_tool, "focus", str(window)], check=False)
+            time.sleep(0.8)
+            check(game.menu_showing(), "a click that gives the window the focus (%s) does nothing" % order)
+        game.click(*start_band)
+        check(eventually(lambda: not game.menu_showing()), "a click once the window has the focus starts the game")
+    finally:
+        game.stop()
+
+
 def main():
     parser = g.arguments()
     parser.add_argument("--fullscreen-accepted", action="store_true")
@@ -203,6 +258,10 @@ def main():
     close_window(args)
     yes_to_start(args)
     without_boxes(args)
+    if args.fullscreen_accepted:
+        f1_held(args)
+    else:
+        focus_click(args)
     return g.finish("checks")
 
 

@@ -2,8 +2,8 @@
 // and overlays, a resize reaching the viewport, and the HUD font drawing.
 #include "app/platform.h"
 #include "app/render_window.h"
-#include "app/shell/keystate.h"
-#include "app/shell/shell.h"
+#include "app/input/keystate.h"
+#include "app/window_state.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
@@ -62,12 +62,16 @@ protected:
         destroyRenderWindow();
         SDL_Quit();
     }
+    // One event handled as the main loop does.
+    static void handle(const SDL_Event& event) {
+        if (windowProcedure(event) == EventOutcome::Resized) fitViewportToWindow();
+    }
     // Hands the window's pending events to the event handler, for up to `ms`.
     static void pumpEvents(int ms) {
         const Uint32 end = SDL_GetTicks() + static_cast<Uint32>(ms);
         SDL_Event event;
         while (SDL_GetTicks() < end) {
-            while (SDL_PollEvent(&event)) windowProcedure(event);
+            while (SDL_PollEvent(&event)) handle(event);
             SDL_Delay(5);
         }
     }
@@ -216,7 +220,7 @@ TEST_F(RenderWindowTest, ResizingTheWindowReachesTheViewport) {
     const Uint32 end = SDL_GetTicks() + 3000;
     SDL_Event event;
     while (viewportWidth != 800 && SDL_GetTicks() < end) {
-        while (SDL_PollEvent(&event)) windowProcedure(event);
+        while (SDL_PollEvent(&event)) handle(event);
         SDL_Delay(5);
     }
     EXPECT_EQ(viewportWidth, 800);

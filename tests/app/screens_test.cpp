@@ -2,13 +2,14 @@
 // key presses are queued as the platform layer would queue them, and what the
 // frames change is read from the game state and from the pixels drawn.
 
-#include "app/shell/keystate.h"
-#include "app/shell/mouse_state.h"
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "engine/board.h"
+#include "engine/camera.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
 
@@ -69,7 +70,7 @@ WindowPoint playCameraPoint(double x, double y, double z) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(0.0f, -2.0f, -10.0f);
+    glTranslatef(kEyeOffsetX, kEyeOffsetY, kEyeOffsetZ);
     glRotated(viewAngleX, 1, 0, 0);
     glRotated(viewAngleY, 0, 1, 0);
     GLdouble modelview[16], projection[16];
@@ -105,22 +106,12 @@ protected:
         char name[] = "screens_test";
         char* argv[] = {name, nullptr};
         glutInit(&argc, argv);
-        installTurnSceneDrawer();
     }
     static void TearDownTestSuite() { destroyRenderWindow(); }
 
     void SetUp() override {
-        clearKeyState();
-        clearMouseState();
-        currentScreen = 1;
-        menuItem = 1;
-        greenSide = 1;
-        sideToMove = 1;
+        resetScreens();
         computerActive = 0;
-        viewAngleX = 0;
-        viewAngleY = 0;
-        setupInitialPosition();
-        clearTypedMove();
         setViewport(640, 480, 0, 0);
     }
 };

@@ -1,9 +1,9 @@
 // The window's events turned into key state, presses, the active flag and the
 // quit request, fed as synthetic SDL events.
-#include "app/shell/keystate.h"
-#include "app/shell/mouse_state.h"
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
 #include "app/platform.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

@@ -8,7 +8,10 @@
  *   x11_window_tool fontpath PATH sets the X server's font path to the one
  *                                folder or catalogue PATH ("built-ins" leaves
  *                                only the server's own two fonts), or back to
- *                                the server's default with "default" */
+ *                                the server's default with "default"
+ *   x11_window_tool focus ID     gives the keyboard focus to the window, or to
+ *                                the root window with "root" (another window
+ *                                taking it from the game) */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -81,10 +84,18 @@ static int closeWindow(Display* display, Window window) {
     return sent ? 0 : 1;
 }
 
+static int focusWindow(Display* display, const char* which) {
+    const Window window = strcmp(which, "root") == 0 ? DefaultRootWindow(display) : (Window)strtoul(which, NULL, 0);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 3 ||
-        (strcmp(argv[1], "find") != 0 && strcmp(argv[1], "close") != 0 && strcmp(argv[1], "fontpath") != 0)) {
-        fprintf(stderr, "usage: %s find TITLE | close WINDOW-ID | fontpath PATH|default\n", argv[0]);
+    if (argc != 3 || (strcmp(argv[1], "find") != 0 && strcmp(argv[1], "close") != 0 &&
+                      strcmp(argv[1], "fontpath") != 0 && strcmp(argv[1], "focus") != 0)) {
+        fprintf(stderr, "usage: %s find TITLE | close WINDOW-ID | fontpath PATH|default | focus WINDOW-ID|root\n",
+                argv[0]);
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -97,6 +108,8 @@ int main(int argc, char** argv) {
         status = findWindows(display, DefaultRootWindow(display), argv[2]) > 0 ? 0 : 1;
     else if (strcmp(argv[1], "fontpath") == 0)
         status = setFontPath(display, argv[2]);
+    else if (strcmp(argv[1], "focus") == 0)
+        status = focusWindow(display, argv[2]);
     else
         status = closeWindow(display, (Window)strtoul(argv[2], NULL, 0));
     XCloseDisplay(display);

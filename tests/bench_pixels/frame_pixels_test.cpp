@@ -8,11 +8,11 @@
 // changed must leave the window showing what drawing it would. The menu's
 // optional copied views may differ from drawn ones only at their edges.
 
-#include "app/shell/keystate.h"
+#include "app/input/keystate.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
 #include "engine/rules.h"
@@ -55,14 +55,8 @@ Frame readBackBuffer() {
 
 // The game as the bench draws it: no keys, no search, the given view.
 void quietGame(int angleX, int angleY) {
-    clearKeyState();
-    clearKeyPresses();
-    clearTypedMove();
-    clearCandidates();
-    greenSide = 1;
-    sideToMove = 1;
+    resetScreens();
     computerActive = 0;
-    winPictureFrames = 0;
     viewAngleX = angleX;
     viewAngleY = angleY;
 }
@@ -148,7 +142,6 @@ public:
         char name[] = "frame_pixels_test";
         char* argv[] = {name, nullptr};
         glutInit(&argc, argv);
-        installTurnSceneDrawer();
         loadTextures();
     }
     void TearDown() override {

@@ -105,9 +105,6 @@ TEST(Records, NoteCapturedPieceKeepsTheOneNearestTheTarget) {
     noteCapturedPiece(record, 1, 1, 7, 7);
     EXPECT_EQ(record.capturedFile, 5);
     EXPECT_EQ(record.capturedCode, 22);
-    removeCapturedBetween(1, 1, 7, 7);
-    EXPECT_EQ(at("c3"), 0);
-    EXPECT_EQ(at("e5"), 0);
 }
 
 // Every legal move of many positions, from random games with kings and capture

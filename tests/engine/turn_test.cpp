@@ -3,7 +3,6 @@
 
 #include <random>
 
-#include "app/shell/keystate.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
@@ -18,18 +17,17 @@ protected:
     void SetUp() override {
         resetEngineState();
         setupInitialPosition();
-        clearKeyState();
         viewAngleX = viewAngleY = 0;
         searchTraceSink = quiet;
     }
-    // One play frame with these keys pressed.
+    // One play frame with these keys pressed and the arrows held.
     void frame(std::initializer_list<int> presses) {
-        clearKeyPresses();
-        for (int k : presses) queueKeyPress(k);
-        readMoveKeys();
+        MoveKeys keys = held;
+        for (int k : presses) keys.presses[keys.pressCount++] = k;
+        readMoveKeys(keys);
         turnStep();
-        clearKeyPresses();
     }
+    MoveKeys held;
 };
 
 TEST_F(Turn, TypedMoveIsPlayedAndTheComputerAnswersNextFrame) {
@@ -60,15 +58,6 @@ TEST_F(Turn, LettersAndDigitsFillFromThenTo) {
     EXPECT_EQ(typedMove[1] + typedMove[3], 0);
     frame({'C'});
     EXPECT_EQ(typedMove[1], 3) << "after U the next letter is a from-file again";
-}
-
-TEST_F(Turn, HeldLetterTypesOnlyOnce) {
-    KeyState[VK_A] = 1;
-    frame({'A'});
-    frame({});
-    frame({});
-    EXPECT_EQ(typedMove[1], 1);
-    EXPECT_EQ(typedMove[3], 0);
 }
 
 TEST_F(Turn, IllegalTypedMoveIsDiscarded) {
@@ -105,7 +94,7 @@ TEST_F(Turn, TakeBackOfTheComputersFirstMoveLetsItPlayAgain) {
 }
 
 TEST_F(Turn, ArrowKeysTurnTheViewWithinTheirLimits) {
-    KeyState[VK_UP] = 1;
+    held.upHeld = true;
     int seen[6];
     for (int& v : seen) {
         frame({});
@@ -114,16 +103,16 @@ TEST_F(Turn, ArrowKeysTurnTheViewWithinTheirLimits) {
     EXPECT_EQ(seen[0], 3);
     EXPECT_EQ(seen[3], 12);
     EXPECT_EQ(seen[5], 12);
-    KeyState[VK_UP] = 0;
-    KeyState[VK_DOWN] = 1;
+    held.upHeld = false;
+    held.downHeld = true;
     for (int i = 0; i < 20; ++i) frame({});
     EXPECT_EQ(viewAngleX, -24);
-    KeyState[VK_DOWN] = 0;
-    KeyState[VK_LEFT] = 1;
+    held.downHeld = false;
+    held.leftHeld = true;
     frame({});
     frame({});
     EXPECT_EQ(viewAngleY, 6);
-    KeyState[VK_RIGHT] = 1;
+    held.rightHeld = true;
     frame({});
     EXPECT_EQ(viewAngleY, 6) << "left and right together cancel";
 }
@@ -136,16 +125,6 @@ TEST_F(Turn, FullHistoryDropsItsOldestRecord) {
     EXPECT_EQ(history[0].fromFile, 1);
     EXPECT_EQ(history[kHistoryCapacity - 1].fromFile, 3);
     EXPECT_EQ(history[kHistoryCapacity - 1].toRank, 4);
-}
-
-TEST_F(Turn, SceneDrawerRunsOncePerStep) {
-    static int drawn = 0;
-    drawn = 0;
-    turnStepSceneDrawer = [] { ++drawn; };
-    frame({});
-    frame({'C'});
-    turnStepSceneDrawer = nullptr;
-    EXPECT_EQ(drawn, 2);
 }
 
 // A whole game: the human's moves typed key by key (a seeded choice among the

@@ -1,10 +1,12 @@
 #!/bin/sh
 # The game's layers point only down. Fails, naming the file and line, when
-#  - a folder includes a game header from a folder above it: the ground floor
-#    (app/shell/) includes only itself; the engine, the pictures and the
-#    lettering only the ground floor and themselves; the scene only those;
+#  - a folder includes a game header from a folder above it. From the bottom:
+#    the engine, the pictures and the lettering include only themselves; the
+#    scene those and itself; the app's ground floor (app/input/, the key and
+#    mouse state) the engine's camera and itself; the rest of app/ anything;
 #  - a file of the game other than the platform seam includes SDL;
-#  - the ground floor or the engine includes GL, SDL or the font libraries.
+#  - the app's ground floor or the engine includes GL, SDL or the font
+#    libraries, or the engine's library links anything of the window or input.
 # Tests and benchmarks may include anything.
 # Usage: check_layers.sh SOURCE_ROOT
 root=${1:?usage: check_layers.sh SOURCE_ROOT}
@@ -25,11 +27,11 @@ includes() {
     fi
 }
 
-includes app/shell 'app/shell/'
-includes engine 'app/shell/|engine/'
-includes textures 'app/shell/|textures/'
-includes lettering 'app/shell/|lettering/'
-includes scene 'app/shell/|engine/|textures/|lettering/|scene/'
+includes engine 'engine/'
+includes textures 'textures/'
+includes lettering 'lettering/'
+includes scene 'engine/|textures/|lettering/|scene/'
+includes app/input 'app/input/|engine/camera.h'
 
 sdl=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]SDL' app engine scene textures lettering tools \
     --include='*.h' --include='*.cpp' --include='*.c')
@@ -40,11 +42,18 @@ if [ -n "$sdl" ]; then
     failed=1
 fi
 
-gl=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(GL|SDL|ft2build|fontconfig)' app/shell engine \
+gl=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(GL|SDL|ft2build|fontconfig)' app/input engine \
     --include='*.h' --include='*.cpp' --include='*.c')
 if [ -n "$gl" ]; then
-    echo "the ground floor and the engine need no window, no GL and no font:"
+    echo "the app's ground floor and the engine need no window, no GL and no font:"
     echo "$gl"
+    failed=1
+fi
+
+links=$(grep -nE 'draughts_(input|platform|screens|scene)|SDL2::|OpenGL::|GLUT::|Freetype::|Fontconfig::' engine/CMakeLists.txt)
+if [ -n "$links" ]; then
+    echo "the engine's libraries link nothing of the window, the input or the scene:"
+    echo "$links"
     failed=1
 fi
 

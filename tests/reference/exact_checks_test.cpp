@@ -11,11 +11,11 @@
 // Argument: the game's executable (run once without a display for the start
 // question).
 
-#include "app/shell/keystate.h"
+#include "app/input/keystate.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "lettering/stroke_font.h"
@@ -196,6 +196,13 @@ void press(int key) {
     queueKeyPress(key);
 }
 
+// The turn driver reads these presses, as a play frame hands them on.
+void typeKeys(std::initializer_list<int> keys) {
+    MoveKeys moveKeys;
+    for (int key : keys) moveKeys.presses[moveKeys.pressCount++] = key;
+    readMoveKeys(moveKeys);
+}
+
 void frame(void (*draw)()) {
     draw();
     glFinish();
@@ -282,9 +289,7 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
 
     // The help block and the credit line, exactly as handed to the HUD font
     // (raster positions in window pixels, y from the bottom).
-    setupInitialPosition();
-    clearTypedMove();
-    greenSide = sideToMove = 1;
+    resetScreens();
     computerActive = 0;
     currentScreen = 0;
     setViewport(640, 480, 0, 0);
@@ -306,9 +311,7 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
     // The menu marker follows greenSide, not the side to move: switch the side
     // (side 2 green and to move), let the computer play its first move, and
     // come back to the menu with side 1 to move.
-    installTurnSceneDrawer();
     currentScreen = 1;
-    menuItem = 1;
     press(VK_LEFT);
     frame(drawStartMenuFrame);
     ASSERT_EQ(greenSide, 2);
@@ -339,9 +342,7 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
 
     // A third letter replaces the to-file, a third digit the to-rank.
     clearTypedMove();
-    for (int key : {'A', 'B', 'C', '3', '4', '8'}) queueKeyPress(key);
-    readMoveKeys();
-    clearKeyPresses();
+    typeKeys({'A', 'B', 'C', '3', '4', '8'});
     EXPECT_EQ((std::vector<int>{typedMove[1], typedMove[2], typedMove[3], typedMove[4]}), (std::vector<int>{1, 3, 3, 8}));
 
     // One take-back undoes a computer reply of two jumps and the move before it.
@@ -355,17 +356,13 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
     board[6][6] = board[7][7] = kMan2;
     Board before;
     std::memcpy(before, board, sizeof before);
-    for (int key : {'H', '2', 'G', '3'}) queueKeyPress(key);
-    readMoveKeys();
-    clearKeyPresses();
+    typeKeys({'H', '2', 'G', '3'});
     for (int step = 0; step < 3; ++step) turnStep();
     ASSERT_EQ(historyCount, 3);
     EXPECT_EQ(board[2][2], kMan2);
     EXPECT_EQ(board[3][3] + board[5][5] + board[6][6], kEmpty);
     EXPECT_EQ(sideToMove, 1);
-    queueKeyPress('9');
-    readMoveKeys();
-    clearKeyPresses();
+    typeKeys({'9'});
     EXPECT_EQ(historyCount, 0);
     EXPECT_EQ(sideToMove, 1);
     EXPECT_EQ(std::memcmp(before, board, sizeof before), 0) << "the position before h2-g3 is back";

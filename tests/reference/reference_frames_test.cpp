@@ -11,11 +11,11 @@
 // at every one of them before committing it).
 
 #include "app/display_switch.h"
-#include "app/shell/keystate.h"
+#include "app/input/keystate.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
-#include "app/shell/shell.h"
+#include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
@@ -89,14 +89,9 @@ void emptyBoard() {
 // and to move, the computer idle (its search would change the position), the
 // play view as a started game shows it.
 void resetState() {
-    clearKeyState();
-    greenSide = 1;
-    resetGame();
+    resetScreens();
     computerActive = 0;
-    viewAngleX = 0;
     viewAngleY = 3;
-    menuItem = 1;
-    winPictureFrames = 0;
 }
 
 // Two frames of the screen: the first leaves the light and the current normal
@@ -213,7 +208,6 @@ TEST(ReferenceFrames, ScreensMatchTheReviewedPictures) {
     char name[] = "reference_frames_test";
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
-    installTurnSceneDrawer();
     loadTextures();
 
     for (const FrameCase& c : kCases) {

@@ -61,11 +61,12 @@ void setPlayCamera() {
     glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
 }
 
-void renderPlayView() {
+SceneOutcome renderPlayView() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setPlayCamera();
-    drawScene();
+    const SceneOutcome outcome = drawScene();
     glFinish();
+    return outcome;
 }
 
 ScreenPoint projectWorld(double x, double y, double z) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "scene/scene.h"
 #include "tests/support/gl_test_window.h"
 
 // Calls glutInit once, opens the test window and sets the game's GL state.
@@ -16,7 +17,7 @@ void setGameRenderState();
 // Identity modelview, the play camera (0, -2, -10) and light 1 at the world origin.
 void setPlayCamera();
 // Clears, sets the play camera and draws the scene once.
-void renderPlayView();
+SceneOutcome renderPlayView();
 // Window pixel (x from the left, y from the bottom) of a world point under the
 // play camera with view angles 0.
 struct ScreenPoint {

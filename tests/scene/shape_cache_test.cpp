@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 
-#include "app/shell/shell.h"
 #include "engine/board.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
@@ -204,7 +203,6 @@ TEST_F(ShapeCache, CachedSolidsDrawTheSamePixelsAsImmediateDrawing) {
         const auto replayed = readFrame();
         EXPECT_TRUE(immediate == firstCached) << c.name;
         EXPECT_TRUE(immediate == replayed) << c.name;
-        currentScreen = 0;
         winPictureFrames = 0;
     }
 }

@@ -38,7 +38,6 @@ int main(int argc, char** argv) {
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 1u;
     std::mt19937 rng(seed);
     searchTraceSink = quiet;
-    turnStepSceneDrawer = nullptr;
 
     long totalMoves = 0, takeBacks = 0, decided = 0;
     const auto start = std::chrono::steady_clock::now();

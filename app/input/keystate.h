@@ -1,7 +1,9 @@
 #pragma once
 // The keyboard as the game sees it. The platform seam (app/platform_sdl.cpp)
-// writes it from the window's key events; the screens, the turn driver and the
-// main loop read it, and change it only through the functions below.
+// writes it from the window's key events; the screens and the main loop read
+// it, and change it only through the functions below. The play screen hands
+// the turn driver its keys as a value (engine/turn.h); nothing below the app
+// reads this state.
 //
 // Two different questions are asked of the keyboard:
 //  - "is it held?"  -> KeyState, one flag per virtual-key code (camera keys),
@@ -10,7 +12,7 @@
 //    frame (an auto-repeat is no press), in arrival order (typing, take-back,
 //    menu keys). The main loop empties it after each drawn frame and while the
 //    window is minimised.
-// SDL releases every held key when the window loses the keyboard, so a key let
+// Every held key is released when the window loses the keyboard, so a key let
 // go in another window does not stay down here.
 
 #include <cstdint>
@@ -38,9 +40,6 @@ extern unsigned char KeyState[256];
 bool keyIsHeld(int virtualKey);
 // Ignores `virtualKey`, if it is down now, until it is released.
 void ignoreUntilReleased(int virtualKey);
-// Runs `reader` with the ignored keys reading as up in KeyState, for readers
-// that look at KeyState itself (the turn driver's camera keys).
-void readWithIgnoredKeysUp(void (*reader)());
 
 // Presses since the last frame, oldest first.
 constexpr int kKeyPressCapacity = 64;
@@ -51,7 +50,24 @@ struct KeyPresses {
 // The press queue, to read only (or through the functions below).
 extern const KeyPresses& keyPresses;
 
-// Platform side: record a key-down. When the queue is full the press is dropped
+// The window is about to be replaced (the display switch) while keys may be
+// held. The old window's going releases every key, and the first auto-repeat
+// of a key still held reaches the new window as a fresh key-down; neither is
+// the player's doing. So each key down now reads as up (keyIsHeld) and gives no
+// press until it is released in the new window. A key let go while no window
+// had the keyboard sends no release at all: a key-down that comes later than
+// kHeldThroughWindowChangeMs after the new window got the keyboard is a new
+// press (a key still held auto-repeats into the new window well before that).
+constexpr std::uint32_t kHeldThroughWindowChangeMs = 1000;
+void keysHeldThroughWindowChange();
+
+// Platform side, with each event's time in milliseconds. The window got the
+// keyboard; a key went down in it (held from now on, and one press unless it
+// is ignored until released); a key went up.
+void keyboardArrived(std::uint32_t timeMs);
+void keyWentDown(int virtualKey, std::uint32_t timeMs);
+void keyWentUp(int virtualKey);
+// Queues a press (keyWentDown does); when the queue is full the press is dropped
 // (64 presses in one frame is far beyond any typist).
 void queueKeyPress(int virtualKey);
 // Main loop: forget the presses once a frame has read them.
@@ -63,5 +79,6 @@ int keyPressCount();
 int keyPressAt(int index);
 // Uses up every press of `virtualKey`: the other presses stay, in order.
 void consumeKeyPresses(int virtualKey);
-// Releases every key: used when focus is lost or tests start afresh.
+// Every key up, nothing ignored, no presses: the state a program starts in
+// (tests start afresh with it).
 void clearKeyState();

@@ -1,12 +1,14 @@
-#include "app/shell/mouse_state.h"
+#include "app/input/mouse_state.h"
 
 #include <cstdlib>
+
+#include "engine/camera.h"
 
 MouseInput mouseInput;
 
 namespace {
 
-constexpr int kTiltStepPixels = kDragPixelsPerDegree * kTiltStepDegrees;
+constexpr int kTiltStepPixels = kDragPixelsPerDegree * kTiltStep;
 
 // A click beyond the capacity is dropped (sixteen in one frame is far beyond any hand).
 void queueClick(MouseButton button, double x, double y) {
@@ -52,7 +54,7 @@ ViewTurn takeViewTurn() {
     mouseInput.dragX -= result.turn * kDragPixelsPerDegree;
     const int steps = mouseInput.dragY / kTiltStepPixels;
     mouseInput.dragY -= steps * kTiltStepPixels;
-    result.tilt = steps * kTiltStepDegrees;
+    result.tilt = steps * kTiltStep;
     return result;
 }
 
@@ -63,13 +65,3 @@ void clearMouseActions() {
 }
 
 void clearMouseState() { mouseInput = MouseInput{}; }
-
-int menuItemAt(double x, double y, int width, int height) {
-    if (x < 0 || x > width) return 0;
-    // The bar limits of the two items, in single precision as the bar is drawn.
-    const float selectBottom = static_cast<float>(2 * height / 3.2), selectTop = static_cast<float>(2 * height / 2.6);
-    const float startBottom = static_cast<float>(height / 3.5), startTop = static_cast<float>(height / 2.3);
-    if (y >= selectBottom && y <= selectTop) return 1;
-    if (y >= startBottom && y <= startTop) return 2;
-    return 0;
-}

@@ -8,10 +8,10 @@
 
 // Pixels of right-button drag per degree of view turn. Horizontal drag turns
 // the view about the vertical axis a degree at a time; vertical drag tilts it in
-// the arrow keys' 3-degree steps (9 pixels), so the tilt stays on the values the
-// arrow keys give and their limits hold whatever the mouse did before.
+// whole steps of the arrow keys' tilt (engine/camera.h: 3 degrees, 9 pixels), so
+// the tilt stays on the values the arrow keys give and their limits hold
+// whatever the mouse did before.
 constexpr int kDragPixelsPerDegree = 3;
-constexpr int kTiltStepDegrees = 3;
 
 constexpr int kMouseClickCapacity = 16;
 
@@ -67,8 +67,3 @@ ViewTurn takeViewTurn();
 void clearMouseActions();
 // Everything back to rest (no button down), for tests that start afresh.
 void clearMouseState();
-
-// The start-menu item whose band (the area its highlight bar covers, full width)
-// contains the window point (x, y), for a menu laid out at width x height; 0
-// outside both bands.
-int menuItemAt(double x, double y, int width, int height);
