@@ -140,14 +140,47 @@ TEST_F(TextureSetTest, PicturesTooLargeForATextureAreReportedAndLeftPlain) {
     }
     loadTextures();
     ASSERT_EQ(reports.size(), 2u);
-    // In upload order: PinkWins before Pol.
-    EXPECT_EQ(reports[0].rfind("Picture too large for a texture: " + std::to_string(maxSide + 1) + " x 1 pixels", 0), 0u)
-        << reports[0];
-    EXPECT_EQ(reports[1].rfind("Picture too large for a texture: 4800 x 4800 pixels", 0), 0u) << reports[1];
+    // In file order: Pol before PinkWins.
+    EXPECT_EQ(reports[0].rfind("Picture too large for a texture: 4800 x 4800 pixels", 0), 0u) << reports[0];
+    EXPECT_EQ(reports[1].rfind("Picture too large for a texture: " + std::to_string(maxSide + 1) + " x 1 pixels", 0), 0u)
+        << reports[1];
     EXPECT_EQ(levelWidth(polTexture, 0), 0);
     EXPECT_EQ(levelWidth(pinkWinsTexture, 0), 0);
     EXPECT_GT(levelWidth(greenWinsTexture, 0), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(TextureSetTest, PictureBeyondTheLargestSideIsShrunkBeforeItsUpload) {
+    // 6144 x 3640, 64 MiB of pixels (under the cap), white below and black above:
+    // the upload would round it to 8192 x 4096; it goes up as 1024 x 512.
+    DibLayout d;
+    d.width = 6144;
+    d.height = 3640;
+    d.bitsPerPixel = 8;
+    d.compression = 1;
+    d.palette.assign(256, 0x00FFFFFFu);
+    for (int row = 0; row < 1820; ++row) {
+        for (int run = 0; run < 24; ++run) d.bits.insert(d.bits.end(), {255, 1});
+        d.bits.insert(d.bits.end(), {24, 1, 0, 0});  // the last 24 pixels, end of the row
+    }
+    d.bits.insert(d.bits.end(), {0, 1});  // end of the picture: the rows above stay black
+    std::ofstream out("Textures/Pol.bmp", std::ios::binary | std::ios::trunc);
+    const std::vector<std::uint8_t> file = buildDib(d);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    out.close();
+    loadTextures();
+    EXPECT_TRUE(reports.empty());
+    ASSERT_EQ(levelWidth(polTexture, 0), 1024);
+    EXPECT_EQ(levelWidth(polTexture, 1), 512);
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    ASSERT_EQ(height, 512);
+    std::vector<std::uint8_t> texels(1024 * 512 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    const std::pair<int, int> rowGreys[] = {{0, 255}, {255, 255}, {256, 0}, {511, 0}};
+    for (const auto& [row, grey] : rowGreys)
+        for (int column : {0, 1023}) EXPECT_EQ(texels[(row * 1024 + column) * 3], grey) << row << ", " << column;
 }
 
 }  // namespace
