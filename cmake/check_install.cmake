@@ -189,7 +189,7 @@ function(check_layout root prefix)
   endif()
 
   # Manual pages: compressed, clean for groff, naming every option of the
-  # program's own --help.
+  # program's own --help and, for the game, every mouse action of the README.
   find_program(GROFF groff REQUIRED)
   foreach(program draughts3d draughts3d-engine)
     set(page "${root}/share/man/man6/${program}.6.gz")
@@ -214,6 +214,21 @@ function(check_layout root prefix)
         fail("${page} does not describe ${option}")
       endif()
     endforeach()
+    # The game's mouse as the README gives it: each gesture on the page and in --help.
+    if(program STREQUAL "draughts3d")
+      file(READ "${SOURCE_DIR}/README.md" readme)
+      string(REGEX MATCHALL "(left|middle|right) (click|drag)" gestures "${readme}")
+      list(REMOVE_DUPLICATES gestures)
+      string(REGEX REPLACE "[ \n]+" " " page_words "${text}")
+      string(REGEX REPLACE "[ \n]+" " " usage_words "${usage}")
+      foreach(gesture IN LISTS gestures)
+        string(FIND "${page_words}" "${gesture}" in_page)
+        string(FIND "${usage_words}" "${gesture}" in_usage)
+        if(in_page EQUAL -1 OR in_usage EQUAL -1)
+          fail("the README's mouse action '${gesture}' is missing from ${page} or --help")
+        endif()
+      endforeach()
+    endif()
   endforeach()
 endfunction()
 
