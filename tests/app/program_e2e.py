@@ -15,9 +15,7 @@ path cut down to its built-in fonts no message box can be shown: the start
 question then counts as No and the fallback question as Yes, both written to
 standard error, and the game opens its window. The command line: --help,
 --version, --windowed, --fullscreen; anything else (also X's and freeglut's
-own -display) is refused with the usage and status 2, before any window; help
-or version that cannot be written (a full disk, a closed standard output) end
-with status 1, for the engine tool too.
+own -display) is refused with the usage and status 2; help lost in writing: 1.
 """
 import os
 import subprocess
@@ -152,7 +150,7 @@ def command_line(args):
         got, out, err = g.run_briefly([engine] + options)
         check(got == status and "perft" in (out if stream == "stdout" else err),
               "draughts3d-engine %s: status %d, the commands on %s" % (" ".join(options), status, stream))
-    # What was asked for must arrive: to a full disk or a closed standard output, status 1 and a message.
+    # To a full disk or a closed standard output: status 1 and a message.
     for program in (args.game, engine):
         for option in ("--help", "--version"):
             for redirect in (">/dev/full", ">&-"):
