@@ -9,6 +9,7 @@
 
 namespace {
 
+constexpr int kExitWriteError = 1;
 constexpr int kExitMisuse = 2;
 
 CommandLine misuse(const char* problem, const char* offending) {
@@ -17,6 +18,15 @@ CommandLine misuse(const char* problem, const char* offending) {
     result.problem = problem;
     result.offending = offending;
     return result;
+}
+
+// The status after printing what was asked for: 0 once it is all written, or,
+// when it could not be (a full disk, a closed standard output), 1 after saying so
+// on standard error.
+int answered() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::perror("draughts3d: cannot write to standard output");
+    return kExitWriteError;
 }
 
 }  // namespace
@@ -55,14 +65,16 @@ const char* usageText() {
            "  --version     show the version and exit\n"
            "\n"
            "Without --windowed or --fullscreen the game asks at start.\n"
-           "Keys: see the manual page draughts3d(6).\n";
+           "Mouse: left click a menu item, or a square to move from and one to move to;\n"
+           "right click forgets what you typed; right drag turns the view.\n"
+           "Keys and mouse in full: see the manual page draughts3d(6).\n";
 }
 
 int answerCommandLine(const CommandLine& commandLine) {
     switch (commandLine.action) {
         case CommandAction::Play: return -1;
-        case CommandAction::ShowHelp: std::fputs(usageText(), stdout); return 0;
-        case CommandAction::ShowVersion: std::printf("draughts3d %s\n", DRAUGHTS3D_VERSION); return 0;
+        case CommandAction::ShowHelp: std::fputs(usageText(), stdout); return answered();
+        case CommandAction::ShowVersion: std::printf("draughts3d %s\n", DRAUGHTS3D_VERSION); return answered();
         case CommandAction::Misuse:
             std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem, commandLine.offending,
                          usageText());

@@ -24,5 +24,6 @@ const char* usageText();
 
 // Handles --help, --version and misuse: prints to standard output (help,
 // version) or standard error (misuse: the problem and the usage). Returns the
-// exit status (0, or 2 for misuse), or -1 when the game should be played.
+// exit status (0; 1 when standard output would not take the help or the version,
+// said on standard error; 2 for misuse), or -1 when the game should be played.
 int answerCommandLine(const CommandLine& commandLine);

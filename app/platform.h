@@ -10,7 +10,10 @@
 // --- Start and end ----------------------------------------------------------
 
 // Starts the video system (the screen saver stays off while the game runs). A
-// failure is not reported here: haveDisplay says what went wrong.
+// failure is not reported here: haveDisplay says what went wrong. When DISPLAY
+// is set and SDL's X11 driver does not start (SDL_VIDEODRIVER unset or naming
+// x11), it is tried again, a fifth of a second apart, six tries in all; the
+// hidden switch DRAUGHTS3D_X11_TRIES=N sets that number (tests).
 void startPlatform();
 // Ends everything startPlatform began.
 void stopPlatform();

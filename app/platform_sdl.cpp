@@ -15,9 +15,58 @@
 
 // --- Start and end ----------------------------------------------------------
 
+namespace {
+
+// SDL's own words for the last failed start of its X11 video driver; empty when
+// it started or was not tried again.
+std::string x11Failure;
+
+// How often SDL's X11 driver is tried in all, a fifth of a second apart.
+constexpr int kX11Tries = 6;
+constexpr Uint32 kX11PauseMs = 200;
+
+// Whether SDL_VIDEODRIVER names `driver` (with the display check below).
+bool requestedByName(const char* driver);
+
+bool runningOn(const char* driver) {
+    const char* current = SDL_GetCurrentVideoDriver();
+    return current && SDL_strcasecmp(current, driver) == 0;
+}
+
+// Whether the game should come up on X: DISPLAY names a server and
+// SDL_VIDEODRIVER leaves the choice to SDL or names x11.
+bool x11Expected() {
+    const char* display = std::getenv("DISPLAY");
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    return display && *display && (!requested || !*requested || requestedByName("x11"));
+}
+
+// The video system started again on the X11 driver alone.
+bool restartOnX11() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+    const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    x11Failure = started ? "" : SDL_GetError();
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    return started;
+}
+
+}  // namespace
+
 void startPlatform() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     SDL_Init(SDL_INIT_VIDEO);  // a failure is reported by haveDisplay
+    if (runningOn("x11") || !x11Expected()) return;
+    // An X server can refuse a client for a moment (just after another one
+    // left), and SDL then takes a headless driver: X11 is tried again a few
+    // times over a second before SDL's own choice stands.
+    const char* tries = std::getenv("DRAUGHTS3D_X11_TRIES");
+    for (int tried = 1, all = tries ? std::atoi(tries) : kX11Tries; tried < all; ++tried) {
+        SDL_Delay(kX11PauseMs);
+        if (restartOnX11()) return;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
 }
 
 void stopPlatform() { SDL_Quit(); }
@@ -66,6 +115,9 @@ bool haveDisplay() {
                      display ? display : "unset", driver);
     else
         std::fprintf(stderr, "draughts3d: (DISPLAY=%s; %s)\n", display ? display : "unset", SDL_GetError());
+    if (!x11Failure.empty())
+        std::fprintf(stderr, "draughts3d: (SDL's X11 video driver, tried again, would not start: %s)\n",
+                     x11Failure.c_str());
     // A box too when one can still be shown; without a display this fails at once.
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", text, nullptr);

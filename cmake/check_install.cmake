@@ -189,7 +189,7 @@ function(check_layout root prefix)
   endif()
 
   # Manual pages: compressed, clean for groff, naming every option of the
-  # program's own --help.
+  # program's own --help and, for the game, every mouse action of the README.
   find_program(GROFF groff REQUIRED)
   foreach(program draughts3d draughts3d-engine)
     set(page "${root}/share/man/man6/${program}.6.gz")
@@ -212,6 +212,15 @@ function(check_layout root prefix)
       string(FIND "${text}" "${option}" at)
       if(at EQUAL -1)
         fail("${page} does not describe ${option}")
+      endif()
+    endforeach()
+    # The game's mouse as the README gives it: each gesture on the page and in --help.
+    file(READ "${SOURCE_DIR}/README.md" readme)
+    string(REGEX MATCHALL "(left|middle|right) (click|drag)" gestures "${readme}")
+    foreach(gesture IN LISTS gestures)
+      string(REPLACE " " "[ \n]+" pattern "${gesture}")
+      if(program STREQUAL "draughts3d" AND (NOT text MATCHES "${pattern}" OR NOT usage MATCHES "${pattern}"))
+        fail("${page} or --help lacks the README's mouse action '${gesture}'")
       endif()
     endforeach()
   endforeach()

@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "textures/dib_reader.h"
+#include "textures/picture_shrink.h"
 
 unsigned int wall2Texture = 0;
 unsigned int polTexture = 0;
@@ -53,11 +54,18 @@ bool fitsTexture(const RgbImage& image) {
 
 // Binds the texture and builds its mipmap chain; a picture the reader could not
 // give, or one too large for a texture, leaves the texture without an image, so
-// its surfaces draw plain colour.
+// its surfaces draw plain colour. A picture whose texture would have a side over
+// kLargestTextureSide is shrunk first.
 void uploadTexture(unsigned int texture, const RgbImage* image) {
     glBindTexture(GL_TEXTURE_2D, texture);
     if (!image || !fitsTexture(*image)) return;
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
+    const TextureSize shrunk = shrunkTextureSize(image->width, image->height);
+    if (shrunk.width == 0) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
+        return;
+    }
+    const std::vector<unsigned char> texels = shrinkPicture(*image, shrunk.width, shrunk.height);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, shrunk.width, shrunk.height, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
 }
 
 }  // namespace
@@ -66,41 +74,23 @@ void setTextureFolder(const std::string& folder) { textureFolder = folder; }
 
 void loadTextures() {
     glEnable(GL_TEXTURE_2D);
-
-    RgbImage* wall2 = loadPicture("Wall2.bmp");
-    RgbImage* pol = loadPicture("Pol.bmp");
-    RgbImage* wall3 = loadPicture("Wall3.bmp");
-    RgbImage* wall4 = loadPicture("Wall4.bmp");
-    RgbImage* stol = loadPicture("Stol.bmp");
-    RgbImage* help3 = loadPicture("Help3.bmp");
-    RgbImage* greenWins = loadPicture("GreenWins.bmp");
-    RgbImage* pinkWins = loadPicture("PinkWins.bmp");
-    RgbImage* landscape2 = loadPicture("landscape2.bmp");
-
-    glGenTextures(1, &wall2Texture);
-    glGenTextures(1, &polTexture);
-    glGenTextures(1, &wall3Texture);
-    glGenTextures(1, &wall4Texture);
-    glGenTextures(1, &stolTexture);
-    glGenTextures(1, &help3Texture);
-    glGenTextures(1, &greenWinsTexture);
-    glGenTextures(1, &pinkWinsTexture);
-    glGenTextures(1, &landscape2Texture);
+    const struct {
+        const char* file;
+        unsigned int* texture;
+    } pictures[] = {{"Wall2.bmp", &wall2Texture},         {"Pol.bmp", &polTexture},
+                    {"Wall3.bmp", &wall3Texture},         {"Wall4.bmp", &wall4Texture},
+                    {"Stol.bmp", &stolTexture},           {"Help3.bmp", &help3Texture},
+                    {"GreenWins.bmp", &greenWinsTexture}, {"PinkWins.bmp", &pinkWinsTexture},
+                    {"landscape2.bmp", &landscape2Texture}};
+    for (const auto& picture : pictures) glGenTextures(1, picture.texture);
 
     // The reader's rows are packed (3 * width bytes), so every picture is read
     // with 1-byte row alignment, whatever its width.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    uploadTexture(wall2Texture, wall2);
-    uploadTexture(wall3Texture, wall3);
-    uploadTexture(wall4Texture, wall4);
-    uploadTexture(stolTexture, stol);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    uploadTexture(help3Texture, help3);
-    uploadTexture(greenWinsTexture, greenWins);
-    uploadTexture(pinkWinsTexture, pinkWins);
-    uploadTexture(landscape2Texture, landscape2);
-    uploadTexture(polTexture, pol);
-
-    for (RgbImage* image : {wall2, pol, wall3, wall4, stol, help3, greenWins, pinkWins, landscape2})
+    // One picture at a time: read, uploaded and released before the next is read.
+    for (const auto& picture : pictures) {
+        RgbImage* image = loadPicture(picture.file);
+        uploadTexture(*picture.texture, image);
         freeRgbImage(image);
+    }
 }

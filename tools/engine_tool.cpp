@@ -103,14 +103,21 @@ const char* const kUsage =
     "  literal on|off                run the plain reference search instead\n";
 
 int main(int argc, char* argv[]) {
+    // The help and the version must arrive: when standard output will not take
+    // them (a full disk, a closed stream), say so on standard error, status 1.
+    const auto answered = [] {
+        if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+        std::perror("draughts3d-engine: cannot write to standard output");
+        return 1;
+    };
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(kUsage, stdout);
-            return 0;
+            return answered();
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("draughts3d-engine %s\n", DRAUGHTS3D_VERSION);
-            return 0;
+            return answered();
         }
         std::fprintf(stderr, "draughts3d-engine: unknown option: '%s'\n\n%s", argv[i], kUsage);
         return 2;

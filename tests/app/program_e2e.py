@@ -15,7 +15,7 @@ path cut down to its built-in fonts no message box can be shown: the start
 question then counts as No and the fallback question as Yes, both written to
 standard error, and the game opens its window. The command line: --help,
 --version, --windowed, --fullscreen; anything else (also X's and freeglut's
-own -display) is refused with the usage and status 2, before any window.
+own -display) is refused with the usage and status 2; help lost in writing: 1.
 F1 held for three seconds through the X server's own auto-repeat switches the
 display mode once. A click that only gives the window the focus (just after
 or just before the focus arrives) does not act on the menu.
@@ -153,6 +153,13 @@ def command_line(args):
         got, out, err = g.run_briefly([engine] + options)
         check(got == status and "perft" in (out if stream == "stdout" else err),
               "draughts3d-engine %s: status %d, the commands on %s" % (" ".join(options), status, stream))
+    # To a full disk or a closed standard output: status 1 and a message.
+    for program in (args.game, engine):
+        for option in ("--help", "--version"):
+            for redirect in (">/dev/full", ">&-"):
+                got, _, err = g.run_briefly(["sh", "-c", '"$0" "$1" ' + redirect, program, option])
+                check(got == 1 and "standard output" in err, "%s %s %s: status 1, said on stderr (got %s, %r)"
+                      % (os.path.basename(program), option, redirect, got, err))
 
     # --windowed skips the question; started from an unrelated folder, the
     # game finds its pictures in the source tree without an error box.

@@ -2,8 +2,9 @@
 """The real program where its start-up and its menu could go wrong.
 
   - No display: the program must not run on without a window. It exits with
-    status 1 after saying that no display could be opened; a headless SDL video
-    driver is used only when SDL_VIDEODRIVER asks for it by name.
+    status 1 after saying that no display could be opened (and why X11 did not
+    start); a headless SDL video driver is used only when SDL_VIDEODRIVER asks
+    for it by name. An X server up a second late: the game comes up on it.
   - A FIFO named like a picture (Textures/Pol.bmp): start-up must not wait on it
     for ever; the reader's "Error" box shows, and once answered the game opens.
   - Menu presses that arrive in one frame (the frame rate held at 2 a second,
@@ -11,7 +12,9 @@
     twice, Up Up leaves the bar where it was.
 """
 import os
+import random
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -25,7 +28,7 @@ NO_DISPLAY_TEXT = "No display could be opened"
 
 
 def unused_display():
-    for n in range(990, 900, -1):
+    for n in random.sample(range(800, 990), 190):
         if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n):
             return ":%d" % n
     return ":999"
@@ -44,11 +47,26 @@ def run_without_display(game, root, extra):
 
 def check_no_display(args):
     status, stderr = run_without_display(args.game, args.root, {})
-    check(status == 1 and NO_DISPLAY_TEXT in stderr,
+    check(status == 1 and NO_DISPLAY_TEXT in stderr and "X11 video driver" in stderr,
           "with no X server the program ends with status 1 and says so (status %s, stderr %r)" % (status, stderr[-300:]))
     # Asked for by name, the headless driver is the player's choice and not refused.
     status, stderr = run_without_display(args.game, args.root, {"SDL_VIDEODRIVER": "offscreen"})
     check(NO_DISPLAY_TEXT not in stderr, "SDL_VIDEODRIVER=offscreen is not refused (stderr %r)" % stderr[-300:])
+
+
+def check_late_server(args):
+    display, own = unused_display(), os.environ["DISPLAY"]
+    game = g.start(args, {"DISPLAY": display, "DRAUGHTS3D_X11_TRIES": "25"})  # tries for five seconds
+    time.sleep(1.0)
+    server = subprocess.Popen(["Xvfb", display, "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
+    os.environ["DISPLAY"] = display  # where the window tool looks
+    try:
+        check(game.wait_window(timeout=10) is not None, "an X server up a second after the game: the game comes up on it")
+    finally:
+        os.environ["DISPLAY"] = own
+        game.stop()
+        server.kill()
+        server.wait()
 
 
 def check_fifo_picture(args):
@@ -104,6 +122,7 @@ def check_menu_presses(args):
 def main():
     args = g.arguments().parse_args()
     check_no_display(args)
+    check_late_server(args)
     check_fifo_picture(args)
     check_menu_presses(args)
     return g.finish()

@@ -31,10 +31,10 @@ unsigned int* const textureOf[9] = {&wall2Texture, &polTexture,       &wall3Text
                                     &wall4Texture, &stolTexture,      &help3Texture,
                                     &greenWinsTexture, &pinkWinsTexture, &landscape2Texture};
 
-GLint levelWidth(unsigned int texture, int level) {
+GLint levelWidth(unsigned int texture, int level, GLenum side = GL_TEXTURE_WIDTH) {
     glBindTexture(GL_TEXTURE_2D, texture);
     GLint width = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, side, &width);
     return width;
 }
 
@@ -140,14 +140,40 @@ TEST_F(TextureSetTest, PicturesTooLargeForATextureAreReportedAndLeftPlain) {
     }
     loadTextures();
     ASSERT_EQ(reports.size(), 2u);
-    // In upload order: PinkWins before Pol.
-    EXPECT_EQ(reports[0].rfind("Picture too large for a texture: " + std::to_string(maxSide + 1) + " x 1 pixels", 0), 0u)
-        << reports[0];
-    EXPECT_EQ(reports[1].rfind("Picture too large for a texture: 4800 x 4800 pixels", 0), 0u) << reports[1];
+    // In file order: Pol before PinkWins.
+    EXPECT_EQ(reports[0].rfind("Picture too large for a texture: 4800 x 4800 pixels", 0), 0u) << reports[0];
+    EXPECT_EQ(reports[1].rfind("Picture too large for a texture: " + std::to_string(maxSide + 1) + " x 1 pixels", 0), 0u)
+        << reports[1];
     EXPECT_EQ(levelWidth(polTexture, 0), 0);
     EXPECT_EQ(levelWidth(pinkWinsTexture, 0), 0);
     EXPECT_GT(levelWidth(greenWinsTexture, 0), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(TextureSetTest, PictureBeyondTheLargestSideIsShrunkBeforeItsUpload) {
+    // 6144 x 3640 (64 MiB), white below, black above: rounded to 8192 x 4096 unshrunk.
+    DibLayout d;
+    d.width = 6144;
+    d.height = 3640;
+    d.bitsPerPixel = 8;
+    d.compression = 1;
+    d.palette.assign(256, 0x00FFFFFFu);
+    for (int row = 0; row < 1820; ++row) {  // runs of 24 x 255 + 24 pixels, end of the row
+        for (int run = 0; run < 24; ++run) d.bits.insert(d.bits.end(), {255, 1});
+        d.bits.insert(d.bits.end(), {24, 1, 0, 0});
+    }
+    d.bits.insert(d.bits.end(), {0, 1});  // end of the picture: the rows above stay black
+    const std::vector<std::uint8_t> file = buildDib(d);
+    std::ofstream("Textures/Pol.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    loadTextures();
+    ASSERT_EQ(levelWidth(polTexture, 0), 1024);
+    ASSERT_EQ(levelWidth(polTexture, 0, GL_TEXTURE_HEIGHT), 512);
+    std::vector<std::uint8_t> texels(1024 * 512 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    const std::pair<int, int> rowGreys[] = {{0, 255}, {255, 255}, {256, 0}, {511, 0}};
+    for (const auto& [row, grey] : rowGreys)
+        for (int column : {0, 1023}) EXPECT_EQ(texels[(row * 1024 + column) * 3], grey) << row << ", " << column;
 }
 
 }  // namespace
