@@ -7,9 +7,10 @@
 //   DRAUGHTS3D_MAX_FPS=N       frame rate cap (default 30; 0 draws as fast as it can);
 //   DRAUGHTS3D_DRAW_EVERY_FRAME=1  draw play frames that show nothing new too,
 //                              as earlier versions did (the benchmark's "before");
-//   DRAUGHTS3D_MENU_COPY=1     the start menu copies its third and fourth views
-//                              from the second (half the work on a software GL;
-//                              edge pixels differ from drawing them);
+//   DRAUGHTS3D_MENU_COPY=0     the start menu draws all four views in place
+//                              instead of copying its third and fourth views
+//                              from the second (twice the work on a software GL;
+//                              some edge pixels of those views differ);
 //   DRAUGHTS3D_STARTUP_TRACE=1 print to standard error when each start-up stage
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/command_line.h"
@@ -133,7 +134,7 @@ int main(int argc, char* argv[]) {
     traceStartup("pictures");
 
     const bool drawEveryFrame = envSwitchIsOn("DRAUGHTS3D_DRAW_EVERY_FRAME");
-    menuCopiesViews = envSwitchIsOn("DRAUGHTS3D_MENU_COPY");
+    if (const char* copy = std::getenv("DRAUGHTS3D_MENU_COPY")) menuCopiesViews = std::strcmp(copy, "0") != 0;
     bool firstFrameShown = false;
     const Clock::duration period = framePeriod();
     Clock::time_point nextFrame = Clock::now();

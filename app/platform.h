@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 // The platform seam: everything the game asks of the system it runs on. The
 // start and end of the video system, the display check, the window with its GL
 // context, the events that feed the key and mouse state, the message boxes and
@@ -18,15 +20,19 @@ void startPlatform();
 // Ends everything startPlatform began.
 void stopPlatform();
 
-// Whether the game has a display to show its window on. To be called once
+// Whether the video system has a display to show windows on, once
 // startPlatform has run. SDL falls back to a headless video driver
-// ("offscreen", "dummy") when no display can be reached; the game would then run
-// with no window at all. Those drivers are accepted only when SDL_VIDEODRIVER
-// asks for them by name. Otherwise, and when no video driver started at all,
-// says plainly that no display could be opened (on standard error, and in a box
-// where one can be shown) and returns false: the caller ends the program with
-// status 1.
-bool haveDisplay();
+// ("offscreen", "dummy") when no display can be reached; a game would then run
+// with no window at all. Those drivers count as usable only when
+// SDL_VIDEODRIVER asks for them by name. When the display is not usable the
+// video system is let go (a message box may still be tried).
+struct DisplayStatus {
+    bool usable = false;
+    std::string driver;      // the video driver that started, or empty for none
+    std::string reason;      // why none started
+    std::string x11Failure;  // why the X11 driver, tried again, would not start
+};
+DisplayStatus displayStatus();
 
 // --- The window -------------------------------------------------------------
 // One window at a time: it is drawn into and swapped, and its events feed the
@@ -100,6 +106,8 @@ void waitForEvent(int milliseconds);
 // Icons of the boxes, after the kinds of message they carry.
 enum class MessageIcon { Information, Warning, Error, Question };
 
+// Shows `text` with an OK button when a box can be shown; false when not.
+bool tryMessageBox(const char* caption, const char* text, MessageIcon icon);
 // Shows `text` with an OK button. When no box can be shown (no display), the
 // message goes to standard error instead so it is not lost.
 void showMessageBox(const char* caption, const char* text, MessageIcon icon);

@@ -100,28 +100,16 @@ bool requestedByName(const char* driver) {
 
 }  // namespace
 
-bool haveDisplay() {
+DisplayStatus displayStatus() {
+    DisplayStatus status;
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && (!isHeadless(driver) || requestedByName(driver))) return true;
-
-    const char* display = std::getenv("DISPLAY");
-    if (display && !*display) display = nullptr;
-    const char* const text =
-        "No display could be opened, so the game cannot show its window.\n"
-        "Start it from a graphical session (DISPLAY must name a running X server).";
-    std::fprintf(stderr, "draughts3d: %s\n", text);
-    if (driver)
-        std::fprintf(stderr, "draughts3d: (DISPLAY=%s; only SDL's headless \"%s\" video driver started)\n",
-                     display ? display : "unset", driver);
-    else
-        std::fprintf(stderr, "draughts3d: (DISPLAY=%s; %s)\n", display ? display : "unset", SDL_GetError());
-    if (!x11Failure.empty())
-        std::fprintf(stderr, "draughts3d: (SDL's X11 video driver, tried again, would not start: %s)\n",
-                     x11Failure.c_str());
-    // A box too when one can still be shown; without a display this fails at once.
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", text, nullptr);
-    return false;
+    status.usable = driver && (!isHeadless(driver) || requestedByName(driver));
+    if (driver) status.driver = driver;
+    if (!driver) status.reason = SDL_GetError();
+    status.x11Failure = x11Failure;
+    // A box may still be shown without the video system; with it, not always.
+    if (!status.usable) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return status;
 }
 
 // --- Message boxes ----------------------------------------------------------
@@ -138,10 +126,15 @@ Uint32 sdlFlags(MessageIcon icon) {
     return SDL_MESSAGEBOX_INFORMATION;
 }
 
-constexpr int kYes = 6;  // the answers keep the ids a Windows box returns
+// The buttons' ids in a Yes/No box.
+constexpr int kYes = 6;
 constexpr int kNo = 7;
 
 }  // namespace
+
+bool tryMessageBox(const char* caption, const char* text, MessageIcon icon) {
+    return SDL_ShowSimpleMessageBox(sdlFlags(icon), caption, text, nullptr) == 0;
+}
 
 void showMessageBox(const char* caption, const char* text, MessageIcon icon) {
     const SDL_MessageBoxButtonData ok = {

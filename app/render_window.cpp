@@ -7,6 +7,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 int viewportWidth = 0;
 int viewportHeight = 0;
 void (*renderWindowStageEnded)(const char* stage) = nullptr;
@@ -24,9 +27,31 @@ void shutdownError(const char* text) { showMessageBox("SHUTDOWN ERROR", text, Me
 
 }  // namespace
 
+bool haveDisplay() {
+    const DisplayStatus status = displayStatus();
+    if (status.usable) return true;
+    const char* display = std::getenv("DISPLAY");
+    if (display && !*display) display = nullptr;
+    const char* const text =
+        "No display could be opened, so the game cannot show its window.\n"
+        "Start it from a graphical session (DISPLAY must name a running X server).";
+    std::fprintf(stderr, "draughts3d: %s\n", text);
+    if (!status.driver.empty())
+        std::fprintf(stderr, "draughts3d: (DISPLAY=%s; only SDL's headless \"%s\" video driver started)\n",
+                     display ? display : "unset", status.driver.c_str());
+    else
+        std::fprintf(stderr, "draughts3d: (DISPLAY=%s; %s)\n", display ? display : "unset", status.reason.c_str());
+    if (!status.x11Failure.empty())
+        std::fprintf(stderr, "draughts3d: (SDL's X11 video driver, tried again, would not start: %s)\n",
+                     status.x11Failure.c_str());
+    // A box too when one can still be shown; without a display this fails at once.
+    tryMessageBox("ERROR", text, MessageIcon::Error);
+    return false;
+}
+
 bool createRenderWindow(const char* title, int width, int height, int colourDepth, bool fullscreenRequest) {
     fullscreen = fullscreenRequest ? 1 : 0;
-    // Taking the video system stands where registering the window class was.
+    // The video system is what the game's windows are made with ("the window class").
     if (!holdVideo()) {
         showMessageBox("ERROR", "Failed To Register The Window Class.", MessageIcon::Warning);
         return false;

@@ -4,6 +4,11 @@
 // the GL services the screens share in it: the viewport with its perspective,
 // the GL state, the 2D overlays, the back-buffer copy and the HUD font.
 
+// Whether the game has a display to show its window on, once the platform has
+// started. When not, says plainly that no display could be opened (on standard
+// error with the details, and in a box where one can be shown) and returns
+// false: the caller ends the program with status 1.
+bool haveDisplay();
 // Opens the game's window: takes the video system ("Failed To Register The
 // Window Class."), asks "Kiva GL" whether to go windowed when the display has
 // no such fullscreen mode, opens the window with its GL context, sets the

@@ -20,9 +20,10 @@ extern unsigned char currentScreen;
 // 1 = "Select side", 2 = "Start the game".
 extern int menuItem;
 
-// When set, the start menu draws two of its four views and copies the second
-// one's pixels into the third and fourth: half the work, the same picture to
-// the eye, but edge pixels that differ from drawing each view in its place.
+// Set (the default), the start menu draws two of its four views and copies the
+// second one's pixels into the third and fourth: half the work, the same
+// picture to the eye, but edge pixels that differ from drawing each view in its
+// place. Cleared, all four are drawn in place.
 extern bool menuCopiesViews;
 
 // One frame of whichever screen currentScreen selects; always returns 1.

@@ -14,7 +14,7 @@
 #include <GL/gl.h>
 
 int menuItem = 1;
-bool menuCopiesViews = false;
+bool menuCopiesViews = true;
 
 namespace {
 

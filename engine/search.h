@@ -13,7 +13,7 @@ constexpr std::int32_t kBlockedValue = 55000;
 constexpr int kSearchLeafDepth = 5;
 
 std::int32_t evaluatePosition(Side computerSide);
-// Returns the node's value from computerSide's point of view, or -30000.
+// Returns the node's value from computerSide's point of view, or kNoScore.
 std::int32_t searchMoves(int depth, Side computerSide);
 void chooseComputerMove();
 

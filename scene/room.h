@@ -17,7 +17,9 @@ void highlightFromSquare(int file, int rank);
 void highlightToFile(int file);
 void highlightToSquare(int file, int rank);
 
-// The one sequence every translucent item uses: alpha test and blending on
-// (source alpha, one minus source alpha) ... texturing, blending, alpha test off.
+// The translucent pictures' sequence: alpha test and blending on (source alpha,
+// one minus source alpha) ... texturing, blending, alpha test off. The window
+// glass and the chandelier's globe begin with it but end by hand, turning off
+// blending and the alpha test and leaving texturing as it is.
 void beginBlendedDrawing();
 void endBlendedDrawing();

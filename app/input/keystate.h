@@ -17,8 +17,8 @@
 
 #include <cstdint>
 
-// Virtual-key codes the game reads (the Windows numbering, kept so the key
-// table reads the same everywhere).
+// The game's own codes of the keys it reads: a letter or digit key is its
+// character, the others have small numbers of their own.
 enum VirtualKey : int {
     VK_RETURN = 13,
     VK_ESCAPE = 27,

@@ -239,11 +239,14 @@ def focus_click(args):
         if not check(window is not None and eventually(game.menu_showing), "the window opens for the focus clicks"):
             return
         start_band = (320, g.HEIGHT - 172)  # "Start the game": 137..208 pixels from the bottom
+        g.xdotool("mousemove", "--sync", *game._at(320, 20))  # the pointer in the window, off the items
+        time.sleep(0.3)
         for order in ("focus, then click", "click, then focus"):
             subprocess.run([args.window_tool, "focus", "root"], check=False)
             time.sleep(0.5)
             if order.startswith("focus"):
                 subprocess.run([args.window_tool, "focus", str(window)], check=False)
+                time.sleep(0.1)  # a window manager hands the click on a little later
                 game.click(*start_band)
             else:
                 game.click(*start_band)

@@ -14,7 +14,7 @@ COVERAGE = [
      ["stroke_font_test", "reference_frames_test", "exact_checks_test", "screens_test"]),
     ("app/", "^(reference_frames|exact_checks|screens_test|app_window)$",
      ["reference_frames_test", "exact_checks_test", "screens_test", "app_window_tests", "draughts3d"]),
-    ("engine/turn", "^(Turn\\..*|reference_frames|exact_checks|screens_test)$",
+    ("engine/", "^(Turn\\..*|reference_frames|exact_checks|screens_test)$",
      ["engine_tests", "reference_frames_test", "exact_checks_test", "screens_test", "draughts3d"]),
 ]
 

@@ -20,7 +20,7 @@
 #include "engine/turn.h"
 #include "scene/scene.h"
 #include "textures/texture_set.h"
-#include "tests/reference/png_file.h"
+#include "tests/reviewed_frames/png_file.h"
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
