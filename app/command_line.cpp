@@ -44,6 +44,13 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             if (result.display != DisplayChoice::Ask && result.display != wanted)
                 return misuse("--windowed and --fullscreen exclude each other", arg);
             result.display = wanted;
+        } else if (std::strcmp(arg, "--classic") == 0) {
+            result.classic = true;
+        } else if (std::strncmp(arg, "--animation", 11) == 0 && (arg[11] == '\0' || arg[11] == '=')) {
+            const char* word = arg[11] == '=' ? arg + 12 : (i + 1 < argc ? argv[++i] : "");
+            if (!parseAnimation(word, result.animation))
+                return misuse("--animation takes off, fast, normal or slow", word);
+            result.animationGiven = true;
         } else if (arg[0] == '-') {
             return misuse("unknown option", arg);
         } else {
@@ -54,17 +61,22 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
 }
 
 const char* usageText() {
-    return "Usage: draughts3d [--windowed | --fullscreen]\n"
+    return "Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
            "       draughts3d --help | --version\n"
            "\n"
            "Draughts against the computer on a board in a 3D room.\n"
            "\n"
            "  --windowed    play in a 640x480 window without asking\n"
            "  --fullscreen  play fullscreen without asking\n"
+           "  --classic     the game exactly as it first was: moves shown at once,\n"
+           "                no marks, the computer's reply at once, the end not held\n"
+           "  --animation SPEED  how fast moves travel: off, fast, normal, slow\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"
-           "Without --windowed or --fullscreen the game asks at start.\n"
+           "Without --windowed or --fullscreen the game asks at start. Settings are kept in\n"
+           "$XDG_CONFIG_HOME/draughts3d/settings.ini (classic, animation, reply_delay,\n"
+           "last_move_marks); the options above override them for one run.\n"
            "Mouse: left click a menu item, or a square to move from and one to move to;\n"
            "right click forgets what you typed; right drag turns the view.\n"
            "Keys and mouse in full: see the manual page draughts3d(6).\n";
@@ -81,4 +93,10 @@ int answerCommandLine(const CommandLine& commandLine) {
             return kExitMisuse;
     }
     return -1;
+}
+
+Settings withCommandLine(Settings values, const CommandLine& commandLine) {
+    if (commandLine.classic) values.classic = true;
+    if (commandLine.animationGiven) values.animation = commandLine.animation;
+    return values;
 }

@@ -1,5 +1,8 @@
 #pragma once
-// The game's command line: draughts3d [--windowed | --fullscreen] | --help | --version
+// The game's command line: draughts3d [--windowed | --fullscreen] [--classic]
+// [--animation off|fast|normal|slow] | --help | --version
+
+#include "app/settings.h"
 
 // How the display mode is chosen at start-up.
 enum class DisplayChoice { Ask, Windowed, Fullscreen };
@@ -10,13 +13,18 @@ enum class CommandAction { Play, ShowHelp, ShowVersion, Misuse };
 struct CommandLine {
     CommandAction action = CommandAction::Play;
     DisplayChoice display = DisplayChoice::Ask;
+    // --classic, and --animation with its speed, for this run only.
+    bool classic = false;
+    bool animationGiven = false;
+    AnimationSpeed animation = AnimationSpeed::Normal;
     // For Misuse: what was wrong, e.g. "unknown option '-display'".
     const char* problem = "";
     const char* offending = "";
 };
 
 // Reads argv[1..argc-1]. --windowed and --fullscreen exclude each other; the
-// last of several --help/--version wins over playing; anything else is misuse.
+// last of several --help/--version wins over playing; --animation takes its
+// speed as the next argument or after '='; anything else is misuse.
 CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 // The usage text (several lines, ending in a line break).
@@ -27,3 +35,5 @@ const char* usageText();
 // exit status (0; 1 when standard output would not take the help or the version,
 // said on standard error; 2 for misuse), or -1 when the game should be played.
 int answerCommandLine(const CommandLine& commandLine);
+// The settings of the file with the command line's choices over them.
+Settings withCommandLine(Settings values, const CommandLine& commandLine);

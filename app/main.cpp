@@ -21,6 +21,7 @@
 #include "app/input/mouse_state.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "scene/scene.h"
@@ -78,6 +79,13 @@ Clock::duration framePeriod() {
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / fps));
 }
 
+// Keys held through the last window change that the keyboard itself shows up
+// were let go unseen: they are up, and their next press counts.
+void settleKeysHeldThroughWindowChange() {
+    for (int key = 0; key < 256; ++key)
+        if (keyHeldThroughWindowChange(key) && readKeyboardKey(key) == KeyReading::Up) keyReleasedUnseen(key);
+}
+
 // Whether F1 asks for a display-mode switch: held, or pressed since the last
 // frame (a press and its release may both arrive between two idle passes).
 bool displaySwitchRequested() { return keyIsHeld(VK_F1) || wasPressed(VK_F1); }
@@ -103,6 +111,7 @@ void waitForEventUntil(Clock::time_point deadline) {
 int main(int argc, char* argv[]) {
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (const int status = answerCommandLine(commandLine); status >= 0) return status;
+    settings = withCommandLine(loadSettings(), commandLine);
     setTextureFolder(findGameDataFolder());
 
     startupTrace = envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE");
@@ -146,6 +155,7 @@ int main(int argc, char* argv[]) {
             if (outcome == EventOutcome::Resized) fitViewportToWindow();
             continue;
         }
+        settleKeysHeldThroughWindowChange();
         // F1 is looked at after the frame, whether or not one was drawn.
         const bool switchRequested = displaySwitchRequested();
         if (windowActive) {
@@ -153,6 +163,7 @@ int main(int argc, char* argv[]) {
                 done = true;
             } else if (Clock::now() >= nextFrame) {
                 const Clock::time_point frameStart = Clock::now();
+                frameSeconds = std::chrono::duration<double>(frameStart.time_since_epoch()).count();
                 // A play frame that would show what the window shows already is not drawn.
                 bool drawn = true;
                 if (drawEveryFrame)

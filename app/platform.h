@@ -96,6 +96,12 @@ WindowSize resizedWindowSize();
 // Takes one waiting event, if there is one, and hands it to windowProcedure;
 // returns false, leaving `outcome` alone, when none is waiting.
 bool handleNextEvent(EventOutcome& outcome);
+// Whether a key is down on the keyboard itself, whatever the window was told
+// (a key let go while no window of the game had the keyboard sends no release);
+// Unknown where the system does not say.
+enum class KeyReading { Down, Up, Unknown };
+KeyReading readKeyboardKey(int virtualKey);
+
 // Waits until an event arrives or `milliseconds` pass, without taking the event.
 void waitForEvent(int milliseconds);
 

@@ -53,7 +53,11 @@ bool restartOnX11() {
 
 }  // namespace
 
+// Set up at the end of the file, with X's own headers.
+void tolerateVanishedWindows();
+
 void startPlatform() {
+    tolerateVanishedWindows();
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     SDL_Init(SDL_INIT_VIDEO);  // a failure is reported by haveDisplay
     if (runningOn("x11") || !x11Expected()) return;
@@ -557,4 +561,64 @@ WindowSize resizedWindowSize() { return resized; }
 
 void waitForEvent(int milliseconds) {
     if (milliseconds > 0) SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
+// --- The keyboard itself ----------------------------------------------------
+// Last in the file: X's headers define names (None, Bool) the code above uses.
+
+#include <SDL2/SDL_syswm.h>
+#include <X11/keysym.h>
+
+namespace {
+
+// The X key symbol of a key the game reads, or 0.
+KeySym keySymFor(int virtualKey) {
+    if (virtualKey >= VK_A && virtualKey <= VK_A + 25) return XK_a + (virtualKey - VK_A);
+    if (virtualKey >= VK_0 && virtualKey <= VK_0 + 9) return XK_0 + (virtualKey - VK_0);
+    if (virtualKey >= VK_F1 && virtualKey <= VK_F1 + 11) return XK_F1 + (virtualKey - VK_F1);
+    switch (virtualKey) {
+        case VK_LEFT: return XK_Left;
+        case VK_UP: return XK_Up;
+        case VK_RIGHT: return XK_Right;
+        case VK_DOWN: return XK_Down;
+        case VK_ESCAPE: return XK_Escape;
+        case VK_RETURN: return XK_Return;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+KeyReading readKeyboardKey(int virtualKey) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return KeyReading::Unknown;
+    Display* display = info.info.x11.display;
+    const KeySym symbol = keySymFor(virtualKey);
+    const KeyCode code = symbol ? XKeysymToKeycode(display, symbol) : 0;
+    if (code == 0) return KeyReading::Unknown;
+    char keys[32] = {};
+    XQueryKeymap(display, keys);
+    return (keys[code / 8] & (1 << (code % 8))) ? KeyReading::Down : KeyReading::Up;
+}
+
+namespace {
+
+XErrorHandler previousErrorHandler = nullptr;
+
+// SDL wakes its event wait by sending an event to a window of the game over a
+// second connection to the X server; when the window is destroyed just then
+// (the display switch, the end of the program), the server may take the
+// destruction first and answer the wakeup with BadWindow, which Xlib's own
+// handler turns into the end of the program. A window that is already gone
+// is nothing to end the game for.
+int toleratingErrorHandler(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
+}
+
+}  // namespace
+
+void tolerateVanishedWindows() {
+    if (!previousErrorHandler) previousErrorHandler = XSetErrorHandler(toleratingErrorHandler);
 }

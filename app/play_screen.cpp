@@ -1,8 +1,11 @@
 #include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
 #include "app/mouse_actions.h"
+#include "app/move_show.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/camera.h"
@@ -13,6 +16,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -36,6 +40,10 @@ const HelpLine kHelpLines[] = {
 
 const char* const kCreditName = "Quillow P.D.";
 
+// A finished game stays on screen at least this long before a key or click
+// returns to the menu, so a key already on its way does not skip it.
+constexpr double kEndHeldSeconds = 1.0;
+
 // Everything the picture of a play frame depends on that can change while the
 // game runs. The help text and the room are fixed; the light and the rest of the
 // GL state a frame inherits are what the frame before it left, so they settle
@@ -49,6 +57,9 @@ struct PlayPicture {
     std::int32_t screen;
     std::int32_t windowWidth, windowHeight, viewportWidth, viewportHeight;
     std::int32_t winPictureFrames;
+    // Outside classic mode: how far a move has travelled, the moves on record
+    // (their marks and words), whether the end is held.
+    std::int32_t travelMs, historyLength, endHeld;
 };
 
 PlayPicture currentPlayPicture() {
@@ -67,6 +78,11 @@ PlayPicture currentPlayPicture() {
     p.viewportWidth = viewportWidth;
     p.viewportHeight = viewportHeight;
     p.winPictureFrames = winPictureFrames;
+    if (!settings.classic) {
+        p.travelMs = travelProgress(frameSeconds);
+        p.historyLength = historyCount;
+        p.endHeld = gameEndHeldSince() >= 0;
+    }
     return p;
 }
 
@@ -81,24 +97,36 @@ int shownFrames = 0;
 bool pictureChanged(bool skipUnchanged) {
     const PlayPicture now = currentPlayPicture();
     const bool samePicture = shownFrames > 0 && std::memcmp(&now, &shownPicture, sizeof now) == 0;
-    if (skipUnchanged && samePicture && shownFrames >= 2 && !windowNeedsRedraw && !sceneShowsWinnerPicture())
-        return false;
+    // A classic winner picture counts its drawings: it is never skipped.
+    const bool countsDrawings = settings.classic && sceneShowsWinnerPicture();
+    if (skipUnchanged && samePicture && shownFrames >= 2 && !windowNeedsRedraw && !countsDrawings) return false;
     shownFrames = samePicture && !windowNeedsRedraw ? shownFrames + 1 : 1;
     shownPicture = now;
     windowNeedsRedraw = false;
     return true;
 }
 
-// The scene through the play camera; the tenth winner picture ends the game.
-void drawPlayScene() {
+// The scene through the play camera. In classic mode the tenth winner picture
+// ends the game; otherwise the finished game is held until the player acts.
+void drawPlayScene(const ScenePresentation* presentation) {
     // Closes an overlay left open by a start-menu frame.
     endOverlay();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(kEyeOffsetX, kEyeOffsetY, kEyeOffsetZ);
     glPushMatrix();
-    if (drawScene() == SceneOutcome::GameOver) currentScreen = 1;
+    if (drawScene(presentation) == SceneOutcome::GameOver && settings.classic) currentScreen = 1;
     glPopMatrix();
+}
+
+// Whether a key or click of this frame acts on the game (the arrows and F1
+// only look).
+bool gameInputThisFrame() {
+    for (int i = 0; i < keyPressCount(); ++i) {
+        const int key = keyPressAt(i);
+        if (key != VK_F1 && (key < VK_LEFT || key > VK_DOWN)) return true;
+    }
+    return mouseInput.clickCount > 0;
 }
 
 // The keys of this frame as the turn driver takes them: the presses in order
@@ -130,7 +158,9 @@ void forgetShownPlayPicture() { shownFrames = 0; }
 
 namespace {
 
-bool playFrame(bool skipUnchanged) {
+// The game as it first was: the turn driver plays the computer's jump and the
+// typed move, the scene as the position is.
+bool classicPlayFrame(bool skipUnchanged) {
     // Clicks pick squares in the picture on screen, so before the keys turn the view.
     applyPlayMouse();
     readMoveKeys(frameMoveKeys());
@@ -140,7 +170,38 @@ bool playFrame(bool skipUnchanged) {
     // is drawn if it shows something new.
     turnStep();
     if (!pictureChanged(skipUnchanged)) return false;
-    drawPlayScene();
+    drawPlayScene(nullptr);
+    return true;
+}
+
+// Moves shown travelling, the reply paced, the last move marked, the end held.
+bool showingPlayFrame(bool skipUnchanged) {
+    const double now = frameSeconds;
+    const double endHeld = gameEndHeldSince();
+    if (endHeld >= 0) {
+        // The finished game: only the view turns, until the player acts.
+        MoveKeys view = frameMoveKeys();
+        view.pressCount = 0;
+        readMoveKeys(view);
+        const bool leave = wasPressed(VK_ESCAPE) || (gameInputThisFrame() && now - endHeld >= kEndHeldSeconds);
+        if (leave) currentScreen = 1;
+    } else {
+        if (gameInputThisFrame()) landEverything(now);
+        applyPlayMouse();
+        readMoveKeys(frameMoveKeys());
+        if (wasPressed(VK_ESCAPE)) currentScreen = 1;
+        playTypedMove();
+        advanceShownMoves(now);
+    }
+    ScenePresentation presentation;
+    presentMoves(now, presentation);
+    if (!pictureChanged(skipUnchanged)) return false;
+    drawPlayScene(&presentation);
+    return true;
+}
+
+bool playFrame(bool skipUnchanged) {
+    if (!(settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged))) return false;
 
     // Light 1 at the world origin; governs the drawing from the next frame on.
     const GLfloat lightPosition[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -150,6 +211,11 @@ bool playFrame(bool skipUnchanged) {
     for (const HelpLine& line : kHelpLines) {
         glColor3f(line.r, line.g, line.b);
         printHudText(line.x, line.y, line.format, "");
+    }
+    if (!settings.classic) {
+        const std::string lastMoves = lastMovesText();
+        glColor3f(0.55f, 0.75f, 1.0f);
+        if (!lastMoves.empty()) printHudText(10.0f, 95.0f, "%s", lastMoves.c_str());
     }
     glColor3f(1.0f, 0.0f, 0.0f);
     printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);

@@ -2,6 +2,7 @@
 
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
+#include "app/move_show.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "engine/board.h"
@@ -9,6 +10,7 @@
 #include "scene/scene.h"
 
 unsigned char currentScreen = 1;
+double frameSeconds = 0;
 
 int drawCurrentScreen() {
     if (currentScreen == 1)
@@ -35,6 +37,7 @@ void resetScreens() {
     viewAngleY = 0;
     winPictureFrames = 0;
     forgetShownPlayPicture();
+    startShowingMoves();
     clearKeyState();
     clearMouseState();
 }

@@ -17,6 +17,9 @@
 
 // 1 shows the start menu, 0 the play screen.
 extern unsigned char currentScreen;
+// The time of the frame being drawn, in seconds of a steady clock: the main
+// loop sets it before each frame (moves travel and replies wait by it).
+extern double frameSeconds;
 // 1 = "Select side", 2 = "Start the game".
 extern int menuItem;
 

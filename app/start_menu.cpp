@@ -2,6 +2,7 @@
 #include "app/input/mouse_state.h"
 #include "app/menu_layout.h"
 #include "app/mouse_actions.h"
+#include "app/move_show.h"
 #include "app/render_window.h"
 #include "app/screens.h"
 #include "app/window_state.h"
@@ -32,6 +33,7 @@ void startGame() {
     // A clean game whatever the last one left: its history, a capture it was
     // in the middle of, a computer that had run out of moves. Green moves first.
     resetGame();
+    startShowingMoves();
     ignoreHeldArrowKeys();
 }
 

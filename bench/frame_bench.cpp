@@ -28,6 +28,7 @@
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
@@ -73,6 +74,7 @@ struct Scenario {
 
 void quietGame() {
     resetScreens();
+    settings.classic = true;  // the game as it first was
     computerActive = 0;  // the turn driver must not start a search
 }
 

@@ -6,6 +6,7 @@
 #include "engine/execute.h"
 #include "engine/rules.h"
 #include "engine/search.h"
+#include "engine/whole_moves.h"
 
 int viewAngleX = 0;
 int viewAngleY = 0;
@@ -62,7 +63,10 @@ void takeBack() {
     } while (sideToMove == 2 && historyCount != 0);
 }
 
-void turnStep() {
+namespace {
+
+// The computer's search and choice, left typed for playTypedMove.
+void chooseComputerJump() {
     turnSide = sideToMove;
     if (sideToMove == 2 && computerActive == 1) {
         searchMoves(0, turnSide);
@@ -70,7 +74,25 @@ void turnStep() {
         if (computerActive == 1) chooseComputerMove();
     }
     rootListFilled = 0;
+}
+
+}  // namespace
+
+void turnStep() {
+    chooseComputerJump();
     playTypedMove();
+}
+
+int playComputerReply() {
+    int jumps = 0;
+    clearTypedMove();
+    while (sideToMove == 2 && computerActive == 1 && jumps <= kMaxWholeMoveJumps) {
+        chooseComputerJump();
+        if (playTypedMove() == kIllegal) break;
+        ++jumps;
+    }
+    clearTypedMove();
+    return jumps;
 }
 
 int playTypedMove() {

@@ -24,8 +24,13 @@ struct MoveKeys {
 // Typed squares, U and 9 act once per press, in order; the held arrow keys turn
 // the view a step each.
 void readMoveKeys(const MoveKeys& keys);
-// The computer's reply when it is side 2's turn, then a completely typed move.
+// The computer's reply when it is side 2's turn, then a completely typed move:
+// one jump of the computer per step, as the game has always played it.
 void turnStep();
+// The computer's whole reply at once, when it is side 2's turn: its jumps
+// chosen and played one after the other, each as turnStep would choose it.
+// Anything typed is forgotten. Returns the number of jumps played.
+int playComputerReply();
 void takeBack();
 // Types a square as its letter and then its digit would be typed (a click on it).
 void typeSquare(int file, int rank);

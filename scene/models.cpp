@@ -123,10 +123,12 @@ void drawTrophy(const Trophy& t) {
 
 }  // namespace
 
-void drawPieces() {
+void drawPieces() { drawPiecesOf(board); }
+
+void drawPiecesOf(const Board& cells) {
     for (int i = 1; i <= 8; ++i) {
         for (int j = 1; j <= 8; ++j) {
-            const PieceCode code = board[i][j];
+            const PieceCode code = cells[i][j];
             if (greenSide == 1) {
                 if (code == kMan1) drawMan(i, j, kGreen);
                 if (code == kMan2) drawMan(i, j, kPink);
@@ -141,6 +143,20 @@ void drawPieces() {
             }
         }
     }
+}
+
+void drawPieceAt(PieceCode code, double file, double rank, double lift) {
+    const bool green = sideOf(code) == greenSide;
+    glPushMatrix();
+    setColour(green ? kGreen : kPink);
+    glTranslated(file - 4.5, -3 + lift, 4 - rank);
+    if (isKing(code)) {
+        glRotated(-90, 1, 0, 0);
+        solidCone(0.2, 1.0, 55, 55);
+    } else {
+        solidSphere(0.2, 55, 55);
+    }
+    glPopMatrix();
 }
 
 void drawGreenStool() { drawStool(0, kGreen); }

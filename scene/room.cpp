@@ -107,6 +107,55 @@ void highlightToSquare(int file, int rank) {
     highlightQuad(file, 4.5 - rank, 3.5 - rank, kRed[0], kRed[1], kRed[2], 0.7);
 }
 
+namespace {
+
+// The last move's blue reads on the white squares and the black ones alike and
+// is none of the typed yellow and red or the pieces' green and pink; a hint is
+// orange, a piece that must capture is ringed in white.
+constexpr double kMoveBlue[3] = {0.15, 0.45, 1.0};
+constexpr double kHintOrange[3] = {1.0, 0.55, 0.0};
+constexpr double kMustWhite[3] = {1.0, 1.0, 1.0};
+
+// A translucent quad over part of a square: x and z as fractions 0..1 of it.
+void squarePart(int file, int rank, double x0, double z0, double x1, double z1, const double (&c)[3], double alpha) {
+    const double left = file - 5, far = 3.5 - rank;
+    beginBlendedDrawing();
+    glColor4d(c[0], c[1], c[2], alpha);
+    quad({{left + x0, -2.9, far + z0}, {left + x0, -2.9, far + z1}, {left + x1, -2.9, far + z1}, {left + x1, -2.9, far + z0}});
+    endBlendedDrawing();
+}
+
+// A band along the diagonal of a square from (x0, z0) to (x1, z1), as fractions.
+void squareStroke(int file, int rank, double x0, double z0, double x1, double z1, const double (&c)[3], double alpha) {
+    const double left = file - 5, far = 3.5 - rank, half = 0.06;
+    beginBlendedDrawing();
+    glColor4d(c[0], c[1], c[2], alpha);
+    quad({{left + x0 - half, -2.89, far + z0}, {left + x0 + half, -2.89, far + z0},
+          {left + x1 + half, -2.89, far + z1}, {left + x1 - half, -2.89, far + z1}});
+    endBlendedDrawing();
+}
+
+}  // namespace
+
+void drawSquareMark(int file, int rank, SquareMarkKind kind) {
+    switch (kind) {
+        case SquareMarkKind::MoveFrom: squarePart(file, rank, 0, 0, 1, 1, kMoveBlue, 0.45); break;
+        case SquareMarkKind::MoveTo: squarePart(file, rank, 0, 0, 1, 1, kMoveBlue, 0.7); break;
+        case SquareMarkKind::MoveLanding: squarePart(file, rank, 0.3, 0.3, 0.7, 0.7, kMoveBlue, 0.7); break;
+        case SquareMarkKind::Captured:
+            squareStroke(file, rank, 0.2, 0.2, 0.8, 0.8, kMoveBlue, 0.8);
+            squareStroke(file, rank, 0.8, 0.2, 0.2, 0.8, kMoveBlue, 0.8);
+            break;
+        case SquareMarkKind::Hint: squarePart(file, rank, 0, 0, 1, 1, kHintOrange, 0.7); break;
+        case SquareMarkKind::MustCapture:
+            squarePart(file, rank, 0, 0, 1, 0.12, kMustWhite, 0.8);
+            squarePart(file, rank, 0, 0.88, 1, 1, kMustWhite, 0.8);
+            squarePart(file, rank, 0, 0.12, 0.12, 0.88, kMustWhite, 0.8);
+            squarePart(file, rank, 0.88, 0.12, 1, 0.88, kMustWhite, 0.8);
+            break;
+    }
+}
+
 void drawRoom() {
     // Floor, a square turned 45 degrees.
     texturedSurface(1, 1, 1, polTexture,

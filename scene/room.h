@@ -17,6 +17,12 @@ void highlightFromSquare(int file, int rank);
 void highlightToFile(int file);
 void highlightToSquare(int file, int rank);
 
+// The marks a square can carry beyond the typed squares: the last move's from-,
+// to- and landing squares and the squares of the pieces it captured; a hint's
+// squares; the pieces that must capture.
+enum class SquareMarkKind { MoveFrom, MoveTo, MoveLanding, Captured, Hint, MustCapture };
+void drawSquareMark(int file, int rank, SquareMarkKind kind);
+
 // The translucent pictures' sequence: alpha test and blending on (source alpha,
 // one minus source alpha) ... texturing, blending, alpha test off. The window
 // glass and the chandelier's globe begin with it but end by hand, turning off

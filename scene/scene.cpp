@@ -67,7 +67,15 @@ void drawEntryHighlights() {
     if (toFile != 0 && toRank != 0) highlightToSquare(toFile, toRank);
 }
 
-SceneOutcome drawScene() {
+void ScenePresentation::addFloating(PieceCode code, double file, double rank, double lift) {
+    if (floatingCount < 1 + kMaxPresentedSinking) floating[floatingCount++] = Floating{code, file, rank, lift};
+}
+
+void ScenePresentation::addMark(int file, int rank, SquareMarkKind kind) {
+    if (markCount < kMaxPresentedMarks) marks[markCount++] = Mark{file, rank, kind};
+}
+
+SceneOutcome drawScene(const ScenePresentation* presentation) {
     glPushMatrix();
     glRotated(static_cast<double>(viewAngleX), 1, 0, 0);
     glRotated(static_cast<double>(viewAngleY), 0, 1, 0);
@@ -76,7 +84,15 @@ SceneOutcome drawScene() {
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     drawBoardSquares();
-    drawPieces();
+    if (presentation && presentation->piecesGiven)
+        drawPiecesOf(presentation->pieces);
+    else
+        drawPieces();
+    if (presentation)
+        for (int i = 0; i < presentation->floatingCount; ++i) {
+            const ScenePresentation::Floating& f = presentation->floating[i];
+            drawPieceAt(f.code, f.file, f.rank, f.lift);
+        }
     drawPottedPlant();
     drawRoom();
     drawGreenStool();
@@ -94,8 +110,13 @@ SceneOutcome drawScene() {
     glPopMatrix();
 
     drawTurnIndicator();
+    if (presentation)
+        for (int i = 0; i < presentation->markCount; ++i) {
+            const ScenePresentation::Mark& m = presentation->marks[i];
+            drawSquareMark(m.file, m.rank, m.kind);
+        }
     drawEntryHighlights();
-    const bool gameOver = drawWinnerPictures();
+    const bool gameOver = !(presentation && presentation->winnerHeldBack) && drawWinnerPictures();
     drawEntryHighlights();
 
     glPopMatrix();

@@ -11,11 +11,43 @@
 // Scene drawings that showed a winner picture since the counter was last cleared.
 extern int winPictureFrames;
 
+#include "engine/board.h"
+#include "scene/room.h"
+
+constexpr int kMaxPresentedSinking = 12;
+constexpr int kMaxPresentedMarks = 40;
+
 // What a drawing of the scene means for the game: the tenth drawing of a winner
 // picture ends it (the caller returns to the start menu).
 enum class SceneOutcome { GameGoesOn, GameOver };
 
-SceneOutcome drawScene();
+// What the picture shows beyond the game's position: the pieces as they stand
+// while a move is still travelling (the moving piece lifted off its square, the
+// pieces it has yet to jump put back), the moving piece and the pieces sinking
+// away, marks on squares, and whether a winner picture may show yet.
+struct ScenePresentation {
+    Board pieces = {};
+    bool piecesGiven = false;  // false: the game's position
+    struct Floating {
+        PieceCode code;
+        double file, rank, lift;
+    };
+    int floatingCount = 0;
+    Floating floating[1 + kMaxPresentedSinking];
+    int markCount = 0;
+    struct Mark {
+        int file, rank;
+        SquareMarkKind kind;
+    };
+    Mark marks[kMaxPresentedMarks];
+    bool winnerHeldBack = false;
+
+    void addFloating(PieceCode code, double file, double rank, double lift);
+    void addMark(int file, int rank, SquareMarkKind kind);
+};
+
+// The scene; with a presentation, as it says (without, exactly the position).
+SceneOutcome drawScene(const ScenePresentation* presentation = nullptr);
 // Whether drawScene would show a winner picture now.
 bool sceneShowsWinnerPicture();
 void drawEntryHighlights();

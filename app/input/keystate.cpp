@@ -37,6 +37,15 @@ void keysHeldThroughWindowChange() {
     keyboardArrivedSinceChange = false;
 }
 
+bool keyHeldThroughWindowChange(int virtualKey) { return inRange(virtualKey) && heldThroughChange[virtualKey]; }
+
+void keyReleasedUnseen(int virtualKey) {
+    if (!inRange(virtualKey) || !heldThroughChange[virtualKey]) return;
+    heldThroughChange[virtualKey] = false;
+    ignored[virtualKey] = false;
+    KeyState[virtualKey] = 0;
+}
+
 void keyboardArrived(std::uint32_t timeMs) {
     keyboardArrivedSinceChange = true;
     keyboardArrivedAt = timeMs;

@@ -58,8 +58,12 @@ extern const KeyPresses& keyPresses;
 // had the keyboard sends no release at all: a key-down that comes later than
 // kHeldThroughWindowChangeMs after the new window got the keyboard is a new
 // press (a key still held auto-repeats into the new window well before that).
+// Where the keyboard itself can be read, the main loop ends the hold as soon as
+// the key is up on it (keyReleasedUnseen); the time rule is for where it cannot.
 constexpr std::uint32_t kHeldThroughWindowChangeMs = 1000;
 void keysHeldThroughWindowChange();
+bool keyHeldThroughWindowChange(int virtualKey);
+void keyReleasedUnseen(int virtualKey);
 
 // Platform side, with each event's time in milliseconds. The window got the
 // keyboard; a key went down in it (held from now on, and one press unless it

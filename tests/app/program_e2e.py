@@ -93,7 +93,8 @@ def play_and_quit(args):
         time.sleep(1.0)
         check(game.alive(), "Escape on the play screen does not end the program")
         game.key("Escape")
-        check(game.wait_exit() == 0, "Escape on the start menu ends the program with status 0")
+        status = game.wait_exit()
+        check(status == 0, "Escape on the start menu ends the program with status 0 (%s)" % status)
     finally:
         game.stop()
 

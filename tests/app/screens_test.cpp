@@ -7,6 +7,7 @@
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/camera.h"
@@ -111,6 +112,7 @@ protected:
 
     void SetUp() override {
         resetScreens();
+        settings.classic = true;  // the game as it first was
         computerActive = 0;
         setViewport(640, 480, 0, 0);
     }

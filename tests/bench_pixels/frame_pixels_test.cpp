@@ -12,6 +12,7 @@
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "bench/frame_scenes.h"
 #include "engine/board.h"
@@ -56,6 +57,7 @@ Frame readBackBuffer() {
 // The game as the bench draws it: no keys, no search, the given view.
 void quietGame(int angleX, int angleY) {
     resetScreens();
+    settings.classic = true;  // the game as it first was
     computerActive = 0;
     viewAngleX = angleX;
     viewAngleY = angleY;

@@ -15,6 +15,7 @@
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
@@ -290,6 +291,7 @@ TEST(ExactChecks, WhatThePlayerReadsAndWhatTheKeysDo) {
     // The help block and the credit line, exactly as handed to the HUD font
     // (raster positions in window pixels, y from the bottom).
     resetScreens();
+    settings.classic = true;  // the game as it first was
     computerActive = 0;
     currentScreen = 0;
     setViewport(640, 480, 0, 0);

@@ -15,6 +15,7 @@
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
@@ -90,6 +91,7 @@ void emptyBoard() {
 // play view as a started game shows it.
 void resetState() {
     resetScreens();
+    settings.classic = true;  // the game as it first was
     computerActive = 0;
     viewAngleY = 3;
 }

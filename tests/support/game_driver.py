@@ -19,7 +19,9 @@ end-to-end test. Python 3 standard library only.
 """
 import argparse
 import os
+import shutil
 import subprocess
+import tempfile
 import time
 
 TITLE = "OpenGL WinAPI template by Quillow P.D."
@@ -130,11 +132,21 @@ def xdotool(*args):
 class Game:
     """The game program in its own process, and its window."""
 
-    def __init__(self, game, window_tool, cwd, grab_tool=None, env=None, options=(), question=False):
+    def __init__(self, game, window_tool, cwd, grab_tool=None, env=None, options=(), question=False, classic=True,
+                 home=None):
         """`question`: leave the start question to be asked (otherwise the window
-        opens at once); `env`: more environment switches; `options`: the command line."""
+        opens at once); `env`: more environment switches; `options`: the command
+        line; `classic`: the game as it first was (--classic); `home`: the folder
+        whose config/ and data/ hold the player's files (a fresh one by default,
+        so the tests never read or write the files of whoever runs them)."""
         self.window_tool, self.grab_tool = window_tool, grab_tool
+        self.own_home = home is None
+        self.home = home or tempfile.mkdtemp(prefix="draughts3d-e2e-")
         environment = dict(os.environ)
+        environment["XDG_CONFIG_HOME"] = os.path.join(self.home, "config")
+        environment["XDG_DATA_HOME"] = os.path.join(self.home, "data")
+        if classic:
+            options = ["--classic"] + list(options)
         if question:
             environment.pop("DRAUGHTS3D_FULLSCREEN", None)
         else:
@@ -160,6 +172,8 @@ class Game:
         if self.alive():
             self.process.kill()
             self.process.wait()
+        if self.own_home:
+            shutil.rmtree(self.home, ignore_errors=True)
 
     def stderr_text(self):
         """Standard error, once the program has ended."""
@@ -273,10 +287,10 @@ class Game:
         return menu_showing(self.grab())
 
 
-def start(args, env=None, cwd=None, options=(), question=False):
+def start(args, env=None, cwd=None, options=(), question=False, classic=True, home=None):
     """The game of the command line `args` (see `arguments`) started in `cwd`
     (the project root by default) with the environment switches `env`."""
-    return Game(args.game, args.window_tool, cwd or args.root, args.grab, env, options, question)
+    return Game(args.game, args.window_tool, cwd or args.root, args.grab, env, options, question, classic, home)
 
 
 def save_screenshot(path):

@@ -1,0 +1,36 @@
+#pragma once
+// How the play screen shows the game outside classic mode. Moves are played at
+// once, so the game is never behind the picture; only their showing takes
+// time: a move travels on the board by the clock, the computer's reply comes
+// once the player's move has landed and the reply delay has passed, the last
+// move stays marked and written on the screen, and a finished game stays up
+// until the player acts. Times are seconds of a steady clock.
+
+#include <string>
+
+#include "scene/scene.h"
+
+// A new game, or one taken up again: nothing travelling, no reply waiting, no
+// end held, the moves on record taken as shown.
+void startShowingMoves();
+// A key or click that acts on the game: the travelling move lands and a reply
+// still waiting is played at once, so the input finds the game where the
+// picture will be.
+void landEverything(double now);
+// After the frame's keys and clicks: a move the player has just played starts
+// travelling (a take-back ends what was shown), the computer's reply is set
+// for when that move has landed and the delay has passed, a reply that is due
+// is played and travels in turn, and a finished game, once nothing moves,
+// starts being held.
+void advanceShownMoves(double now);
+// The picture's pieces, marks and winner picture at `now`.
+void presentMoves(double now, ScenePresentation& presentation);
+// The last move of each side in Russian notation: "You: c3-d4   Computer:
+// b6:d4:f2" (a side that has not moved yet is left out; empty before any move).
+std::string lastMovesText();
+// Since when the finished game has been held on screen, or a negative value
+// while it is not (the game goes on, or its last move is still travelling).
+double gameEndHeldSince();
+// How far the travelling move has come (milliseconds), or -1: what of the
+// picture changes with the clock.
+int travelProgress(double now);
