@@ -212,13 +212,20 @@ private:
         }
         return false;
     }
+    // An opening that never closes is reported where it stands, and the reading
+    // goes on at the next tags after it.
+    void unclosed(std::size_t at, int line, const char* reason) {
+        pos_ = at;
+        line_ = line;
+        fail(reason);
+    }
     void comment() {
+        const std::size_t at = pos_;
         const int opened = line_;
-        if (skipComment()) return;
-        line_ = opened;
-        fail("a comment '{' is never closed");
+        if (!skipComment()) unclosed(at, opened, "a comment '{' is never closed");
     }
     void variation() {
+        const std::size_t at = pos_;
         const int opened = line_;
         int depth = 0;
         while (pos_ < s_.size()) {
@@ -239,8 +246,7 @@ private:
             }
             ++pos_;
         }
-        line_ = opened;
-        fail("a variation '(' is never closed");
+        unclosed(at, opened, "a variation '(' is never closed");
     }
 
     void word() {
