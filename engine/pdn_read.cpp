@@ -34,11 +34,42 @@ Square boardSquare(const WrittenSquare& written, Numbering numbering) {
 
 const char* sideName(Side side) { return side == 1 ? "White" : "Black"; }
 
+char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
 bool equalsIgnoringCase(const std::string& a, const char* b) {
     if (a.size() != std::strlen(b)) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
+    return true;
+}
+
+// A number 1..32 of one or two digits.
+bool squareNumber(const std::string& digits, int& value) {
+    if (digits.empty() || digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::stoi(digits);
+    return value >= 1 && value <= 32;
+}
+
+// The squares of one item of a FEN's list: "c3", "21" or a range "21-32".
+bool fenSquares(const std::string& item, Numbering numbering, std::vector<Square>& squares, bool& numbered) {
+    Square square;
+    if (item.size() == 2) {
+        const std::string lower{char(std::tolower(static_cast<unsigned char>(item[0]))), item[1]};
+        if (parseSquare(lower, square)) {
+            squares.push_back(square);
+            return true;
+        }
+    }
+    const std::size_t dash = item.find('-');
+    int first = 0, last = 0;
+    if (dash == std::string::npos ? !squareNumber(item, first) || !squareNumber(item, last)
+                                  : !squareNumber(item.substr(0, dash), first) ||
+                                        !squareNumber(item.substr(dash + 1), last) || first > last)
+        return false;
+    numbered = true;
+    for (int n = first; n <= last; ++n) squares.push_back(numberedSquare(n, numbering));
     return true;
 }
 
@@ -58,14 +89,14 @@ bool parseFen(const std::string& fen, Numbering numbering, Position& out, std::s
         start = colon + 1;
     }
     const std::string& turn = fields[0];
-    if (turn.size() != 1 || (std::toupper(turn[0]) != 'W' && std::toupper(turn[0]) != 'B')) {
+    if (turn.size() != 1 || (upper(turn[0]) != 'W' && upper(turn[0]) != 'B')) {
         error = "the FEN must begin with W or B, the side to move";
         return false;
     }
-    out.side = std::toupper(turn[0]) == 'W' ? 1 : 2;
+    out.side = upper(turn[0]) == 'W' ? 1 : 2;
     for (std::size_t f = 1; f < fields.size(); ++f) {
         const std::string& field = fields[f];
-        const char colour = field.empty() ? '\0' : char(std::toupper(field[0]));
+        const char colour = field.empty() ? '\0' : upper(field[0]);
         if (colour != 'W' && colour != 'B') {
             error = "the FEN's part '" + field + "' names neither W nor B";
             return false;
@@ -77,33 +108,18 @@ bool parseFen(const std::string& fen, Numbering numbering, Position& out, std::s
             std::string item = field.substr(start, comma - start);
             start = comma + 1;
             if (item.empty()) continue;
-            const bool king = std::toupper(item[0]) == 'K';
+            const bool king = upper(item[0]) == 'K';
             if (king) item.erase(0, 1);
-            int first = 0, last = 0;
-            Square square;
-            const std::size_t dash = item.find('-');
-            const auto number = [](const std::string& digits, int& value) {
-                if (digits.empty() || digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)
-                    return false;
-                value = std::stoi(digits);
-                return value >= 1 && value <= 32;
-            };
-            if (item.size() == 2 && parseSquare(std::string(1, char(std::tolower(item[0]))) + item[1], square)) {
-                if ((square.file + square.rank) % 2 != 0) {
-                    error = "the FEN puts a piece on the light square " + item;
-                    return false;
-                }
-            } else if (dash == std::string::npos ? number(item, first)
-                                                 : number(item.substr(0, dash), first) &&
-                                                       number(item.substr(dash + 1), last) && first <= last) {
-                numbered = true;
-            } else {
-                error = "the FEN's square '" + item + "' is neither a1..h8 nor a number 1..32 (or a range such as 21-32)";
+            std::vector<Square> squares;
+            if (!fenSquares(item, numbering, squares, numbered)) {
+                error = "the FEN's square '" + item + "' is neither a1..h8 nor a number 1..32 (nor a range, 21-32)";
                 return false;
             }
-            if (last == 0) last = first;
-            for (int n = first; n <= last; ++n) {
-                const Square s = n == 0 ? square : numberedSquare(n, numbering);
+            for (const Square& s : squares) {
+                if ((s.file + s.rank) % 2 != 0) {
+                    error = "the FEN puts a piece on the light square " + squareName(s.file, s.rank);
+                    return false;
+                }
                 if (out.cells[s.file][s.rank] != kEmpty) {
                     error = "the FEN names " + squareName(s.file, s.rank) + " twice";
                     return false;
@@ -132,8 +148,8 @@ bool playPath(const std::vector<Square>& path, std::vector<HistoryRecord>& recor
     for (std::size_t i = 0; ok && i + 1 < path.size(); ++i) {
         const Square from = path[i], to = path[i + 1];
         const PieceCode code = pieceAt(from.file, from.rank);
-        const int kind = code == kEmpty || sideToMove != mover ? kIllegal
-                                                                : isLegalMove(from.file, from.rank, to.file, to.rank, code);
+        const bool ownPiece = code != kEmpty && sideToMove == mover;
+        const int kind = ownPiece ? isLegalMove(from.file, from.rank, to.file, to.rank, code) : kIllegal;
         if (kind == kIllegal) {
             ok = false;
             break;
@@ -289,8 +305,11 @@ PdnGame readGame(const GameText& text, int number) {
         } else if (equalsIgnoringCase(tag.name, "Result")) {
             resultTag = &tag.value;
         } else if (equalsIgnoringCase(tag.name, "GameType")) {
-            const std::string type = tag.value.substr(0, tag.value.find(','));
-            if (type.find_first_not_of(" ") != std::string::npos && type != "25") {
+            // The short form "25" or the long one "25,W,8,8,A0,0"; none written means Russian.
+            std::string type = tag.value.substr(0, tag.value.find(','));
+            type.erase(0, type.find_first_not_of(' '));
+            type.erase(type.find_last_not_of(' ') + 1);
+            if (!type.empty() && type != "25") {
                 game.errorLine = text.tagLines[i];
                 game.error = "GameType " + type + " is not Russian draughts (25)";
                 return game;

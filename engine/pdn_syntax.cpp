@@ -61,7 +61,9 @@ bool isUtf8(const std::string& bytes) {
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isFileLetter(char c) { return (c >= 'a' && c <= 'h') || (c >= 'A' && c <= 'H'); }
-bool isDelimiter(char c) { return isSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' || c == ']' || c == ';'; }
+bool isDelimiter(char c) {
+    return isSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' || c == ']' || c == ';';
+}
 
 // Reads one move ("c3-d4", "b6:d4:f2", "c3xe5", "c3d4", "22-18", "22x15"); false
 // when `word` is not a move.
