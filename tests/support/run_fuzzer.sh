@@ -29,7 +29,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 $options \
   -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$work/corpus" >"$work/log" 2>&1
 rc=$?
-grep -E "^(#[0-9]+ +(INITED|DONE)|Done [0-9]+ runs|stat::number_of_executed_units)" "$work/log"
+grep -E "^(#[0-9]+[[:space:]]+(INITED|DONE)|Done [0-9]+ runs|stat::number_of_executed_units)" "$work/log"
 if [ $rc -ne 0 ] || grep -qE "ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:" "$work/log"; then
   echo "run_fuzzer: $name FAILED (exit $rc)" >&2
   tail -60 "$work/log" >&2
