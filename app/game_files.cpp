@@ -19,8 +19,8 @@ int copyOfName(const std::string& name) {
         if (shape[i] == 'd' ? name[i] < '0' || name[i] > '9' : name[i] != shape[i]) return 0;
     const std::string rest = name.substr(kStampLength, name.size() - 4 - kStampLength);
     if (rest.empty()) return 1;
-    if (rest.size() < 2 || rest.size() > 5 || rest[0] != '_' || rest.find_first_not_of("0123456789", 1) != std::string::npos)
-        return 0;
+    const bool digits = rest.find_first_not_of("0123456789", 1) == std::string::npos;
+    if (rest.size() < 2 || rest.size() > 5 || rest[0] != '_' || !digits) return 0;
     return std::stoi(rest.substr(1));
 }
 

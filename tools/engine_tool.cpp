@@ -11,6 +11,10 @@
 //   takeback                      the take-back key
 //   search                        the computer's search for the side to move
 //   literal on|off                run the plain reference search instead
+//
+// draughts3d-engine --replay FILE checks a PDN file instead: one line per game,
+// "game N: ok M moves, FEN <final position>" or "game N: error line L: <reason>";
+// exit status 1 when any game (or the file) could not be read.
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +25,8 @@
 
 #include "engine/board.h"
 #include "engine/execute.h"
+#include "engine/game_record.h"
+#include "engine/pdn_read.h"
 #include "engine/perft.h"
 #include "engine/position_text.h"
 #include "engine/rules.h"
@@ -85,10 +91,35 @@ void runSearch() {
     std::cout << "result " << result << '\n';
 }
 
+// --replay: every game of the file replayed, one line each.
+int replayFile(const char* path) {
+    const PdnFile file = readPdnFile(path);
+    if (!file.error.empty()) {
+        std::fprintf(stderr, "draughts3d-engine: %s: %s\n", path, file.error.c_str());
+        return 1;
+    }
+    int status = 0;
+    for (const PdnGame& game : file.games) {
+        if (game.ok) {
+            std::printf("game %d: ok %zu moves, FEN %s\n", game.number, game.record.moves.size(),
+                        fenText(game.finalPosition).c_str());
+        } else {
+            std::printf("game %d: error line %d: %s\n", game.number, game.errorLine ? game.errorLine : game.line,
+                        game.error.c_str());
+            status = 1;
+        }
+    }
+    return std::fflush(stdout) == 0 ? status : 1;
+}
+
 }  // namespace
 
 const char* const kUsage =
-    "Usage: draughts3d-engine [--help | --version]\n"
+    "Usage: draughts3d-engine [--help | --version | --replay FILE]\n"
+    "\n"
+    "--replay FILE replays every game of a PDN file: one line per game, \"game N: ok M\n"
+    "moves, FEN <final position>\" or \"game N: error line L: <reason>\"; exit status 1\n"
+    "when any game could not be read.\n"
     "\n"
     "Reads commands on standard input, one a line, and answers on standard output:\n"
     "  init                          the initial position, side 1 to move\n"
@@ -119,6 +150,7 @@ int main(int argc, char* argv[]) {
             std::printf("draughts3d-engine %s\n", DRAUGHTS3D_VERSION);
             return answered();
         }
+        if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) return replayFile(argv[i + 1]);
         std::fprintf(stderr, "draughts3d-engine: unknown option: '%s'\n\n%s", argv[i], kUsage);
         return 2;
     }

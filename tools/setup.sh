@@ -8,7 +8,7 @@
 #   sh tools/setup.sh packages play|test   only list the Debian packages a mode needs
 #
 # Works as root (apt-get) or as a user with sudo. FUZZ_SECONDS sets the length of
-# the fuzzing run (default 60).
+# the fuzzing run, both fuzzers together (default 60).
 set -eu
 cd "$(dirname "$0")/.."
 mode=${1:-play}
@@ -77,11 +77,15 @@ leak_suppressions="$(pwd)/tests/support/lsan.supp"
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest -j "$jobs" --output-on-failure)
 
-# ...and the BMP reader under libFuzzer for a bounded time.
-if [ -x tests/textures/run_fuzzer.sh ] || [ -f tests/textures/run_fuzzer.sh ]; then
+# ...and the BMP and PDN readers under libFuzzer for a bounded time, shared:
+# a third for the BMP reader, two thirds for the younger PDN reader.
+if [ -f tests/support/run_fuzzer.sh ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDRAUGHTS_ENGINE_ONLY=ON -DDRAUGHTS_FUZZ=ON
-  cmake --build build-fuzz -j "$jobs" --target draughts3d-fuzz-dib
-  sh tests/textures/run_fuzzer.sh build-fuzz "${FUZZ_SECONDS:-60}"
+  cmake --build build-fuzz -j "$jobs" --target draughts3d-fuzz-dib draughts3d-fuzz-pdn
+  fuzz_seconds=${FUZZ_SECONDS:-60}
+  sh tests/textures/run_fuzzer.sh build-fuzz $((fuzz_seconds / 3))
+  sh tests/support/run_fuzzer.sh build-fuzz/engine/draughts3d-fuzz-pdn $((fuzz_seconds - fuzz_seconds / 3)) \
+    -dict=tests/engine/fuzz_pdn.dict tests/engine/pdn
 fi
 echo "All tests passed."

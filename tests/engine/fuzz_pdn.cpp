@@ -1,0 +1,29 @@
+// libFuzzer entry for the PDN reader: any bytes at all must give whole games or
+// reasons, leave the live game as it was, and every game read whole must write
+// and read back to the same text.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/pdn_read.h"
+#include "engine/pdn_write.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const Position before = currentPosition();
+    const PdnFile file = readPdnText(bytes);
+    if (currentPosition() != before || file.games.empty() == file.error.empty()) std::abort();
+    for (const PdnGame& game : file.games) {
+        if (!game.ok) {
+            if (game.error.empty() || game.errorLine < 1) std::abort();
+            continue;
+        }
+        const std::string text = pdnText(game.record);
+        const PdnFile again = readPdnText(text);
+        if (again.games.size() != 1 || !again.games[0].ok || pdnText(again.games[0].record) != text ||
+            again.games[0].finalPosition != game.finalPosition)
+            std::abort();
+    }
+    return 0;
+}
