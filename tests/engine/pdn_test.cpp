@@ -96,7 +96,7 @@ TEST(Pdn, PinkSideGameIsWrittenTurnedAndReadBack) {
 // Tags in Windows-1251 or UTF-8 (with or without a byte-order mark) read alike.
 TEST(Pdn, ReadsTagsInEitherEncoding) {
     const std::string utf8 = "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2";  // "Иванов"
-    for (const std::string& prefix : {"", "\xEF\xBB\xBF"}) {
+    for (const std::string prefix : {"", "\xEF\xBB\xBF"}) {
         for (const std::string& name : {utf8, std::string("\xC8\xE2\xE0\xED\xEE\xE2")}) {
             const PdnFile file = readPdnText(prefix + "[White \"" + name + "\"]\n1. c3-d4 *\n");
             ASSERT_EQ(file.games.size(), 1u);
