@@ -72,9 +72,12 @@ void startShowingMoves() {
     endHeldSince = -1;
 }
 
-void landEverything(double now) {
+void landTravellingMove() { travel.active = false; }
+
+void playWaitingReplyNow(double now) {
+    if (!replyWaiting) return;
     travel.active = false;
-    if (replyWaiting) playReply(now, false);
+    playReply(now, false);
 }
 
 void advanceShownMoves(double now) {

@@ -13,10 +13,12 @@
 // A new game, or one taken up again: nothing travelling, no reply waiting, no
 // end held, the moves on record taken as shown.
 void startShowingMoves();
-// A key or click that acts on the game: the travelling move lands and a reply
-// still waiting is played at once, so the input finds the game where the
-// picture will be.
-void landEverything(double now);
+// A key or click that acts on the game: the travelling move lands at once.
+void landTravellingMove();
+// The player types or clicks a square while the computer's reply still waits:
+// the reply is played at once (without travelling), so what is typed is the
+// player's next move and nothing typed is lost.
+void playWaitingReplyNow(double now);
 // After the frame's keys and clicks: a move the player has just played starts
 // travelling (a take-back ends what was shown), the computer's reply is set
 // for when that move has landed and the delay has passed, a reply that is due

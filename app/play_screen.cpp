@@ -77,7 +77,8 @@ PlayPicture currentPlayPicture() {
     p.windowHeight = windowHeight;
     p.viewportWidth = viewportWidth;
     p.viewportHeight = viewportHeight;
-    p.winPictureFrames = winPictureFrames;
+    // Only classic mode counts winner pictures (and ends the game by them).
+    p.winPictureFrames = settings.classic ? winPictureFrames : 0;
     if (!settings.classic) {
         p.travelMs = travelProgress(frameSeconds);
         p.historyLength = historyCount;
@@ -117,6 +118,17 @@ void drawPlayScene(const ScenePresentation* presentation) {
     glPushMatrix();
     if (drawScene(presentation) == SceneOutcome::GameOver && settings.classic) currentScreen = 1;
     glPopMatrix();
+}
+
+// Whether the player types or clicks a square this frame.
+bool typingThisFrame() {
+    for (int i = 0; i < keyPressCount(); ++i) {
+        const int key = keyPressAt(i);
+        if ((key >= 'A' && key <= 'H') || (key >= '1' && key <= '8')) return true;
+    }
+    for (int i = 0; i < mouseInput.clickCount; ++i)
+        if (mouseInput.clicks[i].button == MouseButton::Left) return true;
+    return false;
 }
 
 // Whether a key or click of this frame acts on the game (the arrows and F1
@@ -186,7 +198,8 @@ bool showingPlayFrame(bool skipUnchanged) {
         const bool leave = wasPressed(VK_ESCAPE) || (gameInputThisFrame() && now - endHeld >= kEndHeldSeconds);
         if (leave) currentScreen = 1;
     } else {
-        if (gameInputThisFrame()) landEverything(now);
+        if (gameInputThisFrame()) landTravellingMove();
+        if (typingThisFrame()) playWaitingReplyNow(now);
         applyPlayMouse();
         readMoveKeys(frameMoveKeys());
         if (wasPressed(VK_ESCAPE)) currentScreen = 1;

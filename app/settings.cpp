@@ -81,7 +81,14 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
             continue;
         }
         const std::string name = trimmed(line.substr(0, equals));
-        const std::string value = trimmed(line.substr(equals + 1));
+        std::string value = line.substr(equals + 1);
+        // A comment may follow the value after a space: "animation = slow  # mine".
+        for (std::size_t at = 1; at < value.size(); ++at)
+            if ((value[at] == '#' || value[at] == ';') && (value[at - 1] == ' ' || value[at - 1] == '\t')) {
+                value.erase(at);
+                break;
+            }
+        value = trimmed(value);
         bool known = true, read = false;
         if (name == "classic")
             read = parseSwitch(value, values.classic);

@@ -12,7 +12,8 @@
 //   last_move_marks = true   the last move stays marked on the board
 //
 // Lines are `name = value`; blank lines and lines starting with # or ; are
-// comments; a [section] line is passed over.
+// comments, as is the rest of a line from a # or ; after a space; a [section]
+// line is passed over.
 
 #include <string>
 #include <vector>

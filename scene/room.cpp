@@ -139,7 +139,7 @@ void squareStroke(int file, int rank, double x0, double z0, double x1, double z1
 
 void drawSquareMark(int file, int rank, SquareMarkKind kind) {
     switch (kind) {
-        case SquareMarkKind::MoveFrom: squarePart(file, rank, 0, 0, 1, 1, kMoveBlue, 0.45); break;
+        case SquareMarkKind::MoveFrom: squarePart(file, rank, 0, 0, 1, 1, kMoveBlue, 0.55); break;
         case SquareMarkKind::MoveTo: squarePart(file, rank, 0, 0, 1, 1, kMoveBlue, 0.7); break;
         case SquareMarkKind::MoveLanding: squarePart(file, rank, 0.3, 0.3, 0.7, 0.7, kMoveBlue, 0.7); break;
         case SquareMarkKind::Captured:

@@ -6,6 +6,7 @@
 #include "app/input/mouse_state.h"
 #include "app/platform.h"
 #include "app/render_window.h"
+#include "app/move_show.h"
 #include "app/screens.h"
 #include "app/settings.h"
 #include "app/window_state.h"
@@ -406,6 +407,32 @@ TEST_F(ScreensTest, MouseTypesSquaresClearsAndTurnsThePlayViewAndWorksTheMenu) {
     EXPECT_EQ(menuItem, 2);
     EXPECT_EQ(currentScreen, 0);
     EXPECT_EQ(board[3][3], kMan1);
+}
+
+// Outside classic mode the finished game stays up, however many frames pass,
+// until a key comes at least a second after the end; then the menu returns.
+TEST_F(ScreensTest, AFinishedGameIsHeldUntilAKeyAtLeastASecondLater) {
+    settings.classic = false;
+    for (auto& file : board)
+        for (auto& cell : file) cell = kEmpty;
+    board[1][1] = kMan1;  // side 2 has nothing left: side 1, green, has won
+    currentScreen = 0;
+    startShowingMoves();
+    for (int frame = 0; frame < 15; ++frame) {
+        frameSeconds = 100 + frame / 30.0;
+        playFrame();
+    }
+    EXPECT_EQ(currentScreen, 0) << "no return after ten winner pictures";
+    EXPECT_EQ(gameEndHeldSince(), 100);
+    frameSeconds = 100.6;
+    press('C');
+    playFrame();
+    EXPECT_EQ(currentScreen, 0) << "a key within the second does not end the hold";
+    frameSeconds = 101.1;
+    press('C');
+    playFrame();
+    EXPECT_EQ(currentScreen, 1);
+    settings.classic = true;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // folder of its pictures. No display needed.
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,10 @@ TEST(CommandLineTest, OptionsAndMisuse) {
         {{"--help", "-geometry"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"--window"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"game.sav"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--classic", "--animation", "slow"}, CommandAction::Play, DisplayChoice::Ask},
+        {{"--animation=off", "--windowed"}, CommandAction::Play, DisplayChoice::Windowed},
+        {{"--animation", "quick"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--animation"}, CommandAction::Misuse, DisplayChoice::Ask},
     };
     for (const Case& c : cases) {
         std::string line;
@@ -52,9 +57,45 @@ TEST(CommandLineTest, OptionsAndMisuse) {
         }
     }
     EXPECT_STREQ(parse({"-display", ":199"}).offending, "-display");
-    for (const char* option : {"--windowed", "--fullscreen", "--help", "--version"}) {
+    // The command line over the settings file, for this run.
+    Settings fromFile;
+    fromFile.animation = AnimationSpeed::Fast;
+    const Settings run = withCommandLine(fromFile, parse({"--classic", "--animation", "slow"}));
+    EXPECT_TRUE(run.classic);
+    EXPECT_EQ(run.animation, AnimationSpeed::Slow);
+    EXPECT_EQ(withCommandLine(fromFile, parse({})).animation, AnimationSpeed::Fast);
+    for (const char* option : {"--windowed", "--fullscreen", "--classic", "--animation", "--help", "--version"}) {
         EXPECT_NE(std::string(usageText()).find(option), std::string::npos) << option;
     }
+}
+
+// The settings file: every setting read, each bad line named with its line and
+// left at its default, and what the game writes read back the same.
+TEST(SettingsTest, GoodBadAndUnknownLinesAndTheWrittenFileReadBack) {
+    std::vector<std::string> problems;
+    const Settings read = parseSettings(
+        "# mine\n[game]\nclassic = yes\nanimation=slow  # mine\n  reply_delay = 1.2  \nlast_move_marks = off\n", problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(read.classic);
+    EXPECT_EQ(read.animation, AnimationSpeed::Slow);
+    EXPECT_DOUBLE_EQ(read.replyDelay, 1.2);
+    EXPECT_FALSE(read.lastMoveMarks);
+
+    const Settings bad = parseSettings("animation = quick\ncolour = red\nreply_delay = -1\nreply_delay = 9\n"
+                                       "classic\nlast_move_marks = maybe\nreply_delay = 0.3x\n", problems);
+    const Settings defaults;
+    EXPECT_EQ(bad.animation, defaults.animation);
+    EXPECT_DOUBLE_EQ(bad.replyDelay, defaults.replyDelay);
+    EXPECT_EQ(bad.lastMoveMarks, defaults.lastMoveMarks);
+    ASSERT_EQ(problems.size(), 7u);
+    for (int line = 1; line <= 7; ++line)
+        EXPECT_EQ(problems[line - 1].rfind("line " + std::to_string(line) + ":", 0), 0u) << problems[line - 1];
+    EXPECT_NE(problems[1].find("unknown setting 'colour'"), std::string::npos);
+
+    problems.clear();
+    const Settings again = parseSettings(settingsText(read), problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(settingsText(again), settingsText(read));
 }
 
 // A scratch tree: <root>/cwd, <root>/prefix/bin (the program), <root>/prefix/share/draughts3d,

@@ -7,6 +7,9 @@ picture when covered and uncovered, and still answer a key at once.
   - Covered by another window and uncovered, the window shows the play screen
     again, the same picture to the last byte, not what covered it.
   - A typed file ("e") shows its highlight within a few frames.
+Both as the game first was (--classic) and with moves shown travelling, where
+a move, its travel and the computer's reply come first: once they are over,
+the play screen is idle again.
 """
 import os
 import subprocess
@@ -27,6 +30,13 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
+def idle_share(game):
+    pid = game.process.pid
+    cpu, wall = cpu_seconds(pid), time.time()
+    time.sleep(3.0)
+    return 100 * (cpu_seconds(pid) - cpu) / (time.time() - wall)
+
+
 def run(game, args):
     check(game.wait_window() is not None, "the game window opens")
     check(eventually(game.menu_showing, 10.0), "the start menu shows")
@@ -34,10 +44,7 @@ def run(game, args):
     check(eventually(lambda: g.play_showing(game.grab()), 5.0), "Down and Right start the game")
 
     time.sleep(1.0)
-    pid = game.process.pid
-    cpu, wall = cpu_seconds(pid), time.time()
-    time.sleep(3.0)
-    share = 100 * (cpu_seconds(pid) - cpu) / (time.time() - wall)
+    share = idle_share(game)
     check(share <= 5.0, "idle on the play screen the game uses %.1f%% of one core (at most 5%%)" % share)
 
     idle = game.grab()
@@ -61,6 +68,17 @@ def main():
     game = g.start(args)
     try:
         run(game, args)
+    finally:
+        game.stop()
+    game = g.start(args, classic=False)
+    try:
+        check(game.wait_window() is not None and eventually(game.menu_showing, 10.0), "the game opens (moves shown)")
+        game.key("Down", "Right", pause=0.2)
+        check(eventually(lambda: g.play_showing(game.grab()), 5.0), "a game starts (moves shown)")
+        game.key("c", "3", "d", "4")
+        time.sleep(2.5)  # the move, the reply's wait and its travel
+        share = idle_share(game)
+        check(share <= 5.0, "moves shown, idle after the reply: %.1f%% of one core (at most 5%%)" % share)
     finally:
         game.stop()
     return g.finish()
