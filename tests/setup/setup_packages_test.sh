@@ -44,9 +44,9 @@ for mode in play test; do
   needs $mode /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf "the HUD font"
   needs $mode /usr/include/SDL2/SDL.h "SDL2"
   needs $mode /usr/include/GL/freeglut.h "freeglut"
+  needs $mode /usr/include/X11/Xlib.h "Xlib (the keyboard read through SDL's X11 window, the test tools)"
 done
 needs test /usr/include/gtest/gtest.h "GoogleTest"
-needs test /usr/include/X11/Xlib.h "Xlib for the test tools"
 needs test /usr/bin/Xvfb "the X server of the display tests"
 needs test /usr/bin/xdotool "key presses"
 needs test /usr/bin/setxkbmap "keyboard layouts"
