@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
+#include "engine/legal_moves.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
@@ -21,7 +23,8 @@ protected:
         searchTraceSink = quiet;
     }
     // One play frame with these keys pressed and the arrows held.
-    void frame(std::initializer_list<int> presses) {
+    void frame(std::initializer_list<int> presses) { frame(std::vector<int>(presses)); }
+    void frame(const std::vector<int>& presses) {
         MoveKeys keys = held;
         for (int k : presses) keys.presses[keys.pressCount++] = k;
         readMoveKeys(keys);
@@ -125,6 +128,80 @@ TEST_F(Turn, FullHistoryDropsItsOldestRecord) {
     EXPECT_EQ(history[0].fromFile, 1);
     EXPECT_EQ(history[kHistoryCapacity - 1].fromFile, 3);
     EXPECT_EQ(history[kHistoryCapacity - 1].toRank, 4);
+    EXPECT_EQ(historyForgotten, 1);
+}
+
+// 0 plays again what 9 took back, move pair by move pair, only where it is
+// allowed; a different move forgets the taken-back line, the same move keeps it.
+TEST_F(Turn, StepForwardRedoesWhatTakeBackTookBack) {
+    held.zeroStepsForward = true;
+    Snapshot seen[3] = {takeSnapshot()};
+    frame({'G', '3', 'H', '4'});
+    frame({});
+    seen[1] = takeSnapshot();
+    MoveList list;
+    listLegalMoves(list);
+    ASSERT_GT(list.count, 1);
+    const auto keysOf = [](const ListedMove& m) {
+        return std::vector<int>{'A' + m.fromFile - 1, '0' + m.fromRank, 'A' + m.toFile - 1, '0' + m.toRank};
+    };
+    const std::vector<int> second = keysOf(list.moves[0]), other = keysOf(list.moves[list.count - 1]);
+    frame(second);
+    frame({});
+    ASSERT_EQ(historyCount, 4);
+    seen[2] = takeSnapshot();
+
+    struct Step {
+        std::initializer_list<int> keys;
+        bool allowed;
+        int at, records;
+    };
+    const Step steps[] = {
+        {{'9', '9'}, true, 0, 0}, {{'0'}, false, 0, 0},     {{'0'}, true, 1, 2},  {{'0', '0'}, true, 2, 4},
+        {{'9'}, true, 1, 2},      {{'9', '0'}, true, 1, 2}, {{'0', '9'}, true, 1, 2},
+    };
+    for (const Step& step : steps) {
+        held.zeroStepsForward = step.allowed;
+        frame(step.keys);
+        EXPECT_EQ(takeSnapshot(), seen[step.at]) << "step to " << step.at;
+        EXPECT_EQ(historyCount, step.records);
+    }
+    held.zeroStepsForward = true;
+    frame({'9', '9', 'G', '3', 'H', '4'});  // the same move, and the same reply: the line goes on
+    frame({});
+    frame({'0'});
+    EXPECT_EQ(takeSnapshot(), seen[2]);
+    frame({'9'});
+    frame(other);
+    frame({});
+    const Snapshot elsewhere = takeSnapshot();
+    ASSERT_NE(elsewhere, seen[2]);
+    frame({'0'});
+    EXPECT_EQ(takeSnapshot(), elsewhere) << "a different move forgets what was taken back";
+}
+
+// A long game taken up again: the history keeps its last records from where a
+// whole move begins.
+TEST_F(Turn, SetHistoryKeepsTheLastWholeMoves) {
+    std::vector<HistoryRecord> line(kHistoryCapacity + 5);
+    for (int i = 0; i < int(line.size()); ++i) {
+        line[i] = HistoryRecord{};
+        line[i].fromFile = i;
+        line[i].sideBefore = 1 + i % 2;
+    }
+    for (int i : {5, 6}) {  // records 4 to 6: one capture of three jumps by side 1
+        line[i].sideBefore = 1;
+        line[i].continuationFileBefore = 3;
+    }
+    redoCount = 3;
+    setHistory(line.data(), int(line.size()));
+    EXPECT_EQ(historyForgotten, 7);
+    EXPECT_EQ(historyCount, kHistoryCapacity - 2);
+    EXPECT_EQ(history[0].fromFile, 7);
+    EXPECT_EQ(redoCount, 0);
+    setHistory(line.data(), 10);
+    EXPECT_EQ(historyForgotten, 0);
+    EXPECT_EQ(historyCount, 10);
 }
 
 // A whole game: the human's moves typed key by key (a seeded choice among the
