@@ -36,14 +36,6 @@ DARK_SQUARES = [chr(ord("a") + f - 1) + str(r) for r in range(1, 9) for f in ran
 # turns it by its usual 3 degrees, so a game is seen turned by 3 degrees.
 PLAY_ANGLE_Y = 3.0
 
-def set_play_angle(angle_y):
-    """The view's turn the probes assume: PLAY_ANGLE_Y for a game started on the
-    menu, 0 for one opened from a file straight onto the play screen."""
-    global PLAY_ANGLE_Y
-    PLAY_ANGLE_Y = angle_y
-    _probe_pixels_cache.clear()
-
-
 # Probe heights: a man is a dome of radius 0.2 centred at y = -3 (top at -2.8);
 # a king is a cone from y = -3 up to -2. Just under the dome's top both show
 # their colour; higher up only a king does (a man's square shows the white
