@@ -39,6 +39,7 @@ def main():
     try:
         check(game.wait_window() is not None and eventually(game.menu_showing), "the start menu is drawn")
         game.key("Down", "Right")
+        eventually(lambda: g.play_showing(game.grab()))
         game.key("g", "3", "h", "4")
         check(eventually(lambda: records(home) and "ok 2 moves" in replay(args, records(home)[0])),
               "g3-h4 and the reply %s are on disk" % reply)
