@@ -25,7 +25,8 @@ struct KeptGame {
     std::string path;  // "" until its file is made
     std::time_t startTime = 0;
     bool failureSaid = false;
-    // Every jump of the game's line, from the first move of `lineMoves`'s start.
+    // Every jump of the game's line since it was set up (from the record's or
+    // the opened file's start), the history's forgotten ones included.
     std::vector<HistoryRecord> line;
     bool captureGoingOn = false;
     Side winner = 0;
@@ -94,25 +95,8 @@ bool sameMoves(const WholeMove* a, const WholeMove* b, std::size_t count) {
 std::vector<HistoryRecord> putOnBoard(GameRecord& record, std::vector<Position>* positions) {
     greenSide = record.greenSide;
     resetGame();
-    restorePosition(record.start);
     std::vector<HistoryRecord> line;
-    std::size_t played = 0;
-    if (positions) positions->push_back(currentPosition());
-    for (; played < record.moves.size(); ++played) {
-        const WholeMove& move = record.moves[played];
-        HistoryRecord jumps[kMaxWholeMoveJumps];
-        const int count = move.squareCount - 1;
-        if (count < 1 || count > kMaxWholeMoveJumps) break;
-        const Side mover = sideToMove;
-        const int done = playWholeMove(move, jumps);
-        if (done != count || sideToMove == mover) {
-            takeBackWholeMove(jumps, done);
-            break;
-        }
-        line.insert(line.end(), jumps, jumps + count);
-        if (positions) positions->push_back(currentPosition());
-    }
-    record.moves.resize(played);
+    record.moves.resize(static_cast<std::size_t>(playRecord(record, &line, positions)));
     setHistory(line.data(), static_cast<int>(line.size()));
     return line;
 }
