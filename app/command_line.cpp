@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifndef DRAUGHTS3D_VERSION
@@ -33,6 +35,7 @@ int answered() {
 
 CommandLine parseCommandLine(int argc, const char* const argv[]) {
     CommandLine result;
+    bool gameGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
@@ -51,17 +54,30 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             if (!parseAnimation(word, result.animation))
                 return misuse("--animation takes off, fast, normal or slow", word);
             result.animationGiven = true;
+        } else if (std::strncmp(arg, "--game", 6) == 0 && (arg[6] == '\0' || arg[6] == '=')) {
+            const char* number = arg[6] == '=' ? arg + 7 : (i + 1 < argc ? argv[++i] : "");
+            char* end = nullptr;
+            const long value = std::strtol(number, &end, 10);
+            if (!std::isdigit(static_cast<unsigned char>(number[0])) || *end != '\0' || value < 1 || value > 1000000)
+                return misuse("--game takes the number of a game of the file, 1 for the first", number);
+            result.gameNumber = static_cast<int>(value);
+            gameGiven = true;
         } else if (arg[0] == '-') {
             return misuse("unknown option", arg);
+        } else if (result.gameFile) {
+            return misuse("one game file at a time", arg);
         } else {
-            return misuse("unexpected argument", arg);
+            result.gameFile = arg;
         }
     }
+    if (gameGiven && !result.gameFile && result.action == CommandAction::Play)
+        return misuse("--game needs a PDN file", "--game");
     return result;
 }
 
 const char* usageText() {
     return "Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
+           "                 [FILE.pdn [--game N]]\n"
            "       draughts3d --help | --version\n"
            "\n"
            "Draughts against the computer on a board in a 3D room.\n"
@@ -71,12 +87,17 @@ const char* usageText() {
            "  --classic     the game exactly as it first was: moves shown at once,\n"
            "                no marks, the computer's reply at once, the end not held\n"
            "  --animation SPEED  how fast moves travel: off, fast, normal, slow\n"
+           "  FILE.pdn      open a game of a PDN file at its last position, playing the\n"
+           "                side it names human (White when none); 9 and 0 step through it\n"
+           "  --game N      which game of the file (the first by default)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"
            "Without --windowed or --fullscreen the game asks at start. Settings are kept in\n"
            "$XDG_CONFIG_HOME/draughts3d/settings.ini (classic, animation, reply_delay,\n"
            "last_move_marks); the options above override them for one run.\n"
+           "Every game is kept as it is played, in $XDG_DATA_HOME/draughts3d/games/;\n"
+           "the start menu offers to continue one left unfinished.\n"
            "Mouse: left click a menu item, or a square to move from and one to move to;\n"
            "right click forgets what you typed; right drag turns the view.\n"
            "Keys and mouse in full: see the manual page draughts3d(6).\n";

@@ -1,6 +1,6 @@
 #pragma once
 // The game's command line: draughts3d [--windowed | --fullscreen] [--classic]
-// [--animation off|fast|normal|slow] | --help | --version
+// [--animation off|fast|normal|slow] [FILE.pdn [--game N]] | --help | --version
 
 #include "app/settings.h"
 
@@ -17,6 +17,9 @@ struct CommandLine {
     bool classic = false;
     bool animationGiven = false;
     AnimationSpeed animation = AnimationSpeed::Normal;
+    // A PDN file to open, and which of its games (1 for the first).
+    const char* gameFile = nullptr;
+    int gameNumber = 1;
     // For Misuse: what was wrong, e.g. "unknown option '-display'".
     const char* problem = "";
     const char* offending = "";
@@ -24,7 +27,8 @@ struct CommandLine {
 
 // Reads argv[1..argc-1]. --windowed and --fullscreen exclude each other; the
 // last of several --help/--version wins over playing; --animation takes its
-// speed as the next argument or after '='; anything else is misuse.
+// speed as the next argument or after '=', --game its number (1 or more, with
+// a file); one argument that is no option names the file; anything else is misuse.
 CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 // The usage text (several lines, ending in a line break).

@@ -1,5 +1,6 @@
 // Program entry and main loop of the draughts game.
-// Command line: see app/command_line.h.
+// Command line: see app/command_line.h. Games are kept as they are played
+// (app/game_keeping.h).
 //
 // Hidden switches for unattended runs (tests, benchmarks); a normal run sets none:
 //   DRAUGHTS3D_FULLSCREEN=0|1  skip the start question and run windowed (0) or
@@ -17,6 +18,8 @@
 #include "app/data_folder.h"
 #include "app/platform.h"
 #include "app/display_switch.h"
+#include "app/game_files.h"
+#include "app/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/render_window.h"
@@ -36,6 +39,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -118,12 +122,24 @@ int main(int argc, char* argv[]) {
     traceStartup("main");
     if (startupTrace) renderWindowStageEnded = traceStartup;
     resetScreens();
+    // Every game is kept; the latest one may be continued. A game file on the
+    // command line opens on the play screen.
+    keepGamesIn(gamesFolder());
+    std::string openError;
+    if (commandLine.gameFile) {
+        if (openGameFile(commandLine.gameFile, commandLine.gameNumber, openError))
+            beginPlaying();
+        else
+            std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
+    }
 
     startPlatform();
     if (!haveDisplay()) {
         stopPlatform();
         return kExitNoWindow;
     }
+    // The game starts on the menu all the same.
+    if (!openError.empty()) tryMessageBox("Cannot open the game", openError.c_str(), MessageIcon::Warning);
     dibErrorReporter = showDibError;
     traceStartup("video");
 
@@ -190,10 +206,13 @@ int main(int argc, char* argv[]) {
             waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
+            leaveGame();
             stopPlatform();
             return kExitNoWindow;
         }
     }
+    // The window closed or the game quit: a game still going on is kept as left.
+    leaveGame();
     destroyRenderWindow();
     stopPlatform();
     return kExitNormal;

@@ -47,9 +47,9 @@ void applyPlayMouse() {
     if (turn.tilt != 0) viewAngleX = std::clamp(viewAngleX + turn.tilt, kMinTilt, kMaxTilt);
 }
 
-int menuItemClicked(int index, int width, int height) {
+int menuItemClicked(int index, int width, int height, const ShownMenuItems& shown) {
     if (index < 0 || index >= mouseInput.clickCount) return 0;
     const MouseClick& click = mouseInput.clicks[index];
     if (click.button != MouseButton::Left) return 0;
-    return menuItemAt(click.x, click.y, width, height);
+    return menuItemAt(click.x, click.y, width, height, shown);
 }

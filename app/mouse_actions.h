@@ -8,6 +8,7 @@
 // picture on screen: the current viewport and view angles.
 void applyPlayMouse();
 
-// Start menu: the item whose band click `index` of this frame fell on, or 0 (a
-// right click, or a left click outside both bands).
-int menuItemClicked(int index, int width, int height);
+struct ShownMenuItems;
+// Start menu: the shown item whose band click `index` of this frame fell on, or
+// 0 (a right click, or a left click outside every band).
+int menuItemClicked(int index, int width, int height, const ShownMenuItems& shown);

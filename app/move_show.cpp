@@ -32,6 +32,9 @@ double travelEnd() { return travel.startedAt + moveSeconds(travel.move, factor()
 void startTravel(int records, double now, bool shown) {
     travel = Travel{};
     if (records <= 0 || records > historyCount) return;
+    // Several whole moves at once (stepping forward with 0): the last travels.
+    const std::vector<HistorySpan> spans = wholeMoveSpans(&history[historyCount - records], records);
+    records = spans.back().count;
     travel.move = wholeMoveFromRecords(&history[historyCount - records], records);
     travel.records = records;
     travel.startedAt = now;

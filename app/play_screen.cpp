@@ -1,3 +1,4 @@
+#include "app/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/mouse_actions.h"
@@ -9,6 +10,7 @@
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/camera.h"
+#include "engine/rules.h"
 #include "engine/turn.h"
 #include "scene/scene.h"
 
@@ -36,6 +38,11 @@ const HelpLine kHelpLines[] = {
     {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
     {0, 1, 0, 10, 70, "To moveback           : %s"},
     {1, 1, 1, 200, 70, "'9' %s"},
+};
+// Outside classic mode, one more.
+const HelpLine kStepForwardLines[] = {
+    {0, 1, 0, 10, 85, "To step forward       : %s"},
+    {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
 };
 
 const char* const kCreditName = "Quillow P.D.";
@@ -151,7 +158,21 @@ MoveKeys frameMoveKeys() {
     keys.downHeld = keyIsHeld(VK_DOWN);
     keys.leftHeld = keyIsHeld(VK_LEFT);
     keys.rightHeld = keyIsHeld(VK_RIGHT);
+    keys.zeroStepsForward = !settings.classic;
     return keys;
+}
+
+// The game's line as the record keeping follows it.
+GameLine currentGameLine() {
+    GameLine line;
+    line.records = history;
+    line.count = historyCount;
+    line.forgotten = historyForgotten;
+    line.captureGoingOn = continuationSquare != Square{};
+    // As the winner pictures tell it: a side that cannot move has lost.
+    for (const Side side : {sideToMove, otherSide(sideToMove)})
+        if (!line.winner && sideIsBlocked(side)) line.winner = otherSide(side);
+    return line;
 }
 
 bool playFrame(bool skipUnchanged);
@@ -191,12 +212,17 @@ bool showingPlayFrame(bool skipUnchanged) {
     const double now = frameSeconds;
     const double endHeld = gameEndHeldSince();
     if (endHeld >= 0) {
-        // The finished game: only the view turns, until the player acts.
-        MoveKeys view = frameMoveKeys();
+        // The finished game: the view turns and 9 takes back (the game goes
+        // on), until the player acts otherwise.
+        const MoveKeys keys = frameMoveKeys();
+        MoveKeys view = keys;
         view.pressCount = 0;
+        for (int i = 0; i < keys.pressCount; ++i)
+            if (keys.presses[i] == '9') view.presses[view.pressCount++] = '9';
         readMoveKeys(view);
-        const bool leave = wasPressed(VK_ESCAPE) || (gameInputThisFrame() && now - endHeld >= kEndHeldSeconds);
-        if (leave) currentScreen = 1;
+        if (view.pressCount > 0) advanceShownMoves(now);
+        const bool acts = view.pressCount == 0 && gameInputThisFrame() && now - endHeld >= kEndHeldSeconds;
+        if (wasPressed(VK_ESCAPE) || acts) currentScreen = 1;
     } else {
         if (gameInputThisFrame()) landTravellingMove();
         if (typingThisFrame()) playWaitingReplyNow(now);
@@ -214,7 +240,11 @@ bool showingPlayFrame(bool skipUnchanged) {
 }
 
 bool playFrame(bool skipUnchanged) {
-    if (!(settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged))) return false;
+    const bool drawn = settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged);
+    // Every completed move kept; a game left (Escape, or its end shown) says so.
+    followGame(currentGameLine());
+    if (currentScreen == 1) leaveGame();
+    if (!drawn) return false;
 
     // Light 1 at the world origin; governs the drawing from the next frame on.
     const GLfloat lightPosition[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -226,9 +256,13 @@ bool playFrame(bool skipUnchanged) {
         printHudText(line.x, line.y, line.format, "");
     }
     if (!settings.classic) {
+        for (const HelpLine& line : kStepForwardLines) {
+            glColor3f(line.r, line.g, line.b);
+            printHudText(line.x, line.y, line.format, "");
+        }
         const std::string lastMoves = lastMovesText();
         glColor3f(0.55f, 0.75f, 1.0f);
-        if (!lastMoves.empty()) printHudText(10.0f, 95.0f, "%s", lastMoves.c_str());
+        if (!lastMoves.empty()) printHudText(10.0f, 110.0f, "%s", lastMoves.c_str());
     }
     glColor3f(1.0f, 0.0f, 0.0f);
     printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);

@@ -20,7 +20,8 @@ extern unsigned char currentScreen;
 // The time of the frame being drawn, in seconds of a steady clock: the main
 // loop sets it before each frame (moves travel and replies wait by it).
 extern double frameSeconds;
-// 1 = "Select side", 2 = "Start the game".
+// The selected item of the start menu: 1 = "Select side", 2 = "Start the game",
+// 3 = "Continue the game" (app/menu_layout.h).
 extern int menuItem;
 
 // Set (the default), the start menu draws two of its four views and copies the
@@ -47,6 +48,9 @@ void forgetShownPlayPicture();
 // Called when a game starts: arrow keys already held then do not turn the play
 // view until they have been released and pressed again.
 void ignoreHeldArrowKeys();
+// The play screen takes over a game just set up (new, continued or opened):
+// the view straight on, its moves taken as shown.
+void beginPlaying();
 // Everything the screens keep from frame to frame as the program starts: the
 // start menu on its first item, side 1 green, a new game set up, the view
 // straight on, no winner picture counted, no play picture remembered, the keys

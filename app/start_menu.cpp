@@ -1,3 +1,4 @@
+#include "app/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/menu_layout.h"
@@ -5,6 +6,7 @@
 #include "app/move_show.h"
 #include "app/render_window.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/window_state.h"
 #include "engine/board.h"
 #include "engine/turn.h"
@@ -25,24 +27,54 @@ struct ViewOrigin {
 };
 constexpr ViewOrigin kViewOrigins[4] = {{0.05, 0.05}, {0.55, 0.05}, {0.55, 0.55}, {0.05, 0.55}};
 
-void toggleMenuItem() { menuItem = menuItem == 1 ? 2 : 1; }
+// The items shown: all but "Continue the game", which shows outside classic
+// mode when the latest game can be continued.
+ShownMenuItems shownItems() {
+    ShownMenuItems shown;
+    for (const MenuItemLayout& layout : kMenuItems)
+        if (layout.item != kContinueGameItem || (!settings.classic && canContinueGame()))
+            shown.items[shown.count++] = layout.item;
+    return shown;
+}
+
+// The shown item `step` places from the selected one (down for 1, up for -1),
+// from the last round to the first and back: with two items, either toggles.
+int neighbourItem(const ShownMenuItems& shown, int step) {
+    int at = 0;
+    for (int i = 0; i < shown.count; ++i)
+        if (shown.items[i] == menuItem) at = i;
+    return shown.items[((at + step) % shown.count + shown.count) % shown.count];
+}
 
 void startGame() {
-    currentScreen = 0;
-    viewAngleY = 0;
     // A clean game whatever the last one left: its history, a capture it was
     // in the middle of, a computer that had run out of moves. Green moves first.
     resetGame();
-    startShowingMoves();
-    ignoreHeldArrowKeys();
+    keepNewGame(greenSide, currentPosition());
+    beginPlaying();
 }
 
+void actOn(int item) {
+    if (item == kSelectSideItem)
+        switchGreenSide();
+    else if (item == kStartGameItem)
+        startGame();
+    else if (item == kContinueGameItem && continueLatestGame())
+        beginPlaying();
+}
 
 // Reads the menu's keys and clicks; returns whether they started a game.
 bool updateStartMenu();
 void drawStartMenuOverlay(bool gameStarted);
 
 }  // namespace
+
+void beginPlaying() {
+    currentScreen = 0;
+    viewAngleY = 0;
+    startShowingMoves();
+    ignoreHeldArrowKeys();
+}
 
 void drawStartMenuFrame() {
     // Closes the overlay the previous menu frame left open.
@@ -85,28 +117,23 @@ bool updateStartMenu() {
     const int width = windowWidth;
     const int height = windowHeight;
     // Every press since the last frame acts, in the order typed: Up and Down
-    // toggle between the two items, Left and Right act on the selected one.
+    // move between the shown items, Left and Right act on the selected one.
     // Once the game has started the rest of the presses are not the menu's.
+    const ShownMenuItems shown = shownItems();
+    if (!shown.shows(menuItem)) menuItem = kStartGameItem;
     for (int i = 0; i < keyPressCount() && currentScreen == 1; ++i) {
         const int key = keyPressAt(i);
-        if (key == VK_UP || key == VK_DOWN) {
-            toggleMenuItem();
-        } else if (key == VK_LEFT || key == VK_RIGHT) {
-            if (menuItem == 2)
-                startGame();
-            else
-                switchGreenSide();
-        }
+        if (key == VK_UP || key == VK_DOWN)
+            menuItem = neighbourItem(shown, key == VK_DOWN ? 1 : -1);
+        else if (key == VK_LEFT || key == VK_RIGHT)
+            actOn(menuItem);
     }
 
     // A left click on an item's band selects it and acts on it as Left or Right would.
     for (int i = 0; i < mouseInput.clickCount && currentScreen == 1; ++i) {
-        if (const int item = menuItemClicked(i, width, height)) {
+        if (const int item = menuItemClicked(i, width, height, shown)) {
             menuItem = item;
-            if (item == 2)
-                startGame();
-            else
-                switchGreenSide();
+            actOn(item);
         }
     }
     return currentScreen == 0;
@@ -120,12 +147,14 @@ void drawStartMenuOverlay(bool gameStarted) {
 
     // Each caption over a grey copy a little lower down, its shadow.
     const StrokeFont font;
-    font.drawText("Select side", static_cast<int>(width / 3.98), static_cast<int>(2 * height / 3.02), 0.5f, 0.5f,
-                  0.5f, 3);
-    font.drawText("Select side", width / 4, 2 * height / 3, 0.0f, 3.0f, 0.0f, 3);
-    font.drawText("Start the game", static_cast<int>(width / 4.98), static_cast<int>(height / 3.02), 0.5f, 0.5f,
-                  0.5f, 3);
-    font.drawText("Start the game", width / 5, height / 3, 0.0f, 3.0f, 0.0f, 3);
+    const ShownMenuItems shown = shownItems();
+    for (int i = 0; i < shown.count; ++i) {
+        const MenuItemLayout& item = menuItemLayout(shown.items[i]);
+        font.drawText(item.caption, static_cast<int>(width / item.shadowXBy),
+                      static_cast<int>(item.captionYTimes * height / item.shadowYBy), 0.5f, 0.5f, 0.5f, 3);
+        font.drawText(item.caption, width / item.captionXBy, item.captionYTimes * height / item.captionYBy, 0.0f,
+                      3.0f, 0.0f, 3);
+    }
 
     // A game started this frame leaves the play screen's perspective in place
     // of the overlay's projection for the bar and the disc.

@@ -1,6 +1,7 @@
 # Test of the installed layout (ctest runs it as `cmake -P`): installs the
 # build into a fresh prefix, and into a staging folder through DESTDIR, and
-# checks the programs, the pictures, the icons and the desktop entry.
+# checks the programs, the pictures, the icons, the desktop entry and the PDN
+# file type it opens.
 # In: BUILD_DIR, PREFIX (absolute, may hold spaces), SOURCE_DIR.
 
 # Each failed check is reported and counted; the run fails at the end.
@@ -116,15 +117,16 @@ function(check_layout root prefix)
     fail("${desktop} holds an unreplaced template variable")
   endif()
 
-  # Exec: the installed program, quoted when the path holds a space.
+  # Exec: the installed program, quoted when the path holds a space, given the
+  # file it is asked to open.
   set(program "${prefix}/bin/draughts3d")
   if(program MATCHES " ")
     set(want_exec "\"${program}\"")
   else()
     set(want_exec "${program}")
   endif()
-  foreach(pair "Type=Application" "Icon=draughts3d" "Terminal=false" "Exec=${want_exec}"
-               "Path=${prefix}/share/draughts3d")
+  foreach(pair "Type=Application" "Icon=draughts3d" "Terminal=false" "Exec=${want_exec} %f"
+               "Path=${prefix}/share/draughts3d" "MimeType=application/x-draughts-pdn;")
     string(FIND "${pair}" "=" eq)
     string(SUBSTRING "${pair}" 0 ${eq} key)
     math(EXPR from "${eq} + 1")
@@ -156,6 +158,26 @@ function(check_layout root prefix)
     execute_process(COMMAND ${VALIDATE} "${desktop}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT rc EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
       fail("desktop-file-validate ${desktop}:\n${out}${err}")
+    endif()
+  endif()
+
+  # The PDN file type: shared-mime-info builds a database from it in which
+  # *.pdn is the type the desktop entry opens.
+  set(mime "${root}/share/mime/packages/draughts3d.xml")
+  if(NOT EXISTS "${mime}")
+    fail("${mime} is missing")
+  else()
+    find_program(UPDATE_MIME update-mime-database REQUIRED)
+    get_filename_component(scratch "${PREFIX}/../mime-check" ABSOLUTE)
+    file(REMOVE_RECURSE "${scratch}")
+    file(COPY "${mime}" DESTINATION "${scratch}/packages")
+    execute_process(COMMAND ${UPDATE_MIME} "${scratch}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    set(globs "")
+    if(EXISTS "${scratch}/globs2")
+      file(READ "${scratch}/globs2" globs)
+    endif()
+    if(NOT rc EQUAL 0 OR NOT globs MATCHES ":application/x-draughts-pdn:\\*\\.pdn")
+      fail("update-mime-database does not read *.pdn from ${mime} (${rc}):\n${out}${err}${globs}")
     endif()
   endif()
 

@@ -4,6 +4,7 @@
 #   <prefix>/share/applications/draughts3d.desktop
 #   <prefix>/share/icons/hicolor/<N>x<N>/apps/draughts3d.png
 #   <prefix>/share/metainfo/io.github.draughts3d.draughts3d.metainfo.xml
+#   <prefix>/share/mime/packages/draughts3d.xml   the PDN file type (*.pdn), which the desktop entry opens
 #   <prefix>/share/man/man6/draughts3d.6.gz, draughts3d-engine.6.gz
 # The game finds "Textures/" in <prefix>/share/draughts3d from the folder of its
 # program; the desktop entry starts it there too (its Path key).
@@ -28,6 +29,8 @@ endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.draughts3d.draughts3d.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/draughts3d-mime.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME draughts3d.xml)
 
 # The manual pages, compressed as Debian installs them.
 find_program(GZIP gzip REQUIRED)

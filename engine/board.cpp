@@ -15,6 +15,9 @@ CandidateMove candidates[kCandidateCapacity] = {};
 int candidateCount = 0;
 HistoryRecord history[kHistoryCapacity] = {};
 int historyCount = 0;
+int historyForgotten = 0;
+HistoryRecord redoRecords[kHistoryCapacity] = {};
+int redoCount = 0;
 int rootListFilled = 0;
 
 ReachMap reachMap = {};
@@ -79,6 +82,8 @@ void setupInitialPosition() {
 void resetGame() {
     setupInitialPosition();
     historyCount = 0;
+    historyForgotten = 0;
+    redoCount = 0;
     continuationSquare = Square{};
     clearTypedMove();
     clearCandidates();

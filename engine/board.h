@@ -1,7 +1,8 @@
 #pragma once
 // The game being played, as the rest of the program reads it: the board, whose
 // turn it is, the piece that must go on capturing, which side is green, the
-// half-typed move, the take-back history and the computer's candidate moves.
+// half-typed move, the take-back history with what was taken back (to step
+// forward again) and the computer's candidate moves.
 // One game exists at a time, so all of it is program-wide state. The rules live
 // in engine/rules.h, playing and taking back a move in engine/execute.h, the
 // legal moves as the computer lists them in engine/legal_moves.h, the computer
@@ -64,6 +65,12 @@ extern CandidateMove candidates[kCandidateCapacity];
 extern int candidateCount;
 extern HistoryRecord history[kHistoryCapacity];
 extern int historyCount;
+// How many records a full history has forgotten from its front in this game:
+// history[0] is the record of jump number historyForgotten (from 0) of the game.
+extern int historyForgotten;
+// The jumps taken back, to be played again: the next one is redoRecords[redoCount - 1].
+extern HistoryRecord redoRecords[kHistoryCapacity];
+extern int redoCount;
 // 1 once the search has listed the root moves as candidates (and copied the
 // root position); the turn step sets it back to 0 after each search.
 extern int rootListFilled;
@@ -77,7 +84,7 @@ void restorePosition(const Position& position);
 
 void setupInitialPosition();
 // A new game: the initial position with the green side to move, no history to
-// take back, no capture to go on with, nothing typed, no candidates, the
+// take back or step forward through, no capture to go on with, nothing typed, no candidates, the
 // computer active again (a game it lost for want of a move left it inactive)
 // and the search's own scratch cleared.
 void resetGame();

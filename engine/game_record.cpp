@@ -99,8 +99,9 @@ Position initialPosition(Side side) {
     return initial;
 }
 
-int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records) {
+int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records, std::vector<Position>* positions) {
     restorePosition(record.start);
+    if (positions) positions->push_back(currentPosition());
     int played = 0;
     for (const WholeMove& move : record.moves) {
         HistoryRecord jumps[kMaxWholeMoveJumps];
@@ -113,6 +114,7 @@ int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records) {
             break;
         }
         if (records) records->insert(records->end(), jumps, jumps + count);
+        if (positions) positions->push_back(currentPosition());
         ++played;
     }
     return played;

@@ -81,10 +81,12 @@ WholeMove pdnView(const WholeMove& move, Side greenSide);
 Position initialPosition(Side side);
 
 // Puts the record's start on the live board and plays every move. Each jump's
-// HistoryRecord is appended to `records` when it is given. Returns the number of
-// whole moves played: moves.size() unless a move was not legal, where it stops
-// (the board then stands before that move).
-int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records = nullptr);
+// HistoryRecord is appended to `records` when it is given, and the position
+// before each whole move and after the last to `positions`. Returns the number
+// of whole moves played: moves.size() unless a move was not legal, where it
+// stops (the board then stands before that move).
+int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records = nullptr,
+               std::vector<Position>* positions = nullptr);
 
 // A position in PDN's FEN with algebraic squares, as seen from White:
 // "W:Wa1,c3,Kd4:Bb8,h8" (side to move, White's pieces, Black's; K marks a king).

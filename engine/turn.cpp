@@ -26,8 +26,19 @@ HistoryRecord& nextHistoryRecord() {
     if (historyCount >= kHistoryCapacity) {
         std::memmove(&history[0], &history[1], sizeof(HistoryRecord) * (kHistoryCapacity - 1));
         historyCount = kHistoryCapacity - 1;
+        ++historyForgotten;
     }
     return history[historyCount];
+}
+
+// A move about to be played: the next one to step forward to is used up by
+// it; any other move starts a new line.
+void followTakenBackLine(int fromFile, int fromRank, int toFile, int toRank) {
+    if (redoCount == 0) return;
+    const HistoryRecord& next = redoRecords[redoCount - 1];
+    const bool same = next.fromFile == fromFile && next.fromRank == fromRank && next.toFile == toFile &&
+                      next.toRank == toRank && next.sideBefore == sideToMove;
+    redoCount = same ? redoCount - 1 : 0;
 }
 
 }  // namespace
@@ -43,6 +54,8 @@ void readMoveKeys(const MoveKeys& keys) {
             clearTypedMove();
         else if (key == '9')
             takeBack();
+        else if (key == '0' && keys.zeroStepsForward)
+            stepForward();
     }
     if (keys.upHeld && viewAngleX < kMaxTilt) viewAngleX += kTiltStep;
     if (keys.downHeld && viewAngleX > kMinTilt) viewAngleX -= kTiltStep;
@@ -60,7 +73,42 @@ void takeBack() {
     do {
         restoreRecord(history[historyCount - 1]);
         --historyCount;
+        if (redoCount < kHistoryCapacity) redoRecords[redoCount++] = history[historyCount];
     } while (sideToMove == 2 && historyCount != 0);
+}
+
+void stepForward() {
+    bool played = false;
+    while (redoCount > 0 && !(played && sideToMove == 1 && continuationSquare == Square{})) {
+        const HistoryRecord next = redoRecords[redoCount - 1];
+        const PieceCode code = pieceAt(next.fromFile, next.fromRank);
+        const int kind = code == kEmpty || next.sideBefore != sideToMove
+                             ? kIllegal
+                             : isLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, code);
+        if (kind == kIllegal) {
+            redoCount = 0;  // not the line it was taken back from
+            break;
+        }
+        --redoCount;
+        HistoryRecord& record = nextHistoryRecord();
+        playLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, kind, record);
+        ++historyCount;
+        played = true;
+    }
+}
+
+void setHistory(const HistoryRecord* records, int count) {
+    int first = 0;
+    if (count > kHistoryCapacity)
+        for (const HistorySpan& span : wholeMoveSpans(records, count))
+            if (span.first >= count - kHistoryCapacity) {
+                first = span.first;
+                break;
+            }
+    historyCount = count - first;
+    if (historyCount > 0) std::memcpy(history, records + first, sizeof(HistoryRecord) * historyCount);
+    historyForgotten = first;
+    redoCount = 0;
 }
 
 namespace {
@@ -102,6 +150,7 @@ int playTypedMove() {
     const PieceCode code = onFrom == kEmpty ? kMan1 : onFrom;
     const int kind = isLegalMove(ff, fr, tf, tr, code);
     if (kind != kIllegal) {
+        followTakenBackLine(ff, fr, tf, tr);
         HistoryRecord& record = nextHistoryRecord();
         playLegalMove(ff, fr, tf, tr, kind, record);
         ++historyCount;

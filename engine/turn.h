@@ -1,6 +1,6 @@
 #pragma once
-// The turn driver: keyboard entry of moves, take-back, the computer's reply and
-// the view-angle keys, once per play frame. It takes the frame's keys as a
+// The turn driver: keyboard entry of moves, take-back and stepping forward
+// again, the computer's reply and the view-angle keys, once per play frame. It takes the frame's keys as a
 // value and draws nothing: the play screen owns the frame.
 
 #include "engine/board.h"
@@ -19,10 +19,12 @@ struct MoveKeys {
     int pressCount = 0;
     int presses[kMoveKeyCapacity] = {};
     bool upHeld = false, downHeld = false, leftHeld = false, rightHeld = false;
+    // Whether 0 steps forward (the game as it first was has no such key).
+    bool zeroStepsForward = false;
 };
 
-// Typed squares, U and 9 act once per press, in order; the held arrow keys turn
-// the view a step each.
+// Typed squares, U, 9 and (when allowed) 0 act once per press, in order; the
+// held arrow keys turn the view a step each.
 void readMoveKeys(const MoveKeys& keys);
 // The computer's reply when it is side 2's turn, then a completely typed move:
 // one jump of the computer per step, as the game has always played it.
@@ -31,7 +33,19 @@ void turnStep();
 // chosen and played one after the other, each as turnStep would choose it.
 // Anything typed is forgotten. Returns the number of jumps played.
 int playComputerReply();
+// Takes back the last jump and, while side 2 is then to move, the ones before
+// (the computer's reply and the player's move); what it took back is kept for
+// stepForward.
 void takeBack();
+// Plays again what the last takeBack took back, when nothing else was played
+// since: jumps up to the player's next move. A move played that is not the next
+// one taken back starts a new line and forgets the rest (the same move keeps it).
+void stepForward();
+// The history set from the jumps of a whole game, as when a kept game is taken
+// up again: the last kHistoryCapacity of them, cut where a whole move begins
+// (the earlier ones count as forgotten); nothing to step forward to. The board
+// is left as it is.
+void setHistory(const HistoryRecord* records, int count);
 // Types a square as its letter and then its digit would be typed (a click on it).
 void typeSquare(int file, int rank);
 // Plays a completely typed move when it is legal (recorded on history), then

@@ -25,9 +25,9 @@ packages="build-essential cmake pkg-config libsdl2-dev libx11-dev freeglut3-dev 
   libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation xfonts-base"
 if [ "$mode" = test ]; then
   # The tests: GoogleTest, an X server with keyboard layouts, key presses and
-  # screen reading, the desktop-entry and AppStream checkers, the Debian
-  # package tools, and clang for the fuzzing run.
-  packages="$packages libgtest-dev desktop-file-utils appstream xvfb x11-xkb-utils xdotool x11-utils
+  # screen reading, the desktop-entry, AppStream and MIME-type checkers, the
+  # Debian package tools, and clang for the fuzzing run.
+  packages="$packages libgtest-dev desktop-file-utils appstream shared-mime-info xvfb x11-xkb-utils xdotool x11-utils
     imagemagick libpng-dev python3 groff-base dpkg-dev file clang libclang-rt-14-dev"
 fi
 if $list_only; then

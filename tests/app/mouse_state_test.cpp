@@ -76,17 +76,20 @@ TEST_F(MouseStateTest, DragNoFrameTookIsDroppedButForLessThanAStep) {
 }
 
 TEST_F(MouseStateTest, MenuBandsAreTheHighlightBarsOverTheWholeWidth) {
-    // "Select side": y from 300 to 369.23; "Start the game": 137.14 to 208.70.
+    // "Select side": y from 300 to 369.23; "Start the game": 137.14 to 208.70;
+    // "Continue the game", when shown: 36.92 to 109.09.
+    const ShownMenuItems all{3, {1, 2, 3}};
     const struct {
         double x, y;
         int item;
     } cases[] = {{320, 335, 1},   {0, 300.01, 1},  {640, 369.2, 1}, {320, 299.9, 0}, {320, 369.3, 0},
                  {320, 170, 2},   {5, 137.2, 2},   {600, 208.69, 2}, {320, 137.1, 0}, {320, 208.75, 0},
-                 {320, 250, 0},   {-0.5, 335, 0},  {640.5, 170, 0}};
-    for (const auto& c : cases) EXPECT_EQ(menuItemAt(c.x, c.y, 640, 480), c.item) << c.x << "," << c.y;
+                 {320, 250, 0},   {-0.5, 335, 0},  {640.5, 170, 0}, {320, 60, 3}, {320, 36.9, 0}, {320, 109.1, 0}};
+    for (const auto& c : cases) EXPECT_EQ(menuItemAt(c.x, c.y, 640, 480, all), c.item) << c.x << "," << c.y;
+    EXPECT_EQ(menuItemAt(320, 60, 640, 480, ShownMenuItems{2, {1, 2}}), 0) << "not shown";
     // The menu lays out against the configured size, whatever it is.
-    EXPECT_EQ(menuItemAt(500, 2 * 600 / 3.0, 800, 600), 1);
-    EXPECT_EQ(menuItemAt(500, 600 / 3.0, 800, 600), 2);
+    EXPECT_EQ(menuItemAt(500, 2 * 600 / 3.0, 800, 600, all), 1);
+    EXPECT_EQ(menuItemAt(500, 600 / 3.0, 800, 600, all), 2);
 }
 
 }  // namespace

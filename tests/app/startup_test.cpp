@@ -40,7 +40,10 @@ TEST(CommandLineTest, OptionsAndMisuse) {
         {{"-display", ":199"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"--help", "-geometry"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"--window"}, CommandAction::Misuse, DisplayChoice::Ask},
-        {{"game.sav"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"game.pdn", "--windowed"}, CommandAction::Play, DisplayChoice::Windowed},
+        {{"a.pdn", "b.pdn"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--game", "2"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"a.pdn", "--game", "0"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"--classic", "--animation", "slow"}, CommandAction::Play, DisplayChoice::Ask},
         {{"--animation=off", "--windowed"}, CommandAction::Play, DisplayChoice::Windowed},
         {{"--animation", "quick"}, CommandAction::Misuse, DisplayChoice::Ask},
@@ -57,6 +60,7 @@ TEST(CommandLineTest, OptionsAndMisuse) {
         }
     }
     EXPECT_STREQ(parse({"-display", ":199"}).offending, "-display");
+    EXPECT_TRUE(parse({"--game=3", "a.pdn"}).gameNumber == 3 && parse({"a.pdn"}).gameFile == std::string("a.pdn"));
     // The command line over the settings file, for this run.
     Settings fromFile;
     fromFile.animation = AnimationSpeed::Fast;
@@ -64,7 +68,8 @@ TEST(CommandLineTest, OptionsAndMisuse) {
     EXPECT_TRUE(run.classic);
     EXPECT_EQ(run.animation, AnimationSpeed::Slow);
     EXPECT_EQ(withCommandLine(fromFile, parse({})).animation, AnimationSpeed::Fast);
-    for (const char* option : {"--windowed", "--fullscreen", "--classic", "--animation", "--help", "--version"}) {
+    for (const char* option :
+         {"--windowed", "--fullscreen", "--classic", "--animation", "--game", "--help", "--version"}) {
         EXPECT_NE(std::string(usageText()).find(option), std::string::npos) << option;
     }
 }

@@ -1,5 +1,6 @@
-// The player's files: XDG folders, atomic writes, bounded reads, the games folder.
+// The player's files: XDG folders, atomic writes, bounded reads, the games folder, the game kept.
 #include "app/game_files.h"
+#include "app/game_keeping.h"
 #include "app/user_files.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/pdn_read.h"
 #include "engine/pdn_write.h"
+#include "engine/search.h"
+#include "engine/turn.h"
 
 namespace {
 
@@ -112,6 +116,84 @@ TEST_F(UserFilesTest, GamesFolderKeepsEveryGameAndFindsTheLatest) {
     latest = findLatestGame(folder);
     EXPECT_FALSE(latest.readable || latest.unfinished);
     EXPECT_NE(latest.error.find("2027-01-01_00-00-00.pdn: game 1, line 1"), std::string::npos) << latest.error;
+}
+
+// The line handed over as a play frame does, after `action`.
+void follow(void (*action)() = [] {}, Side winner = 0) {
+    action();
+    followGame(GameLine{history, historyCount, historyForgotten, continuationSquare != Square{}, winner});
+}
+// A typed move and the computer's reply.
+void play(const char* move) {
+    typeSquare(move[0] - 'a' + 1, move[1] - '0');
+    typeSquare(move[2] - 'a' + 1, move[3] - '0');
+    ASSERT_NE(playTypedMove(), 0) << move;
+    follow([] { playComputerReply(); });
+}
+GameRecord onDisk() {
+    const PdnFile file = readPdnFile(keptGamePath());
+    return file.games.size() == 1 && file.games[0].ok ? file.games[0].record : GameRecord{};
+}
+
+// The keeping of the game being played, its games folder under `root`.
+struct GameKeepingTest : UserFilesTest {
+    void SetUp() override {
+        UserFilesTest::SetUp();
+        keepGamesIn(root.string() + "/");
+        greenSide = 1;
+        resetGame();
+        searchTraceSink = [](const char*) {};
+    }
+    void TearDown() override {
+        leaveGame();
+        keepGamesIn("");
+        UserFilesTest::TearDown();
+    }
+};
+
+// Take-back and step forward mirrored, left abandoned, continued exactly in a
+// new run, finished.
+TEST_F(GameKeepingTest, TheRecordFollowsTheLineAndTheGameContinues) {
+    keepNewGame(greenSide, currentPosition());
+    play("g3h4");
+    play("c3d4");
+    follow(takeBack);
+    EXPECT_EQ(onDisk().moves.size(), 2u);
+    follow(stepForward);
+    const Position reached = currentPosition();
+    const std::string path = keptGamePath();
+    leaveGame();
+    EXPECT_EQ(onDisk().termination, "Abandoned");
+    keepGamesIn(root.string() + "/");
+    ASSERT_TRUE(canContinueGame() && continueLatestGame());
+    EXPECT_EQ(currentPosition(), reached);
+    EXPECT_EQ(historyCount, 4);
+    play("a3b4");
+    follow([] {}, 1);
+    EXPECT_EQ(keptGamePath(), path);
+    EXPECT_EQ(onDisk().moves.size(), 6u);
+    EXPECT_TRUE(onDisk().result == GameResult::WhiteWins && onDisk().termination.empty());
+    leaveGame();
+    EXPECT_FALSE(canContinueGame());
+}
+
+// Nothing written while an opened game stays on its file's line; a move off
+// it starts a record from there, its start as a FEN. A bad file is named.
+TEST_F(GameKeepingTest, AnOpenedGameIsRecordedFromWhereItLeavesTheFile) {
+    const std::string file = root.string() + ".pdn";
+    std::string error;
+    std::ofstream(file) << "[BlackType \"human\"]\n1. c3-d4 f6-g5 2. b2-c3 *\n1. c3-d5 *\n";
+    EXPECT_FALSE(openGameFile(file, 2, error));
+    EXPECT_NE(error.find(".pdn: game 2, line 3: "), std::string::npos) << error;
+    ASSERT_TRUE(openGameFile(file, 1, error) && fs::remove(file));
+    EXPECT_EQ(greenSide, 2);
+    for (void (*action)() : {takeBack, stepForward, takeBack}) follow(action);
+    EXPECT_EQ(keptGamePath(), "");
+    const Position branch = currentPosition();
+    play("a3b4");  // not c3-b4, the file's f6-g5
+    EXPECT_EQ(onDisk().start, branch);
+    EXPECT_EQ(onDisk().moves.size(), 2u);
+    EXPECT_NE(pdnText(onDisk()).find("[FEN \"B:W"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "engine/rules.h"
 #include "engine/search.h"
@@ -21,7 +22,7 @@ protected:
         searchTraceSink = quiet;
     }
     // One play frame with these keys pressed and the arrows held.
-    void frame(std::initializer_list<int> presses) {
+    void frame(const std::vector<int>& presses) {
         MoveKeys keys = held;
         for (int k : presses) keys.presses[keys.pressCount++] = k;
         readMoveKeys(keys);
@@ -125,6 +126,47 @@ TEST_F(Turn, FullHistoryDropsItsOldestRecord) {
     EXPECT_EQ(history[0].fromFile, 1);
     EXPECT_EQ(history[kHistoryCapacity - 1].fromFile, 3);
     EXPECT_EQ(history[kHistoryCapacity - 1].toRank, 4);
+    EXPECT_EQ(historyForgotten, 1);
+}
+
+// 0 plays again what 9 took back, a move and its reply at a time, only where
+// it is allowed; the same move keeps the taken-back line, another forgets it.
+TEST_F(Turn, StepForwardRedoesWhatTakeBackTookBack) {
+    Snapshot seen[3] = {takeSnapshot()};
+    for (int i : {1, 2}) {
+        frame(i == 1 ? std::vector<int>{'G', '3', 'H', '4'} : std::vector<int>{'C', '3', 'D', '4'});
+        frame({});
+        seen[i] = takeSnapshot();
+    }
+    const struct {
+        std::vector<int> keys;
+        bool allowed;
+        int at;  // -1: not looked at
+    } steps[] = {{{'9', '9'}, true, 0}, {{'0'}, false, 0},  {{'0'}, true, 1}, {{'0', '0'}, true, 2},
+                 {{'9', '0'}, true, 2}, {{'9', '9', 'G', '3', 'H', '4'}, true, -1}, {{}, true, 1}, {{'0'}, true, 2}};
+    for (const auto& step : steps) {
+        held.zeroStepsForward = step.allowed;
+        frame(step.keys);
+        if (step.at < 0) continue;
+        EXPECT_EQ(takeSnapshot(), seen[step.at]) << "step to " << step.at;
+    }
+    frame({'9', 'E', '3', 'F', '4'});
+    frame({});
+    const Snapshot elsewhere = takeSnapshot();
+    frame({'0'});
+    EXPECT_TRUE(takeSnapshot() == elsewhere && elsewhere != seen[2]) << "a different move forgets the line";
+}
+
+// A long game taken up again: its history starts where a whole move begins.
+TEST_F(Turn, SetHistoryKeepsTheLastWholeMoves) {
+    std::vector<HistoryRecord> line(kHistoryCapacity + 5, HistoryRecord{});
+    for (int i = 0; i < int(line.size()); ++i) line[i].fromFile = i, line[i].sideBefore = 1 + i % 2;
+    line[5] = line[6] = line[4];  // records 4 to 6: one capture of three jumps
+    line[5].continuationFileBefore = line[6].continuationFileBefore = 3;
+    setHistory(line.data(), int(line.size()));
+    EXPECT_EQ(historyForgotten, 7);
+    EXPECT_EQ(historyCount, kHistoryCapacity - 2);
+    EXPECT_EQ(history[0].fromFile, 7);
 }
 
 // A whole game: the human's moves typed key by key (a seeded choice among the

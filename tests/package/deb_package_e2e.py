@@ -85,10 +85,10 @@ def run(args, scratch):
     wanted = ["/usr/bin/draughts3d", "/usr/bin/draughts3d-engine", "/usr/share/applications/draughts3d.desktop",
               "/usr/share/man/man6/draughts3d.6.gz", "/usr/share/man/man6/draughts3d-engine.6.gz",
               "/usr/share/metainfo/io.github.draughts3d.draughts3d.metainfo.xml",
-              "/usr/share/icons/hicolor/64x64/apps/draughts3d.png"]
+              "/usr/share/icons/hicolor/64x64/apps/draughts3d.png", "/usr/share/mime/packages/draughts3d.xml"]
     wanted += ["/usr/share/draughts3d/Textures/%s.bmp" % p for p in PICTURES]
     missing = [p for p in wanted if p not in paths]
-    check(not missing, "the package holds the programs, pictures, desktop entry, icon, metainfo and manual pages "
+    check(not missing, "the package holds the programs, pictures, desktop entry, icon, metainfo, PDN type and manual pages "
           "(missing: %s)" % missing)
 
     root = os.path.join(scratch, "root")

@@ -371,13 +371,14 @@ def marker_colour(picture):
 
 
 def selected_item(picture):
-    """1 or 2: which item the translucent green bar covers, seen over the black
-    left margin (bar 1 from y 300 to 369, bar 2 from 137 to 208, from the bottom)."""
+    """1, 2 or 3: which item the translucent green bar covers, seen over the black
+    left margin (bar 1 from y 300 to 369, bar 2 from 137 to 208, bar 3 from 37
+    to 109, from the bottom)."""
     def bar(y):
         r, gr, b = picture.pixel_from_bottom(16, y)
         return 90 <= gr <= 170 and 30 <= r <= 100 and 30 <= b <= 100
-    over = [bar(335), bar(190)]
-    return {(True, False): 1, (False, True): 2}.get(tuple(over))
+    over = [bar(335), bar(190), bar(60)]
+    return {(True, False, False): 1, (False, True, False): 2, (False, False, True): 3}.get(tuple(over))
 
 
 class EngineTool:
