@@ -14,6 +14,10 @@ namespace {
 constexpr int kOpeningMoves = 3;
 constexpr int kQuietMovesForDraw = 50;  // 25 moves each
 constexpr int kMovesForDraw = 300;      // 150 moves each
+// An opening counts as even when a search this deep values it within this
+// many hundredths of a man.
+constexpr int kOpeningCheckDepth = 4;
+constexpr int kEvenOpening = 30;
 
 // The position after `move`, played on the calling thread's own position.
 Position positionAfter(const Position& position, const WholeMove& move, bool& played) {
@@ -36,7 +40,19 @@ std::vector<WholeMove> movesOf(const Position& position) {
     return moves;
 }
 
-// Every position three whole moves from the start, in a fixed mixed order.
+// Whether a shallow search finds the position about even: an opening that
+// loses a man outright would decide the game, not the levels.
+bool aboutEven(const Position& position) {
+    LevelRequest request;
+    request.position = position;
+    request.level = Level::Club;
+    request.fixedDepth = kOpeningCheckDepth;
+    const LevelResult result = searchLevel(request);
+    return result.hasMove && result.score >= -kEvenOpening && result.score <= kEvenOpening;
+}
+
+// The positions three whole moves from the start that are about even, in a
+// fixed mixed order.
 std::vector<Position> openings() {
     Position start;
     for (int f = 1; f <= 8; ++f)
@@ -55,7 +71,10 @@ std::vector<Position> openings() {
         level = next;
     }
     std::shuffle(level.begin(), level.end(), std::mt19937(22));
-    return level;
+    std::vector<Position> even;
+    for (const Position& p : level)
+        if (aboutEven(p)) even.push_back(p);
+    return even;
 }
 
 bool isManMove(const Position& before, const WholeMove& move) {

@@ -1,7 +1,7 @@
 #pragma once
 // Games between two levels of play, to measure their strength: each opening
-// (a position after three whole moves from the start) is played twice, each
-// level taking each side once. A side with no move loses; a position seen for
+// (a position after three whole moves from the start that a shallow search
+// finds about even) is played twice, each level taking each side once. A side with no move loses; a position seen for
 // the third time, 25 moves each without a capture or a man's move, or 150
 // moves each end the game drawn. The moves are timed.
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <memory>
 
 #include "engine/evaluation.h"
 #include "engine/execute.h"
 #include "engine/legal_moves.h"
 #include "engine/rules.h"
-#include "engine/scratch.h"
 #include "engine/search.h"
 
 namespace {
@@ -17,17 +17,24 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kWin = kLevelWinScore;
 constexpr int kInfinity = kWin + 1;
-// Scores this close to a win are wins in a known number of moves.
+// No line goes deeper than this many whole moves.
 constexpr int kMaxPly = 100;
+// Scores this close to a win are wins in a known number of moves.
 constexpr int kWonScore = kWin - kMaxPly;
 // A node keeps at most this many whole moves (only contrived positions of many
 // kings could have more).
 constexpr int kMaxPathMoves = 256;
-// A new depth is not started once this share of the time budget has gone.
-constexpr double kNextDepthShare = 0.4;
+// A new depth is started only when it is likely to finish within the time
+// budget: it is expected to take as much longer than the last depth as the
+// last few depths did on average (within these bounds; the steps vary a lot).
+constexpr double kLeastGrowth = 1.5;
+constexpr double kMostGrowth = 4.0;
+constexpr int kGrowthSteps = 3;
 // How many nodes pass between looks at the clock and the cancel flag.
 constexpr std::int64_t kStopCheckNodes = 1024;
 constexpr int kTableBits = 20;
+// The order of a killer move; the history table stays below it.
+constexpr int kKillerOrder = 1 << 27;
 
 // A whole move as the search keeps it: the squares the piece stands on, from
 // where it starts to where it ends.
@@ -164,6 +171,15 @@ bool otherSideThreatens() {
     return false;
 }
 
+// How much longer the next depth will take than the last, from the times of
+// the depths searched so far: the geometric mean of the last few steps.
+double expectedGrowth(const std::vector<double>& seconds) {
+    const int steps = std::min<int>(kGrowthSteps, static_cast<int>(seconds.size()) - 1);
+    if (steps <= 0 || seconds[seconds.size() - 1 - steps] <= 0) return kMostGrowth;
+    const double growth = std::pow(seconds.back() / seconds[seconds.size() - 1 - steps], 1.0 / steps);
+    return std::clamp(growth, kLeastGrowth, kMostGrowth);
+}
+
 enum Bound : std::uint8_t { kNoBound = 0, kExact = 1, kLowerBound = 2, kUpperBound = 3 };
 
 struct TableEntry {
@@ -221,8 +237,8 @@ private:
         const int from = squareIndex(m.squares[0][0], m.squares[0][1]);
         const int to = squareIndex(m.squares[1][0], m.squares[1][1]);
         const int code = from * 64 + to;
-        if (code == killers_[ply][0]) return 1 << 27;
-        if (code == killers_[ply][1]) return (1 << 27) - 1;
+        if (code == killers_[ply][0]) return kKillerOrder;
+        if (code == killers_[ply][1]) return kKillerOrder - 1;
         return history_[from][to];
     }
 
@@ -313,7 +329,12 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
         if (n == 0) {
             score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
         } else {
-            score = -search(childDepth, -alpha - 1, -alpha, ply + 1, childKey, threatsLeft);
+            const bool reduce = settings_.lateMoveReductions && depth >= 3 && n >= 3 && !captures &&
+                                order[i] < kKillerOrder - 1;
+            const int firstDepth = reduce ? childDepth - 1 : childDepth;
+            score = -search(firstDepth, -alpha - 1, -alpha, ply + 1, childKey, threatsLeft);
+            if (score > alpha && firstDepth < childDepth)
+                score = -search(childDepth, -alpha - 1, -alpha, ply + 1, childKey, threatsLeft);
             if (score > alpha && score < beta) score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
         }
         takeBackPath(played);
@@ -386,9 +407,10 @@ LevelResult Searcher::run(Clock::time_point start) {
         choose(roots[0]);
         return result;
     }
-    extensionPlyLimit_ = 0;
+    std::vector<double> depthSeconds;
     for (int depth = 1; depth <= settings_.maxDepth; ++depth) {
         extensionPlyLimit_ = 2 * depth + 8;
+        const Clock::time_point depthStart = Clock::now();
         const int best = searchRoot(depth, roots, rootKey);
         if (stopped_) break;
         result.depth = depth;
@@ -403,8 +425,11 @@ LevelResult Searcher::run(Clock::time_point start) {
         // The next depth starts with the best moves first.
         std::stable_sort(roots.begin(), roots.end(), [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
         if (best >= kWonScore || best <= -kWonScore) break;
+        const Clock::time_point now = Clock::now();
+        depthSeconds.push_back(std::chrono::duration<double>(now - depthStart).count());
         if (settings_.budgetSeconds > 0 &&
-            std::chrono::duration<double>(Clock::now() - start).count() > kNextDepthShare * settings_.budgetSeconds)
+            std::chrono::duration<double>(now - start).count() + depthSeconds.back() * expectedGrowth(depthSeconds) >
+                settings_.budgetSeconds)
             break;
     }
     if (stopped_ && cancel_ && cancel_->load()) result.cancelled = true;

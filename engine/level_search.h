@@ -61,7 +61,8 @@ struct LevelResult {
 LevelResult searchLevel(const LevelRequest& request, const std::atomic<bool>* cancel = nullptr);
 
 // The move the club level thinks best for the side to move (no seeded choice
-// among equals); squareCount 0 when there is none. Tens of milliseconds.
+// among equals); squareCount 0 when there is none. Some tens of milliseconds
+// as a rule, never more than the club level's second.
 WholeMove hintMove(const Position& position);
 
 // A 64-bit key of the position (pieces and side to move), as the search and

@@ -59,7 +59,6 @@ LevelSettings levelSettings(Level level) {
             s.maxDepth = 6;
             s.budgetSeconds = 1.0;
             s.varietyMargin = 4;
-            s.threatExtensions = 2;
             break;
         case Level::Strong:
             s.maxDepth = 60;
@@ -75,6 +74,7 @@ LevelSettings levelSettings(Level level) {
             s.varietyMargin = 2;
             s.transpositionTable = true;
             s.orderMoves = true;
+            s.lateMoveReductions = true;
             s.threatExtensions = 2;
             break;
         case Level::Classic:

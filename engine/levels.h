@@ -25,7 +25,7 @@ std::string levelNames();
 struct LevelSettings {
     int maxDepth = 1;
     // The search stops at the deepest finished depth once this much time has
-    // gone (0: no limit), and starts no further depth after a share of it.
+    // gone (0: no limit), and starts no depth that it expects to go beyond it.
     double budgetSeconds = 0;
     // Leaf evaluations are shifted by a seeded amount of up to this many
     // hundredths of a man either way (the weak levels' mistakes).
@@ -36,6 +36,9 @@ struct LevelSettings {
     bool transpositionTable = false;
     // Killer moves and the history table order the quiet moves.
     bool orderMoves = false;
+    // Quiet moves late in the order are searched a move shallower first, and
+    // again at full depth only when they turn out better than expected.
+    bool lateMoveReductions = false;
     // A leaf where the other side threatens a capture is searched a move
     // further (at most this many times in one line).
     int threatExtensions = 0;
