@@ -48,7 +48,8 @@ struct SideCount {
 };
 
 // A man's worth beyond its material, seen from its own side: `advance` is how
-// many ranks it has gone forward, `file` its file.
+// many ranks it has gone forward, `file` its file counted from its own left
+// (side 2's men, facing the other way, count h as a).
 int manShape(int file, int advance, int enemyMen, int endgame) {
     int value = 0;
     if (advance == 0) {
@@ -104,7 +105,7 @@ int evaluateForSideToMove() {
             continue;
         }
         const int advance = side == 1 ? r - 1 : 8 - r;
-        shape[side] += manShape(f, advance, count[enemy].men, endgame);
+        shape[side] += manShape(side == 1 ? f : 9 - f, advance, count[enemy].men, endgame);
         // A runaway: no enemy piece anywhere near its road to the far rank.
         if ((kTables.runPath[side][squareIndex(f, r)] & pieces[enemy]) == 0) {
             const int run = 25 + 10 * advance;

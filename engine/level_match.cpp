@@ -16,7 +16,7 @@ constexpr int kQuietMovesForDraw = 50;  // 25 moves each
 constexpr int kMovesForDraw = 300;      // 150 moves each
 // An opening counts as even when a search this deep values it within this
 // many hundredths of a man.
-constexpr int kOpeningCheckDepth = 4;
+constexpr int kOpeningCheckDepth = 10;
 constexpr int kEvenOpening = 30;
 
 // The position after `move`, played on the calling thread's own position.
@@ -40,19 +40,18 @@ std::vector<WholeMove> movesOf(const Position& position) {
     return moves;
 }
 
-// Whether a shallow search finds the position about even: an opening that
+// Whether a ten-move search finds the position about even: an opening that
 // loses a man outright would decide the game, not the levels.
 bool aboutEven(const Position& position) {
     LevelRequest request;
     request.position = position;
-    request.level = Level::Club;
+    request.level = Level::Strong;
     request.fixedDepth = kOpeningCheckDepth;
     const LevelResult result = searchLevel(request);
     return result.hasMove && result.score >= -kEvenOpening && result.score <= kEvenOpening;
 }
 
-// The positions three whole moves from the start that are about even, in a
-// fixed mixed order.
+// The positions three whole moves from the start, in a fixed mixed order.
 std::vector<Position> openings() {
     Position start;
     for (int f = 1; f <= 8; ++f)
@@ -71,10 +70,7 @@ std::vector<Position> openings() {
         level = next;
     }
     std::shuffle(level.begin(), level.end(), std::mt19937(22));
-    std::vector<Position> even;
-    for (const Position& p : level)
-        if (aboutEven(p)) even.push_back(p);
-    return even;
+    return level;
 }
 
 bool isManMove(const Position& before, const WholeMove& move) {
@@ -148,9 +144,22 @@ MatchGame playGame(Level a, Level b, const Position& opening, int number, MatchR
 
 MatchResult playMatch(Level a, Level b, int games, const std::function<void(const MatchGame&)>& report) {
     MatchResult result;
-    const std::vector<Position> starts = openings();
+    // The even openings, found as the games need them.
+    const std::vector<Position> candidates = openings();
+    std::vector<Position> starts;
+    std::size_t next = 0, evenFound = 0;
     for (int g = 0; g < games; ++g) {
-        const MatchGame game = playGame(a, b, starts[(g / 2) % starts.size()], g + 1, result);
+        if (g % 2 == 0) {
+            while (next < candidates.size() && !aboutEven(candidates[next])) ++next;
+            if (next < candidates.size()) {
+                starts.push_back(candidates[next++]);
+                ++evenFound;
+            } else {
+                // All used: round again.
+                starts.push_back(evenFound > 0 ? starts[starts.size() % evenFound] : candidates.front());
+            }
+        }
+        const MatchGame game = playGame(a, b, starts[g / 2], g + 1, result);
         ++result.games;
         if (game.scoreA == 1)
             ++result.winsA;

@@ -1,9 +1,10 @@
 #pragma once
 // Games between two levels of play, to measure their strength: each opening
-// (a position after three whole moves from the start that a shallow search
-// finds about even) is played twice, each level taking each side once. A side with no move loses; a position seen for
-// the third time, 25 moves each without a capture or a man's move, or 150
-// moves each end the game drawn. The moves are timed.
+// (a position three whole moves from the start that a ten-move search finds
+// about even) is played twice, each level taking each side once. A side with
+// no move loses; a position seen for the third time, 25 moves each without a
+// capture or a man's move, or 150 moves each end the game drawn. The moves
+// are timed.
 
 #include <functional>
 

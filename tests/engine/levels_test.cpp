@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "engine/evaluation.h"
 #include "engine/level_match.h"
 #include "engine/level_search.h"
 #include "engine/level_worker.h"
@@ -62,6 +63,22 @@ TEST(Levels, ChooseALegalWholeMoveTheSameForTheSameSeedAndLeaveThePositionAlone)
             EXPECT_TRUE(first.move.samePath(again.move)) << levelName(level) << " " << positionText(p);
             EXPECT_TRUE(isListedMove(p, first.move)) << levelName(level) << " " << positionText(p);
         }
+    }
+}
+
+TEST(Evaluation, IsTheSameForEitherSideInTheMirroredPosition) {
+    for (const Position& p : samplePositions(40)) {
+        Position mirrored;
+        for (int f = 1; f <= 8; ++f)
+            for (int r = 1; r <= 8; ++r) {
+                const PieceCode c = p.cells[9 - f][9 - r];
+                mirrored.cells[f][r] = c == kEmpty ? kEmpty : isKing(c) ? (c == kKing1 ? kKing2 : kKing1) : (c == kMan1 ? kMan2 : kMan1);
+            }
+        mirrored.side = otherSide(p.side);
+        restorePosition(p);
+        const int value = evaluateForSideToMove();
+        restorePosition(mirrored);
+        EXPECT_EQ(evaluateForSideToMove(), value) << positionText(p);
     }
 }
 
