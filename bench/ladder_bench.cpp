@@ -21,7 +21,7 @@ struct Rung {
 };
 
 constexpr Rung kRungs[] = {
-    {Level::Novice, Level::Beginner}, {Level::Club, Level::Novice},   {Level::Strong, Level::Club},
+    {Level::Novice, Level::Beginner}, {Level::Club, Level::Novice},    {Level::Strong, Level::Club},
     {Level::Expert, Level::Strong},   {Level::Expert, Level::Classic},
 };
 

@@ -19,7 +19,7 @@ struct MatchTimes {
 
 // One finished game; A is the first level named.
 struct MatchGame {
-    int number = 0;       // from 1
+    int number = 0;        // from 1
     bool aIsSide1 = true;  // side 1 moves first
     double scoreA = 0;     // 1 won, 0.5 drawn, 0 lost
     int moves = 0;         // whole moves played, both sides

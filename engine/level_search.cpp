@@ -79,10 +79,14 @@ constexpr int squareIndex(int file, int rank) { return (file - 1) * 8 + (rank - 
 
 inline int pieceSlot(PieceCode code) {
     switch (code) {
-        case kMan1: return 0;
-        case kMan2: return 1;
-        case kKing1: return 2;
-        default: return 3;
+        case kMan1:
+            return 0;
+        case kMan2:
+            return 1;
+        case kKing1:
+            return 2;
+        default:
+            return 3;
     }
 }
 
@@ -151,7 +155,8 @@ std::uint64_t playPath(const PathMove& move, Played& played, std::uint64_t key) 
     key ^= kKeys.piece[squareIndex(last.toFile, last.toRank)][pieceSlot(board[last.toFile][last.toRank])];
     for (int i = 0; i < played.steps; ++i) {
         const HistoryRecord& r = played.records[i];
-        if (r.capturedCode != kEmpty) key ^= kKeys.piece[squareIndex(r.capturedFile, r.capturedRank)][pieceSlot(r.capturedCode)];
+        if (r.capturedCode != kEmpty)
+            key ^= kKeys.piece[squareIndex(r.capturedFile, r.capturedRank)][pieceSlot(r.capturedCode)];
     }
     return key ^ kKeys.side2;
 }
@@ -192,7 +197,9 @@ struct TableEntry {
 
 // Win scores are kept in the table relative to the node, not the root.
 int toTable(int score, int ply) { return score >= kWonScore ? score + ply : score <= -kWonScore ? score - ply : score; }
-int fromTable(int score, int ply) { return score >= kWonScore ? score - ply : score <= -kWonScore ? score + ply : score; }
+int fromTable(int score, int ply) {
+    return score >= kWonScore ? score - ply : score <= -kWonScore ? score + ply : score;
+}
 
 struct RootMove {
     PathMove move;
@@ -205,7 +212,10 @@ class Searcher {
 public:
     Searcher(const LevelSettings& settings, std::uint64_t seed, const std::atomic<bool>* cancel,
              const std::vector<std::uint64_t>& earlier)
-        : settings_(settings), seedMix_(splitMix(seed ^ 0x5eedULL)), cancel_(cancel), earlier_(earlier),
+        : settings_(settings),
+          seedMix_(splitMix(seed ^ 0x5eedULL)),
+          cancel_(cancel),
+          earlier_(earlier),
           lists_(new PathList[kMaxPly + 1]) {
         if (settings_.transpositionTable) table_.assign(std::size_t{1} << kTableBits, TableEntry{});
     }
@@ -329,13 +339,14 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
         if (n == 0) {
             score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
         } else {
-            const bool reduce = settings_.lateMoveReductions && depth >= 3 && n >= 3 && !captures &&
-                                order[i] < kKillerOrder - 1;
+            const bool reduce =
+                settings_.lateMoveReductions && depth >= 3 && n >= 3 && !captures && order[i] < kKillerOrder - 1;
             const int firstDepth = reduce ? childDepth - 1 : childDepth;
             score = -search(firstDepth, -alpha - 1, -alpha, ply + 1, childKey, threatsLeft);
             if (score > alpha && firstDepth < childDepth)
                 score = -search(childDepth, -alpha - 1, -alpha, ply + 1, childKey, threatsLeft);
-            if (score > alpha && score < beta) score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
+            if (score > alpha && score < beta)
+                score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
         }
         takeBackPath(played);
         if (stopped_) return 0;
@@ -386,7 +397,8 @@ int Searcher::searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t 
 
 LevelResult Searcher::run(Clock::time_point start) {
     LevelResult result;
-    deadline_ = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(settings_.budgetSeconds));
+    deadline_ =
+        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(settings_.budgetSeconds));
     const std::uint64_t rootKey = positionKey(currentPosition());
     pathKeys_[0] = rootKey;
     PathList& generated = lists_[0];
@@ -423,7 +435,8 @@ LevelResult Searcher::run(Clock::time_point start) {
         std::sort(equal.begin(), equal.end(), [](const RootMove* a, const RootMove* b) { return a->index < b->index; });
         choose(*equal[splitMix(seedMix_ ^ rootKey) % equal.size()]);
         // The next depth starts with the best moves first.
-        std::stable_sort(roots.begin(), roots.end(), [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
+        std::stable_sort(roots.begin(), roots.end(),
+                         [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
         if (best >= kWonScore || best <= -kWonScore) break;
         const Clock::time_point now = Clock::now();
         depthSeconds.push_back(std::chrono::duration<double>(now - depthStart).count());

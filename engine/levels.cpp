@@ -9,9 +9,12 @@ struct LevelEntry {
 };
 
 constexpr LevelEntry kEntries[] = {
-    {Level::Beginner, "beginner", "Beginner"}, {Level::Novice, "novice", "Novice"},
-    {Level::Club, "club", "Club"},             {Level::Strong, "strong", "Strong"},
-    {Level::Expert, "expert", "Expert"},       {Level::Classic, "classic", "Classic"},
+    {Level::Beginner, "beginner", "Beginner"},
+    {Level::Novice, "novice", "Novice"},
+    {Level::Club, "club", "Club"},
+    {Level::Strong, "strong", "Strong"},
+    {Level::Expert, "expert", "Expert"},
+    {Level::Classic, "classic", "Classic"},
 };
 
 const LevelEntry& entryOf(Level level) {

@@ -63,7 +63,8 @@ Between piecesBetween(Square from, Square to, PieceCode code) {
 // A rule of movement the step breaks whatever else is on the board, or "".
 std::string geometryFault(Square from, Square to, PieceCode code) {
     if (from == to) return std::string("The ") + pieceWord(code) + " on " + name(from) + " must move to another square";
-    if ((to.file + to.rank) % 2 != 0) return "Pieces stand on the dark squares only: " + name(to) + " is a light square";
+    if ((to.file + to.rank) % 2 != 0)
+        return "Pieces stand on the dark squares only: " + name(to) + " is a light square";
     const int df = to.file - from.file, dr = to.rank - from.rank;
     if (std::abs(df) != std::abs(dr))
         return "Pieces move along the diagonals: " + name(to) + " is not on one from " + name(from);
@@ -77,7 +78,8 @@ std::string geometryFault(Square from, Square to, PieceCode code) {
             return "A man moves one square at a time; only kings go further";
         return "";
     }
-    if (between.count > 1) return "The way from " + name(from) + " to " + name(to) + " is blocked at " + name(between.first);
+    if (between.count > 1)
+        return "The way from " + name(from) + " to " + name(to) + " is blocked at " + name(between.first);
     return "";
 }
 
@@ -85,7 +87,8 @@ std::string geometryFault(Square from, Square to, PieceCode code) {
 std::string landingsToward(Square from, Square to, const std::vector<Square>& landings) {
     std::string text;
     for (const Square& s : landings)
-        if (sign(s.file - from.file) == sign(to.file - from.file) && sign(s.rank - from.rank) == sign(to.rank - from.rank))
+        if (sign(s.file - from.file) == sign(to.file - from.file) &&
+            sign(s.rank - from.rank) == sign(to.rank - from.rank))
             text += (text.empty() ? "" : " or ") + name(s);
     return text;
 }

@@ -287,7 +287,8 @@ int main(int argc, char* argv[]) {
                 } else {
                     // The pieces that can capture follow the reason: "... [c3 g3]".
                     std::string marked;
-                    for (const Square& c : refusal.capturers) marked += (marked.empty() ? "" : " ") + squareName(c.file, c.rank);
+                    for (const Square& c : refusal.capturers)
+                        marked += (marked.empty() ? "" : " ") + squareName(c.file, c.rank);
                     std::cout << refusal.reason << (marked.empty() ? "" : " [" + marked + "]") << '\n';
                 }
             }

@@ -15,7 +15,8 @@ std::string runTool(const std::string& input, const char* env = "", const char* 
     const std::string inputPath = ::testing::TempDir() + "tool_input_" + std::to_string(getpid()) + "_" +
                                   std::to_string(runs++) + ".txt";
     std::ofstream(inputPath) << input;
-    const std::string command = std::string(env) + " " + DRAUGHTS_ENGINE_TOOL + " " + args + " < " + inputPath + " 2>/dev/null";
+    const std::string command =
+        std::string(env) + " " + DRAUGHTS_ENGINE_TOOL + " " + args + " < " + inputPath + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return "popen failed";
     std::string out;
@@ -77,7 +78,8 @@ TEST(EngineTool, SearchWithoutMovesChoosesNone) {
 
 TEST(EngineTool, LevelsAndSeedsChooseWholeMoves) {
     // Side 2's man on b6 takes c5 and e3: one move, every landing square written.
-    const std::string out = runTool("pos .................b........w.................w..........w........ 2 -\nlevel club\nseed 12\nsearch\n");
+    const std::string out = runTool(
+        "pos .................b........w.................w..........w........ 2 -\nlevel club\nseed 12\nsearch\n");
     EXPECT_EQ(out.substr(0, 9), "ok\nok\nok\n") << out;
     EXPECT_EQ(out.substr(out.rfind("chosen")), "chosen b6d4f2\n") << out;
     EXPECT_EQ(runTool("level grandmaster\nseed x\n"),

@@ -72,7 +72,9 @@ TEST(Evaluation, IsTheSameForEitherSideInTheMirroredPosition) {
         for (int f = 1; f <= 8; ++f)
             for (int r = 1; r <= 8; ++r) {
                 const PieceCode c = p.cells[9 - f][9 - r];
-                mirrored.cells[f][r] = c == kEmpty ? kEmpty : isKing(c) ? (c == kKing1 ? kKing2 : kKing1) : (c == kMan1 ? kMan2 : kMan1);
+                mirrored.cells[f][r] = c == kEmpty ? kEmpty
+                                       : isKing(c) ? (c == kKing1 ? kKing2 : kKing1)
+                                                   : (c == kMan1 ? kMan2 : kMan1);
             }
         mirrored.side = otherSide(p.side);
         restorePosition(p);
@@ -89,7 +91,8 @@ TEST(Levels, SeedsPickAmongNearEqualMovesExceptClassic) {
     const Position start = currentPosition();
     for (Level level : {Level::Beginner, Level::Novice, Level::Club, Level::Classic}) {
         std::set<std::string> chosen;
-        for (std::uint64_t seed = 1; seed <= 12; ++seed) chosen.insert(wholeMoveText(levelMove(start, level, seed).move));
+        for (std::uint64_t seed = 1; seed <= 12; ++seed)
+            chosen.insert(wholeMoveText(levelMove(start, level, seed).move));
         if (level == Level::Classic)
             EXPECT_EQ(chosen.size(), 1u);
         else
@@ -180,12 +183,25 @@ TEST(Refusal, SaysWhyInThePlayersTerms) {
     };
     const Case cases[] = {
         {{{"c3", kMan1}, {"d4", kMan2}, {"g3", kMan1}, {"f4", kMan2}, {"a1", kMan1}},
-         1, "", "a1b2", "A capture is compulsory: c3 takes on e5", {"c3", "g3"}},
-        {{{"c3", kMan1}, {"d4", kMan2}, {"g3", kMan1}, {"f4", kMan2}}, 1, "", "g3h4",
-         "A capture is compulsory: g3 takes on e5", {"c3", "g3"}},
+         1,
+         "",
+         "a1b2",
+         "A capture is compulsory: c3 takes on e5",
+         {"c3", "g3"}},
+        {{{"c3", kMan1}, {"d4", kMan2}, {"g3", kMan1}, {"f4", kMan2}},
+         1,
+         "",
+         "g3h4",
+         "A capture is compulsory: g3 takes on e5",
+         {"c3", "g3"}},
         {{{"c3", kMan1}, {"d4", kMan2}}, 1, "", "c3d4", "There is already a piece on d4", {}},
         {{{"d4", kMan1}, {"e5", kMan2}, {"a1", kMan1}}, 1, "d4", "a1b2", "The man on d4 must go on capturing", {"d4"}},
-        {{{"d4", kKing1}, {"f6", kMan2}, {"a1", kMan1}}, 1, "d4", "a1b2", "The king on d4 must go on capturing", {"d4"}},
+        {{{"d4", kKing1}, {"f6", kMan2}, {"a1", kMan1}},
+         1,
+         "d4",
+         "a1b2",
+         "The king on d4 must go on capturing",
+         {"d4"}},
         {{{"c3", kMan1}, {"b6", kMan2}}, 1, "", "c4d5", "No piece of yours on c4", {}},
         {{{"c3", kMan1}, {"b6", kMan2}}, 1, "", "b6a5", "No piece of yours on b6", {}},
         {{{"c3", kMan1}}, 1, "", "c3b2", "Men move forward; they capture in any direction", {}},
@@ -195,15 +211,20 @@ TEST(Refusal, SaysWhyInThePlayersTerms) {
         {{{"c3", kMan1}, {"d4", kMan1}}, 1, "", "c3e5", "A piece jumps only over a piece of the other side", {}},
         {{{"a1", kKing1}, {"c3", kMan2}, {"d4", kMan2}}, 1, "", "a1f6", "The way from a1 to f6 is blocked at c3", {}},
         // Over c3 the king must stop on e5, from where it takes c7.
-        {{{"a1", kKing1}, {"c3", kMan2}, {"c7", kMan2}}, 1, "", "a1f6",
-         "The king must land where it can capture again: e5", {"a1"}},
+        {{{"a1", kKing1}, {"c3", kMan2}, {"c7", kMan2}},
+         1,
+         "",
+         "a1f6",
+         "The king must land where it can capture again: e5",
+         {"a1"}},
         {{{"c3", kMan1}}, 1, "", "c3d4", "", {}},
     };
     for (const Case& c : cases) {
         setPieces(c.pieces, c.side, c.cont[0] ? sq(c.cont) : Square{});
         const Position p = currentPosition();
         Square from, to;
-        ASSERT_TRUE(parseSquare(std::string(c.move).substr(0, 2), from) && parseSquare(std::string(c.move).substr(2), to));
+        ASSERT_TRUE(parseSquare(std::string(c.move).substr(0, 2), from) &&
+                    parseSquare(std::string(c.move).substr(2), to));
         const MoveRefusal refusal = whyRefused(p, from, to);
         EXPECT_EQ(refusal.reason, c.reason) << c.move;
         std::vector<Square> expected;
