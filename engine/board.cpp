@@ -4,28 +4,28 @@
 
 #include "engine/scratch.h"
 
-Board board = {};
-Side sideToMove = 1;
-Square continuationSquare;
+thread_local Board board = {};
+thread_local Side sideToMove = 1;
+thread_local Square continuationSquare;
 Side greenSide = 1;
-int computerActive = 1;
+thread_local int computerActive = 1;
 Side turnSide = 1;
 int typedMove[5] = {};
-CandidateMove candidates[kCandidateCapacity] = {};
-int candidateCount = 0;
+thread_local CandidateMove candidates[kCandidateCapacity] = {};
+thread_local int candidateCount = 0;
 HistoryRecord history[kHistoryCapacity] = {};
 int historyCount = 0;
 int historyForgotten = 0;
 HistoryRecord redoRecords[kHistoryCapacity] = {};
 int redoCount = 0;
-int rootListFilled = 0;
+thread_local int rootListFilled = 0;
 
-ReachMap reachMap = {};
-ReachMap reachMapSave = {};
-Position probeCopy = {};
-Position rootCopy = {};
-HistoryRecord plyRecords[kPlyRecordCount] = {};
-int rootMoveIndex = 0;
+thread_local ReachMap reachMap = {};
+thread_local ReachMap reachMapSave = {};
+thread_local Position probeCopy = {};
+thread_local Position rootCopy = {};
+thread_local HistoryRecord plyRecords[kPlyRecordCount] = {};
+thread_local int rootMoveIndex = 0;
 
 namespace {
 void copyPlayingArea(std::int32_t (&to)[9][9], const std::int32_t (&from)[9][9]) {

@@ -3,7 +3,8 @@
 // turn it is, the piece that must go on capturing, which side is green, the
 // half-typed move, the take-back history with what was taken back (to step
 // forward again) and the computer's candidate moves.
-// One game exists at a time, so all of it is program-wide state. The rules live
+// One game exists at a time, so all of it is program-wide state (the position
+// the rules work on is per thread: see below). The rules live
 // in engine/rules.h, playing and taking back a move in engine/execute.h, the
 // legal moves as the computer lists them in engine/legal_moves.h, the computer
 // player in engine/search.h and the turn step in engine/turn.h; the
@@ -54,15 +55,25 @@ constexpr int kHistoryCapacity = 1000;
 constexpr int kPlyRecordCount = 10;
 constexpr std::int32_t kNoScore = -30000;
 
-extern Board board;
-extern Side sideToMove;
-extern Square continuationSquare;
+// The position the rules and the move path work on, and the classic search's
+// records, are one per thread: the game's thread has the live game, and a
+// computer level searching on a thread of its own sets its own copy from a
+// Position and runs the very same rules without touching the game's.
+extern thread_local Board board;
+extern thread_local Side sideToMove;
+extern thread_local Square continuationSquare;
+extern thread_local int computerActive;
+extern thread_local CandidateMove candidates[kCandidateCapacity];
+extern thread_local int candidateCount;
+// 1 once the search has listed the root moves as candidates (and copied the
+// root position); the turn step sets it back to 0 after each search.
+extern thread_local int rootListFilled;
+
+// The game itself: who is green, whose turn the driver is on, the half-typed
+// move and the take-back history. Only the game's thread uses them.
 extern Side greenSide;
-extern int computerActive;
 extern Side turnSide;
 extern int typedMove[5];  // [1] from-file [2] from-rank [3] to-file [4] to-rank; [0] unused
-extern CandidateMove candidates[kCandidateCapacity];
-extern int candidateCount;
 extern HistoryRecord history[kHistoryCapacity];
 extern int historyCount;
 // How many records a full history has forgotten from its front in this game:
@@ -71,9 +82,6 @@ extern int historyForgotten;
 // The jumps taken back, to be played again: the next one is redoRecords[redoCount - 1].
 extern HistoryRecord redoRecords[kHistoryCapacity];
 extern int redoCount;
-// 1 once the search has listed the root moves as candidates (and copied the
-// root position); the turn step sets it back to 0 after each search.
-extern int rootListFilled;
 
 // The code on a square, or 0 for any square off the board.
 inline PieceCode pieceAt(int file, int rank) { return onBoard(file, rank) ? board[file][rank] : kEmpty; }

@@ -285,10 +285,15 @@ std::int32_t searchMoves(int depth, Side computerSide) {
     return searchNode(depth, computerSide, material(), pieces);
 }
 
-void chooseComputerMove() {
+int bestCandidate() {
     int best = 0;
     for (int i = 0; i < candidateCount; ++i)
         if (candidates[i].score > candidates[best].score) best = i;
+    return best;
+}
+
+void chooseComputerMove() {
+    const int best = bestCandidate();
     typedMove[1] = candidates[best].fromFile;
     typedMove[2] = candidates[best].fromRank;
     typedMove[3] = candidates[best].toFile;

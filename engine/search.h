@@ -15,6 +15,9 @@ constexpr int kSearchLeafDepth = 5;
 std::int32_t evaluatePosition(Side computerSide);
 // Returns the node's value from computerSide's point of view, or kNoScore.
 std::int32_t searchMoves(int depth, Side computerSide);
+// The candidate with the highest score, the earliest among equals.
+int bestCandidate();
+// Types the best candidate's move (typedMove) and clears the candidates.
 void chooseComputerMove();
 
 // Where the search's "0  " trace goes; standard output unless replaced (tests).

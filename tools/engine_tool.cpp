@@ -11,6 +11,11 @@
 //   takeback                      the take-back key
 //   search                        the computer's search for the side to move
 //   literal on|off                run the plain reference search instead
+//   level NAME, seed N            the level and seed `search` plays with
+//   hint                          the club level's best move
+//   why c3d4                      why a typed move is refused
+//
+// draughts3d-engine --match A B N plays N games between two levels.
 //
 // draughts3d-engine --replay FILE checks a PDN file instead: one line per game,
 // "game N: ok M moves, FEN <final position>" or "game N: error line L: <reason>";
@@ -19,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iomanip>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -27,8 +33,12 @@
 #include "engine/execute.h"
 #include "engine/game_record.h"
 #include "engine/pdn_read.h"
+#include "engine/level_match.h"
+#include "engine/level_search.h"
+#include "engine/levels.h"
 #include "engine/perft.h"
 #include "engine/position_text.h"
+#include "engine/refusal.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/turn.h"
@@ -37,6 +47,8 @@
 namespace {
 
 bool useLiteral = std::getenv("DRAUGHTS3D_LITERAL_SEARCH") != nullptr;
+Level searchLevelChoice = Level::Classic;
+std::uint64_t searchSeed = 0;
 
 bool parseSquare(const std::string& s, int& file, int& rank) {
     Square square;
@@ -112,10 +124,62 @@ int replayFile(const char* path) {
     return std::fflush(stdout) == 0 ? status : 1;
 }
 
+// Every square the piece stands on, run together: "b6d4f2".
+std::string landingText(const WholeMove& move) {
+    std::string text;
+    for (int i = 0; i < move.squareCount; ++i) text += squareName(move.squares[i].file, move.squares[i].rank);
+    return text;
+}
+
+void runLevelSearch() {
+    LevelRequest request;
+    request.position = currentPosition();
+    request.level = searchLevelChoice;
+    request.seed = searchSeed;
+    const LevelResult result = searchLevel(request);
+    std::cout << "level " << levelName(searchLevelChoice) << " depth " << result.depth << " score " << result.score
+              << " nodes " << result.nodes << '\n';
+    std::cout << "chosen " << (result.hasMove ? landingText(result.move) : "none") << '\n';
+}
+
+void quiet(const char*) {}
+
+std::string seconds(double s) {
+    std::ostringstream out;
+    out << std::fixed << std::setprecision(3) << s << " s";
+    return out.str();
+}
+
+int runMatch(Level a, Level b, int games) {
+    searchTraceSink = quiet;
+    const char* nameA = levelName(a);
+    const char* nameB = levelName(b);
+    std::cout << "match " << nameA << " " << nameB << " " << games << " games" << std::endl;
+    const MatchResult result = playMatch(a, b, games, [&](const MatchGame& g) {
+        const char* side1 = g.aIsSide1 ? nameA : nameB;
+        const char* side2 = g.aIsSide1 ? nameB : nameA;
+        const std::string outcome = g.scoreA == 0.5 ? "drawn" : std::string(g.scoreA == 1 ? nameA : nameB) + " wins";
+        std::cout << "game " << g.number << ": " << side1 << " (side 1) v " << side2 << ": " << outcome << ", "
+                  << g.moves << " moves, " << g.ending << std::endl;
+    });
+    const double percent = result.games > 0 ? 100.0 * result.scoreA() / result.games : 0;
+    std::cout << "score " << nameA << " " << result.scoreA() << " of " << result.games << " (" << std::fixed
+              << std::setprecision(1) << percent << "%): " << nameA << " wins " << result.winsA << ", draws "
+              << result.draws << ", " << nameB << " wins " << result.winsB << '\n';
+    for (const auto& [name, times] : {std::pair<const char*, MatchTimes>{nameA, result.timesA}, {nameB, result.timesB}})
+        std::cout << "time per move " << name << ": mean " << seconds(times.meanSeconds()) << ", worst "
+                  << seconds(times.worstSeconds) << ", " << times.moves << " moves\n";
+    return 0;
+}
+
+bool parseMove(const std::string& text, Square& from, Square& to) {
+    return text.size() == 4 && parseSquare(text.substr(0, 2), from) && parseSquare(text.substr(2, 2), to);
+}
+
 }  // namespace
 
 const char* const kUsage =
-    "Usage: draughts3d-engine [--help | --version | --replay FILE]\n"
+    "Usage: draughts3d-engine [--help | --version | --replay FILE | --match LEVEL LEVEL GAMES]\n"
     "\n"
     "--replay FILE replays every game of a PDN file: one line per game, \"game N: ok M\n"
     "moves, FEN <final position>\" or \"game N: error line L: <reason>\"; exit status 1\n"
@@ -131,7 +195,15 @@ const char* const kUsage =
     "  play c3d4                     play a typed move\n"
     "  takeback                      the take-back key\n"
     "  search                        the computer's search for the side to move\n"
-    "  literal on|off                run the plain reference search instead\n";
+    "  literal on|off                run the plain reference search instead\n"
+    "  level NAME                    the level search plays: beginner, novice, club,\n"
+    "                                strong, expert or classic (the original computer)\n"
+    "  seed N                        the seed that picks among equally good moves\n"
+    "  hint                          the club level's best move for the side to move\n"
+    "  why c3d4                      why a typed move is refused, or \"legal\"\n"
+    "\n"
+    "--match A B N plays N games between levels A and B from varied openings, each\n"
+    "taking both sides, and prints the score and the time per move.\n";
 
 int main(int argc, char* argv[]) {
     // The help and the version must arrive: when standard output will not take
@@ -151,6 +223,16 @@ int main(int argc, char* argv[]) {
             return answered();
         }
         if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) return replayFile(argv[i + 1]);
+        if (std::strcmp(argv[i], "--match") == 0) {
+            Level a, b;
+            const int games = i + 3 < argc ? std::atoi(argv[i + 3]) : 0;
+            if (i + 4 != argc || !parseLevel(argv[i + 1], a) || !parseLevel(argv[i + 2], b) || games <= 0) {
+                std::fprintf(stderr, "draughts3d-engine: --match needs two levels (%s) and a number of games\n\n%s",
+                             levelNames().c_str(), kUsage);
+                return 2;
+            }
+            return runMatch(a, b, games);
+        }
         std::fprintf(stderr, "draughts3d-engine: unknown option: '%s'\n\n%s", argv[i], kUsage);
         return 2;
     }
@@ -207,7 +289,48 @@ int main(int argc, char* argv[]) {
             takeBack();
             std::cout << "ok\n";
         } else if (command == "search") {
-            runSearch();
+            if (searchLevelChoice == Level::Classic)
+                runSearch();
+            else
+                runLevelSearch();
+        } else if (command == "level") {
+            std::string name;
+            in >> name;
+            if (parseLevel(name, searchLevelChoice))
+                std::cout << "ok\n";
+            else
+                std::cout << "error: unknown level '" << name << "' (" << levelNames() << ")\n";
+        } else if (command == "seed") {
+            std::string text;
+            in >> text;
+            char* end = nullptr;
+            const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+            if (text.empty() || text[0] == '-' || *end != '\0') {
+                std::cout << "error: seed needs a whole number\n";
+            } else {
+                searchSeed = value;
+                std::cout << "ok\n";
+            }
+        } else if (command == "hint") {
+            const WholeMove move = hintMove(currentPosition());
+            std::cout << "hint " << (move.squareCount > 0 ? landingText(move) : "none") << '\n';
+        } else if (command == "why") {
+            std::string text;
+            Square from, to;
+            if (!(in >> text) || !parseMove(text, from, to)) {
+                std::cout << "error: expected why <from><to> such as c3d4\n";
+            } else {
+                const MoveRefusal refusal = whyRefused(currentPosition(), from, to);
+                if (!refusal.refused()) {
+                    std::cout << "legal\n";
+                } else {
+                    // The pieces that can capture follow the reason: "... [c3 g3]".
+                    std::string marked;
+                    for (const Square& c : refusal.capturers)
+                        marked += (marked.empty() ? "" : " ") + squareName(c.file, c.rank);
+                    std::cout << refusal.reason << (marked.empty() ? "" : " [" + marked + "]") << '\n';
+                }
+            }
         } else if (command == "literal") {
             std::string mode;
             in >> mode;

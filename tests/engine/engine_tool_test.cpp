@@ -9,13 +9,14 @@
 
 namespace {
 
-std::string runTool(const std::string& input, const char* env = "") {
+std::string runTool(const std::string& input, const char* env = "", const char* args = "") {
     // Each run gets a file of its own: ctest runs these tests side by side.
     static int runs = 0;
     const std::string inputPath = ::testing::TempDir() + "tool_input_" + std::to_string(getpid()) + "_" +
                                   std::to_string(runs++) + ".txt";
     std::ofstream(inputPath) << input;
-    const std::string command = std::string(env) + " " + DRAUGHTS_ENGINE_TOOL + " < " + inputPath;
+    const std::string command =
+        std::string(env) + " " + DRAUGHTS_ENGINE_TOOL + " " + args + " < " + inputPath + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return "popen failed";
     std::string out;
@@ -73,6 +74,31 @@ TEST(EngineTool, SearchReportsCandidatesAndChoiceBothWays) {
 TEST(EngineTool, SearchWithoutMovesChoosesNone) {
     EXPECT_EQ(runTool("pos ........................................................b....... 2 -\nsearch\n"),
               "ok\n\nchosen none\nresult -30000\n");
+}
+
+TEST(EngineTool, LevelsAndSeedsChooseWholeMoves) {
+    // Side 2's man on b6 takes c5 and e3: one move, every landing square written.
+    const std::string out = runTool(
+        "pos .................b........w.................w..........w........ 2 -\nlevel club\nseed 12\nsearch\n");
+    EXPECT_EQ(out.substr(0, 9), "ok\nok\nok\n") << out;
+    EXPECT_EQ(out.substr(out.rfind("chosen")), "chosen b6d4f2\n") << out;
+    EXPECT_EQ(runTool("level grandmaster\nseed x\n"),
+              "error: unknown level 'grandmaster' (beginner, novice, club, strong, expert, classic)\n"
+              "error: seed needs a whole number\n");
+    const std::string again = "init\nlevel novice\nseed 3\nsearch\nsearch\n";
+    const std::string twice = runTool(again);
+    const std::string first = twice.substr(twice.find("chosen"), 12);
+    EXPECT_EQ(twice.substr(twice.rfind("chosen"), 12), first);
+    EXPECT_EQ(runTool("level classic\ninit\nplay c3d4\nsearch\n"), "ok\n" + runTool("init\nplay c3d4\nsearch\n"));
+}
+
+TEST(EngineTool, MatchPrintsTheScoreAndTheTimes) {
+    const std::string text = runTool("", "", "--match beginner novice 2");
+    EXPECT_EQ(text.substr(0, 30), "match beginner novice 2 games\n") << text;
+    EXPECT_NE(text.find("\ngame 2: novice (side 1) v beginner: "), std::string::npos) << text;
+    EXPECT_NE(text.find("\nscore beginner "), std::string::npos) << text;
+    EXPECT_NE(text.find("\ntime per move novice: mean "), std::string::npos) << text;
+    EXPECT_NE(runTool("", "", "--match club nobody 2").find("exit status"), std::string::npos);
 }
 
 }  // namespace
