@@ -47,6 +47,11 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             if (result.display != DisplayChoice::Ask && result.display != wanted)
                 return misuse("--windowed and --fullscreen exclude each other", arg);
             result.display = wanted;
+        } else if (std::strncmp(arg, "--level", 7) == 0 && (arg[7] == '\0' || arg[7] == '=')) {
+            const char* word = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : "");
+            if (!parseLevel(word, result.level))
+                return misuse("--level takes beginner, novice, club, strong, expert or classic", word);
+            result.levelGiven = true;
         } else if (std::strcmp(arg, "--classic") == 0) {
             result.classic = true;
         } else if (std::strncmp(arg, "--animation", 11) == 0 && (arg[11] == '\0' || arg[11] == '=')) {
@@ -77,7 +82,7 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
 
 const char* usageText() {
     return "Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
-           "                 [FILE.pdn [--game N]]\n"
+           "                 [--level LEVEL] [FILE.pdn [--game N]]\n"
            "       draughts3d --help | --version\n"
            "\n"
            "Draughts against the computer on a board in a 3D room.\n"
@@ -87,6 +92,8 @@ const char* usageText() {
            "  --classic     the game exactly as it first was: moves shown at once,\n"
            "                no marks, the computer's reply at once, the end not held\n"
            "  --animation SPEED  how fast moves travel: off, fast, normal, slow\n"
+           "  --level LEVEL how the computer plays: beginner, novice, club, strong,\n"
+           "                expert, or classic (the original computer, the default)\n"
            "  FILE.pdn      open a game of a PDN file at its last position, playing the\n"
            "                side it names human (White when none); 9 and 0 step through it\n"
            "  --game N      which game of the file (the first by default)\n"
@@ -95,7 +102,8 @@ const char* usageText() {
            "\n"
            "Without --windowed or --fullscreen the game asks at start. Settings are kept in\n"
            "$XDG_CONFIG_HOME/draughts3d/settings.ini (classic, animation, reply_delay,\n"
-           "last_move_marks); the options above override them for one run.\n"
+           "last_move_marks, level); the options above override them for one run.\n"
+           "Playing: T shows a hint (the club level's move for you) for a few seconds.\n"
            "Every game is kept as it is played, in $XDG_DATA_HOME/draughts3d/games/;\n"
            "the start menu offers to continue one left unfinished.\n"
            "Mouse: left click a menu item, or a square to move from and one to move to;\n"
@@ -119,5 +127,6 @@ int answerCommandLine(const CommandLine& commandLine) {
 Settings withCommandLine(Settings values, const CommandLine& commandLine) {
     if (commandLine.classic) values.classic = true;
     if (commandLine.animationGiven) values.animation = commandLine.animation;
+    if (commandLine.levelGiven) values.level = commandLine.level;
     return values;
 }

@@ -17,6 +17,9 @@ struct CommandLine {
     bool classic = false;
     bool animationGiven = false;
     AnimationSpeed animation = AnimationSpeed::Normal;
+    // --level NAME, for this run only.
+    bool levelGiven = false;
+    Level level = Level::Classic;
     // A PDN file to open, and which of its games (1 for the first).
     const char* gameFile = nullptr;
     int gameNumber = 1;

@@ -217,3 +217,10 @@ void leaveGame() {
 }
 
 const std::string& keptGamePath() { return kept.path; }
+
+void keepGameSeed(std::uint64_t seed) {
+    kept.record.seed = seed;
+    if (!kept.path.empty()) writeRecord();
+}
+
+std::optional<std::uint64_t> keptGameSeed() { return kept.record.seed; }

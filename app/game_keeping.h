@@ -11,6 +11,8 @@
 // menu and the command line take a kept or recorded game up again here, which
 // sets the live game from its record. No SDL, no GL.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/game_record.h"
@@ -55,6 +57,11 @@ void followGame(const GameLine& line);
 // The game is left (Escape, the window closed, or its end shown): an
 // unfinished record is marked abandoned. Nothing is followed until a game starts.
 void leaveGame();
+
+// The seed the computer draws for a new game (levels other than classic) is
+// kept with it ([Seed]); a game taken up again goes on with its own.
+void keepGameSeed(std::uint64_t seed);
+std::optional<std::uint64_t> keptGameSeed();
 
 // The file the followed game is written to ("" before it has one).
 const std::string& keptGamePath();

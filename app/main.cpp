@@ -19,7 +19,9 @@
 #include "app/platform.h"
 #include "app/display_switch.h"
 #include "app/game_files.h"
+#include "app/advice.h"
 #include "app/game_keeping.h"
+#include "app/move_show.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/render_window.h"
@@ -213,6 +215,8 @@ int main(int argc, char* argv[]) {
     }
     // The window closed or the game quit: a game still going on is kept as left.
     leaveGame();
+    stopComputer();
+    forgetAdvice();
     destroyRenderWindow();
     stopPlatform();
     return kExitNormal;

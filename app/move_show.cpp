@@ -2,11 +2,13 @@
 
 #include "app/settings.h"
 #include "engine/board.h"
+#include "engine/level_worker.h"
 #include "engine/rules.h"
 #include "engine/turn.h"
 #include "engine/whole_moves.h"
 #include "scene/move_animation.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -25,6 +27,19 @@ bool replyWaiting = false;
 double replyAt = 0;
 double endHeldSince = -1;
 
+// A level other than classic searches on a thread of its own from the moment
+// the computer is to move; its move is kept until the reply is due.
+LevelSearch computerSearch;
+std::optional<LevelResult> searched;
+std::uint64_t computerSeed = 0;
+
+bool searchesOnAThread() { return !settings.classic && settings.level != Level::Classic; }
+
+void stopSearching() {
+    computerSearch.cancel();
+    searched.reset();
+}
+
 double factor() { return animationFactor(settings.animation); }
 
 double travelEnd() { return travel.startedAt + moveSeconds(travel.move, factor()); }
@@ -41,11 +56,23 @@ void startTravel(int records, double now, bool shown) {
     travel.active = shown && factor() > 0;
 }
 
-void playReply(double now, bool shown) {
+// The reply, when it can be played now: the classic computer chooses it on
+// the spot; a level's search must have finished.
+bool playReply(double now, bool shown) {
+    int jumps = 0;
+    if (searchesOnAThread()) {
+        LevelResult result;
+        if (!searched && computerSearch.poll(result)) searched = result;
+        if (!searched) return false;
+        if (searched->hasMove) jumps = playChosenMove(searched->move);
+        searched.reset();
+    } else {
+        jumps = playComputerReply();
+    }
     replyWaiting = false;
-    const int jumps = playComputerReply();
     knownHistory = historyCount;
     startTravel(jumps, now, shown);
+    return true;
 }
 
 // How deep a captured piece sinks at its end: out of sight in the board.
@@ -68,7 +95,17 @@ bool lastCompleteMove(Side side, WholeMove& found) {
 
 }  // namespace
 
+void setComputerSeed(std::uint64_t seed) { computerSeed = seed; }
+
+bool computerToReply() { return replyWaiting; }
+
+void stopComputer() {
+    stopSearching();
+    replyWaiting = false;
+}
+
 void startShowingMoves() {
+    stopSearching();
     travel = Travel{};
     knownHistory = historyCount;
     replyWaiting = false;
@@ -89,6 +126,7 @@ void advanceShownMoves(double now) {
         // Taken back: what was shown or waiting is gone with it.
         travel = Travel{};
         replyWaiting = false;
+        stopSearching();
         endHeldSince = -1;
     } else if (historyCount > knownHistory) {
         startTravel(historyCount - knownHistory, now, true);
@@ -98,10 +136,16 @@ void advanceShownMoves(double now) {
     const bool over = sideIsBlocked(1) || sideIsBlocked(2);
     const bool computerToMove = sideToMove == 2 && computerActive == 1 && !over;
     if (!computerToMove) {
+        if (replyWaiting) stopSearching();
         replyWaiting = false;
     } else if (!replyWaiting) {
         replyWaiting = true;
         replyAt = (travel.active ? travelEnd() : now) + settings.replyDelay;
+        // The search starts at once; only its move waits.
+        if (searchesOnAThread()) {
+            searched.reset();
+            computerSearch.start(currentPosition(), settings.level, computerSeed);
+        }
     }
     if (replyWaiting && now >= replyAt) playReply(now, true);
 

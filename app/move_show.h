@@ -6,18 +6,27 @@
 // move stays marked and written on the screen, and a finished game stays up
 // until the player acts. Times are seconds of a steady clock.
 
+#include <cstdint>
 #include <string>
 
 #include "scene/scene.h"
 
-// A new game, or one taken up again: nothing travelling, no reply waiting, no
+// The seed of the computer's choices among equal moves in this game (levels
+// other than classic), drawn when the game starts.
+void setComputerSeed(std::uint64_t seed);
+// Whether the computer is to reply (thinking, or its move waiting for its time):
+// a move the player types meanwhile waits until the reply has been played.
+bool computerToReply();
+// The game is left (Escape, the program ends): a search still running stops at once.
+void stopComputer();
+// A new game, or one taken up again (a search still running is stopped): nothing travelling, no reply waiting, no
 // end held, the moves on record taken as shown.
 void startShowingMoves();
 // A key or click that acts on the game: the travelling move lands at once.
 void landTravellingMove();
 // The player types or clicks a square while the computer's reply still waits:
-// the reply is played at once (without travelling), so what is typed is the
-// player's next move and nothing typed is lost.
+// the reply is played at once (without travelling) once it is chosen, so what
+// is typed is the player's next move and nothing typed is lost.
 void playWaitingReplyNow(double now);
 // After the frame's keys and clicks: a move the player has just played starts
 // travelling (a take-back ends what was shown), the computer's reply is set

@@ -1,3 +1,4 @@
+#include "app/advice.h"
 #include "app/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
@@ -18,6 +19,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace {
@@ -39,10 +41,12 @@ const HelpLine kHelpLines[] = {
     {0, 1, 0, 10, 70, "To moveback           : %s"},
     {1, 1, 1, 200, 70, "'9' %s"},
 };
-// Outside classic mode, one more.
+// Outside classic mode, two more.
 const HelpLine kStepForwardLines[] = {
     {0, 1, 0, 10, 85, "To step forward       : %s"},
     {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
+    {0, 1, 0, 10, 100, "For a hint            : %s"},
+    {1, 1, 1, 200, 100, "'T' %s"},
 };
 
 const char* const kCreditName = "Quillow P.D.";
@@ -67,6 +71,7 @@ struct PlayPicture {
     // Outside classic mode: how far a move has travelled, the moves on record
     // (their marks and words), whether the end is held.
     std::int32_t travelMs, historyLength, endHeld;
+    std::uint32_t adviceHash;
 };
 
 PlayPicture currentPlayPicture() {
@@ -90,6 +95,7 @@ PlayPicture currentPlayPicture() {
         p.travelMs = travelProgress(frameSeconds);
         p.historyLength = historyCount;
         p.endHeld = gameEndHeldSince() >= 0;
+        p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(adviceText(frameSeconds)));
     }
     return p;
 }
@@ -226,14 +232,23 @@ bool showingPlayFrame(bool skipUnchanged) {
     } else {
         if (gameInputThisFrame()) landTravellingMove();
         if (typingThisFrame()) playWaitingReplyNow(now);
+        const int historyBefore = historyCount;
         applyPlayMouse();
         readMoveKeys(frameMoveKeys());
+        if (wasPressed(kHintKey)) askForHint(now);
         if (wasPressed(VK_ESCAPE)) currentScreen = 1;
-        playTypedMove();
+        // A move typed while the computer is to reply waits for the reply.
+        if (!computerToReply()) {
+            const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
+            if (playTypedMove() == kIllegal && ff && fr && tf && tr) noteRefusedMove(now, ff, fr, tf, tr);
+        }
         advanceShownMoves(now);
+        if (historyCount != historyBefore) movePlayed();
+        advanceAdvice(now);
     }
     ScenePresentation presentation;
     presentMoves(now, presentation);
+    presentAdvice(now, presentation);
     if (!pictureChanged(skipUnchanged)) return false;
     drawPlayScene(&presentation);
     return true;
@@ -243,7 +258,11 @@ bool playFrame(bool skipUnchanged) {
     const bool drawn = settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged);
     // Every completed move kept; a game left (Escape, or its end shown) says so.
     followGame(currentGameLine());
-    if (currentScreen == 1) leaveGame();
+    if (currentScreen == 1) {
+        leaveGame();
+        stopComputer();
+        forgetAdvice();
+    }
     if (!drawn) return false;
 
     // Light 1 at the world origin; governs the drawing from the next frame on.
@@ -262,7 +281,10 @@ bool playFrame(bool skipUnchanged) {
         }
         const std::string lastMoves = lastMovesText();
         glColor3f(0.55f, 0.75f, 1.0f);
-        if (!lastMoves.empty()) printHudText(10.0f, 110.0f, "%s", lastMoves.c_str());
+        if (!lastMoves.empty()) printHudText(10.0f, 125.0f, "%s", lastMoves.c_str());
+        const std::string advice = adviceText(frameSeconds);
+        glColor3f(1.0f, 0.6f, 0.2f);
+        if (!advice.empty()) printHudText(10.0f, 140.0f, "%s", advice.c_str());
     }
     glColor3f(1.0f, 0.0f, 0.0f);
     printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);

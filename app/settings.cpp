@@ -98,6 +98,8 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
             read = parseDelay(value, values.replyDelay);
         else if (name == "last_move_marks")
             read = parseSwitch(value, values.lastMoveMarks);
+        else if (name == "level")
+            read = parseLevel(value, values.level);
         else
             known = false;
         if (!known)
@@ -120,7 +122,9 @@ std::string settingsText(const Settings& values) {
         << "# seconds the computer waits after your move has landed (0 to 5)\n"
         << "reply_delay = " << delay << "\n"
         << "# the last move stays marked on the board\n"
-        << "last_move_marks = " << (values.lastMoveMarks ? "true" : "false") << "\n";
+        << "last_move_marks = " << (values.lastMoveMarks ? "true" : "false") << "\n"
+        << "# the computer: " << levelNames() << "\n"
+        << "level = " << levelName(values.level) << "\n";
     return out.str();
 }
 

@@ -10,6 +10,9 @@
 //   animation = normal       how fast moves travel: off, fast, normal, slow
 //   reply_delay = 0.6        seconds the computer waits after your move lands (0 to 5)
 //   last_move_marks = true   the last move stays marked on the board
+//   level = classic          the computer: beginner, novice, club, strong, expert
+//                            or classic (the original computer); classic mode
+//                            always plays classic
 //
 // Lines are `name = value`; blank lines and lines starting with # or ; are
 // comments, as is the rest of a line from a # or ; after a space; a [section]
@@ -17,6 +20,8 @@
 
 #include <string>
 #include <vector>
+
+#include "engine/levels.h"
 
 // How fast moves are shown: not at all, or each duration times 0.5, 1 or 2.
 enum class AnimationSpeed { Off, Fast, Normal, Slow };
@@ -30,6 +35,7 @@ struct Settings {
     AnimationSpeed animation = AnimationSpeed::Normal;
     double replyDelay = 0.6;
     bool lastMoveMarks = true;
+    Level level = Level::Classic;
 };
 
 // The settings of this run.

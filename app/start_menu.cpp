@@ -1,3 +1,4 @@
+#include "app/advice.h"
 #include "app/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
@@ -16,6 +17,10 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
+#include <random>
+#include <string>
+
 int menuItem = 1;
 bool menuCopiesViews = true;
 
@@ -27,14 +32,36 @@ struct ViewOrigin {
 };
 constexpr ViewOrigin kViewOrigins[4] = {{0.05, 0.05}, {0.55, 0.05}, {0.55, 0.55}, {0.05, 0.55}};
 
-// The items shown: all but "Continue the game", which shows outside classic
-// mode when the latest game can be continued.
+// The items shown: outside classic mode the computer's level, and "Continue
+// the game" when the latest game can be continued; always the side and the start.
 ShownMenuItems shownItems() {
     ShownMenuItems shown;
-    for (const MenuItemLayout& layout : kMenuItems)
-        if (layout.item != kContinueGameItem || (!settings.classic && canContinueGame()))
-            shown.items[shown.count++] = layout.item;
+    for (const MenuItemLayout& layout : kMenuItems) {
+        const bool shows = layout.item == kLevelItem          ? !settings.classic
+                           : layout.item == kContinueGameItem ? !settings.classic && canContinueGame()
+                                                              : true;
+        if (shows) shown.items[shown.count++] = layout.item;
+    }
     return shown;
+}
+
+std::string captionOf(const MenuItemLayout& item) {
+    if (item.item == kLevelItem) return std::string("Level: ") + levelTitle(settings.level);
+    return item.caption;
+}
+
+// The next level up (step 1) or down (-1), round the list; the choice is kept
+// in the settings file.
+void switchLevel(int step) {
+    constexpr int count = static_cast<int>(sizeof kAllLevels / sizeof kAllLevels[0]);
+    int at = 0;
+    for (int i = 0; i < count; ++i)
+        if (kAllLevels[i] == settings.level) at = i;
+    settings.level = kAllLevels[((at + step) % count + count) % count];
+    std::string error;
+    Settings kept = loadSettings();
+    kept.level = settings.level;
+    if (!saveSettings(kept, error)) std::fprintf(stderr, "draughts3d: the level is not kept: %s\n", error.c_str());
 }
 
 // The shown item `step` places from the selected one (down for 1, up for -1),
@@ -51,11 +78,15 @@ void startGame() {
     // in the middle of, a computer that had run out of moves. Green moves first.
     resetGame();
     keepNewGame(greenSide, currentPosition());
+    // The computer's choices among equal moves differ from game to game.
+    if (!settings.classic && settings.level != Level::Classic) keepGameSeed(std::random_device{}());
     beginPlaying();
 }
 
-void actOn(int item) {
-    if (item == kSelectSideItem)
+void actOn(int item, int step) {
+    if (item == kLevelItem)
+        switchLevel(step);
+    else if (item == kSelectSideItem)
         switchGreenSide();
     else if (item == kStartGameItem)
         startGame();
@@ -73,6 +104,8 @@ void beginPlaying() {
     currentScreen = 0;
     viewAngleY = 0;
     startShowingMoves();
+    forgetAdvice();
+    setComputerSeed(keptGameSeed().value_or(0));
     ignoreHeldArrowKeys();
 }
 
@@ -126,14 +159,14 @@ bool updateStartMenu() {
         if (key == VK_UP || key == VK_DOWN)
             menuItem = neighbourItem(shown, key == VK_DOWN ? 1 : -1);
         else if (key == VK_LEFT || key == VK_RIGHT)
-            actOn(menuItem);
+            actOn(menuItem, key == VK_RIGHT ? 1 : -1);
     }
 
     // A left click on an item's band selects it and acts on it as Left or Right would.
     for (int i = 0; i < mouseInput.clickCount && currentScreen == 1; ++i) {
         if (const int item = menuItemClicked(i, width, height, shown)) {
             menuItem = item;
-            actOn(item);
+            actOn(item, 1);
         }
     }
     return currentScreen == 0;
@@ -150,9 +183,10 @@ void drawStartMenuOverlay(bool gameStarted) {
     const ShownMenuItems shown = shownItems();
     for (int i = 0; i < shown.count; ++i) {
         const MenuItemLayout& item = menuItemLayout(shown.items[i]);
-        font.drawText(item.caption, static_cast<int>(width / item.shadowXBy),
+        const std::string caption = captionOf(item);
+        font.drawText(caption.c_str(), static_cast<int>(width / item.shadowXBy),
                       static_cast<int>(item.captionYTimes * height / item.shadowYBy), 0.5f, 0.5f, 0.5f, 3);
-        font.drawText(item.caption, width / item.captionXBy, item.captionYTimes * height / item.captionYBy, 0.0f,
+        font.drawText(caption.c_str(), width / item.captionXBy, item.captionYTimes * height / item.captionYBy, 0.0f,
                       3.0f, 0.0f, 3);
     }
 

@@ -132,6 +132,8 @@ void turnStep() {
 }
 
 int playComputerReply() {
+    int typed[5];
+    std::memcpy(typed, typedMove, sizeof typed);
     int jumps = 0;
     clearTypedMove();
     while (sideToMove == 2 && computerActive == 1 && jumps <= kMaxWholeMoveJumps) {
@@ -139,7 +141,25 @@ int playComputerReply() {
         if (playTypedMove() == kIllegal) break;
         ++jumps;
     }
-    clearTypedMove();
+    std::memcpy(typedMove, typed, sizeof typed);
+    return jumps;
+}
+
+int playChosenMove(const WholeMove& move) {
+    int jumps = 0;
+    for (int i = 0; i + 1 < move.squareCount; ++i) {
+        const Square from = move.squares[i], to = move.squares[i + 1];
+        const PieceCode code = pieceAt(from.file, from.rank);
+        if (code == kEmpty || sideOf(code) != sideToMove) break;
+        const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
+        if (kind == kIllegal) break;
+        followTakenBackLine(from.file, from.rank, to.file, to.rank);
+        HistoryRecord& record = nextHistoryRecord();
+        playLegalMove(from.file, from.rank, to.file, to.rank, kind, record);
+        ++historyCount;
+        ++jumps;
+    }
+    clearCandidates();
     return jumps;
 }
 

@@ -4,6 +4,7 @@
 // value and draws nothing: the play screen owns the frame.
 
 #include "engine/board.h"
+#include "engine/whole_moves.h"
 
 // Scene rotation in whole degrees: X tilt kept within kMinTilt..kMaxTilt
 // (engine/camera.h), Y turn unbounded.
@@ -31,8 +32,12 @@ void readMoveKeys(const MoveKeys& keys);
 void turnStep();
 // The computer's whole reply at once, when it is side 2's turn: its jumps
 // chosen and played one after the other, each as turnStep would choose it.
-// Anything typed is forgotten. Returns the number of jumps played.
+// What the player has typed meanwhile stays typed. Returns the number of jumps played.
 int playComputerReply();
+// A whole move chosen elsewhere (a level's search) played on the history, jump
+// by jump, as a typed move is. Returns the number of jumps played (fewer than
+// the move has when a jump is not legal here).
+int playChosenMove(const WholeMove& move);
 // Takes back the last jump and, while side 2 is then to move, the ones before
 // (the computer's reply and the player's move); what it took back is kept for
 // stepForward.
