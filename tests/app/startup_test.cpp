@@ -48,6 +48,8 @@ TEST(CommandLineTest, OptionsAndMisuse) {
         {{"--animation=off", "--windowed"}, CommandAction::Play, DisplayChoice::Windowed},
         {{"--animation", "quick"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"--animation"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--level", "expert"}, CommandAction::Play, DisplayChoice::Ask},
+        {{"--level=grandmaster"}, CommandAction::Misuse, DisplayChoice::Ask},
     };
     for (const Case& c : cases) {
         std::string line;
@@ -68,6 +70,7 @@ TEST(CommandLineTest, OptionsAndMisuse) {
     EXPECT_TRUE(run.classic);
     EXPECT_EQ(run.animation, AnimationSpeed::Slow);
     EXPECT_EQ(withCommandLine(fromFile, parse({})).animation, AnimationSpeed::Fast);
+    EXPECT_EQ(withCommandLine(fromFile, parse({"--level", "novice"})).level, Level::Novice);
     for (const char* option :
          {"--windowed", "--fullscreen", "--classic", "--animation", "--game", "--help", "--version"}) {
         EXPECT_NE(std::string(usageText()).find(option), std::string::npos) << option;
@@ -79,21 +82,23 @@ TEST(CommandLineTest, OptionsAndMisuse) {
 TEST(SettingsTest, GoodBadAndUnknownLinesAndTheWrittenFileReadBack) {
     std::vector<std::string> problems;
     const Settings read = parseSettings(
-        "# mine\n[game]\nclassic = yes\nanimation=slow  # mine\n  reply_delay = 1.2  \nlast_move_marks = off\n", problems);
+        "# mine\n[game]\nclassic = yes\nanimation=slow  # mine\n  reply_delay = 1.2  \nlast_move_marks = off\n"
+        "level = strong\n", problems);
     EXPECT_TRUE(problems.empty());
     EXPECT_TRUE(read.classic);
     EXPECT_EQ(read.animation, AnimationSpeed::Slow);
     EXPECT_DOUBLE_EQ(read.replyDelay, 1.2);
     EXPECT_FALSE(read.lastMoveMarks);
+    EXPECT_EQ(read.level, Level::Strong);
 
     const Settings bad = parseSettings("animation = quick\ncolour = red\nreply_delay = -1\nreply_delay = 9\n"
-                                       "classic\nlast_move_marks = maybe\nreply_delay = 0.3x\n", problems);
+                                       "classic\nlast_move_marks = maybe\nreply_delay = 0.3x\nlevel = master\n", problems);
     const Settings defaults;
     EXPECT_EQ(bad.animation, defaults.animation);
     EXPECT_DOUBLE_EQ(bad.replyDelay, defaults.replyDelay);
     EXPECT_EQ(bad.lastMoveMarks, defaults.lastMoveMarks);
-    ASSERT_EQ(problems.size(), 7u);
-    for (int line = 1; line <= 7; ++line)
+    ASSERT_EQ(problems.size(), 8u);
+    for (int line = 1; line <= 8; ++line)
         EXPECT_EQ(problems[line - 1].rfind("line " + std::to_string(line) + ":", 0), 0u) << problems[line - 1];
     EXPECT_NE(problems[1].find("unknown setting 'colour'"), std::string::npos);
 
