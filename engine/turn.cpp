@@ -41,6 +41,15 @@ void followTakenBackLine(int fromFile, int fromRank, int toFile, int toRank) {
     redoCount = same ? redoCount - 1 : 0;
 }
 
+// A legal step of `kind` played and recorded on the history, as every move the
+// players make is (a typed move, or a whole move chosen by a level).
+void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, int kind) {
+    followTakenBackLine(fromFile, fromRank, toFile, toRank);
+    HistoryRecord& record = nextHistoryRecord();
+    playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
+    ++historyCount;
+}
+
 }  // namespace
 
 void readMoveKeys(const MoveKeys& keys) {
@@ -153,10 +162,7 @@ int playChosenMove(const WholeMove& move) {
         if (code == kEmpty || sideOf(code) != sideToMove) break;
         const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
         if (kind == kIllegal) break;
-        followTakenBackLine(from.file, from.rank, to.file, to.rank);
-        HistoryRecord& record = nextHistoryRecord();
-        playLegalMove(from.file, from.rank, to.file, to.rank, kind, record);
-        ++historyCount;
+        playStepOnHistory(from.file, from.rank, to.file, to.rank, kind);
         ++jumps;
     }
     clearCandidates();
@@ -169,12 +175,7 @@ int playTypedMove() {
     const PieceCode onFrom = pieceAt(ff, fr);
     const PieceCode code = onFrom == kEmpty ? kMan1 : onFrom;
     const int kind = isLegalMove(ff, fr, tf, tr, code);
-    if (kind != kIllegal) {
-        followTakenBackLine(ff, fr, tf, tr);
-        HistoryRecord& record = nextHistoryRecord();
-        playLegalMove(ff, fr, tf, tr, kind, record);
-        ++historyCount;
-    }
+    if (kind != kIllegal) playStepOnHistory(ff, fr, tf, tr, kind);
     clearTypedMove();
     clearCandidates();
     return kind;
