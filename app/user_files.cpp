@@ -139,14 +139,16 @@ bool createFileAtomically(const std::string& path, const std::string& content, s
 
 bool readFileBounded(const std::string& path, std::size_t limit, std::string& content, std::string& error) {
     content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    // Without waiting: a FIFO or a device in the file's place must not hold up
+    // the start; only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = failure("cannot open", path);
         return false;
     }
     struct stat info;
-    bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    if (!ok) error = path + " is not a file";
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (!ok) error = path + " is not a regular file";
     if (ok && S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > limit) {
         error = path + " is larger than " + std::to_string(limit) + " bytes";
         ok = false;

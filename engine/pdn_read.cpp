@@ -1,6 +1,8 @@
 #include "engine/pdn_read.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
@@ -369,15 +371,19 @@ PdnFile readPdnText(const std::string& bytes) {
 
 PdnFile readPdnFile(const std::string& path) {
     PdnFile file;
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    // Opened without waiting: a FIFO or a device in the file's place (in the
+    // games folder, say) must not hold the game up; only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    std::FILE* in = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
     if (!in) {
         file.error = std::string("cannot open it: ") + std::strerror(errno);
+        if (fd >= 0) ::close(fd);
         return file;
     }
     struct stat info;
     std::string bytes;
-    if (fstat(fileno(in), &info) != 0 || S_ISDIR(info.st_mode)) {
-        file.error = "it is not a file";
+    if (fstat(fileno(in), &info) != 0 || !S_ISREG(info.st_mode)) {
+        file.error = "it is not a regular file";
     } else if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > kMaxPdnFileBytes) {
         file.error = "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
     } else {

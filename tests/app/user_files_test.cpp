@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -116,6 +117,14 @@ TEST_F(UserFilesTest, GamesFolderKeepsEveryGameAndFindsTheLatest) {
     latest = findLatestGame(folder);
     EXPECT_FALSE(latest.readable || latest.unfinished);
     EXPECT_NE(latest.error.find("2027-01-01_00-00-00.pdn: game 1, line 1"), std::string::npos) << latest.error;
+
+    // A FIFO in a record's place (or the settings') is refused at once, not waited on.
+    const std::string fifo = folder + "/2028-01-01_00-00-00.pdn";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    latest = findLatestGame(folder);
+    EXPECT_FALSE(latest.readable);
+    std::string content;
+    EXPECT_FALSE(readFileBounded(fifo, 100, content, error));
 }
 
 // The line handed over as a play frame does, after `action`.
