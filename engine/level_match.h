@@ -1,6 +1,6 @@
 #pragma once
 // Games between two levels of play, to measure their strength: each opening
-// (a position three whole moves from the start that a ten-move search finds
+// (a position two whole moves from the start that a ten-move search finds
 // about even) is played twice, each level taking each side once. A side with
 // no move loses; a position seen for the third time, 25 moves each without a
 // capture or a man's move, or 150 moves each end the game drawn. The moves
@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "engine/board.h"
 #include "engine/levels.h"
 
 struct MatchTimes {
@@ -24,6 +25,7 @@ struct MatchGame {
     double scoreA = 0;     // 1 won, 0.5 drawn, 0 lost
     int moves = 0;         // whole moves played, both sides
     const char* ending = "";
+    Position last;  // the position the game ended in
 };
 
 struct MatchResult {

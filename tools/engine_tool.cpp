@@ -160,7 +160,7 @@ int runMatch(Level a, Level b, int games) {
         const char* side2 = g.aIsSide1 ? nameB : nameA;
         const std::string outcome = g.scoreA == 0.5 ? "drawn" : std::string(g.scoreA == 1 ? nameA : nameB) + " wins";
         std::cout << "game " << g.number << ": " << side1 << " (side 1) v " << side2 << ": " << outcome << ", "
-                  << g.moves << " moves, " << g.ending << std::endl;
+                  << g.moves << " moves, " << g.ending << "; last pos " << positionText(g.last) << std::endl;
     });
     const double percent = result.games > 0 ? 100.0 * result.scoreA() / result.games : 0;
     std::cout << "score " << nameA << " " << result.scoreA() << " of " << result.games << " (" << std::fixed
