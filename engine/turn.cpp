@@ -157,11 +157,9 @@ int playComputerReply() {
 int playChosenMove(const WholeMove& move) {
     int jumps = 0;
     for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const Square from = move.squares[i], to = move.squares[i + 1];
-        const PieceCode code = pieceAt(from.file, from.rank);
-        if (code == kEmpty || sideOf(code) != sideToMove) break;
-        const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
+        const int kind = wholeMoveStepKind(move, i);
         if (kind == kIllegal) break;
+        const Square from = move.squares[i], to = move.squares[i + 1];
         playStepOnHistory(from.file, from.rank, to.file, to.rank, kind);
         ++jumps;
     }

@@ -75,16 +75,22 @@ std::vector<WholeMove> listWholeMoves() {
     return out;
 }
 
+int wholeMoveStepKind(const WholeMove& move, int index) {
+    if (index < 0 || index + 1 >= move.squareCount) return kIllegal;
+    const Square from = move.squares[index], to = move.squares[index + 1];
+    const PieceCode code = pieceAt(from.file, from.rank);
+    if (code == kEmpty || sideOf(code) != sideToMove) return kIllegal;
+    const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
+    if (kind == kIllegal || (kind == kPlainMove) != (move.squareCount == 2 && !move.isCapture())) return kIllegal;
+    return kind;
+}
+
 int playWholeMove(const WholeMove& move, HistoryRecord* records) {
     int played = 0;
     for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const Square from = move.squares[i], to = move.squares[i + 1];
-        const PieceCode code = pieceAt(from.file, from.rank);
-        if (code == kEmpty || sideOf(code) != sideToMove) break;
-        const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
+        const int kind = wholeMoveStepKind(move, i);
         if (kind == kIllegal) break;
-        // A plain step is a whole move by itself; a capture's steps are all captures.
-        if ((kind == kPlainMove) != (move.squareCount == 2 && !move.isCapture())) break;
+        const Square from = move.squares[i], to = move.squares[i + 1];
         playLegalMove(from.file, from.rank, to.file, to.rank, kind, records[i]);
         ++played;
     }

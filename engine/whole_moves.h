@@ -41,6 +41,11 @@ struct WholeMove {
 // computerActive says.
 std::vector<WholeMove> listWholeMoves();
 
+// The kind (kPlainMove or kCapture) of jump `index` of `move` if the side to
+// move may play it in the live position now, else kIllegal: a plain step is a
+// whole move by itself, and a capture's jumps are all captures.
+int wholeMoveStepKind(const WholeMove& move, int index);
+
 // Plays a whole move from the live position one jump at a time through the move
 // path, writing one record per jump into `records` (which must hold
 // move.squareCount - 1 records). Returns the number of jumps played; it stops
