@@ -1,6 +1,7 @@
 #pragma once
 // The game's command line: draughts3d [--windowed | --fullscreen] [--classic]
-// [--animation off|fast|normal|slow] [FILE.pdn [--game N]] | --help | --version
+// [--animation off|fast|normal|slow] [--level NAME] [FILE.pdn [--game N]]
+// | --help | --version
 
 #include "app/settings.h"
 
