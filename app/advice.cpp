@@ -30,12 +30,11 @@ void forgetAdvice() {
     capturers.clear();
 }
 
-void askForHint(double now) {
+void askForHint() {
     if (sideToMove != 1 || sideIsBlocked(1) || sideIsBlocked(2)) return;
     hintShown = false;
     refusal.clear();
-    hintSince = now;
-    hintSearch.start(currentPosition(), Level::Club, 0);
+    hintSearch.start(currentPosition(), Level::Club, 0, true);
 }
 
 void noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toRank) {
@@ -47,12 +46,7 @@ void noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toR
     hintShown = false;
 }
 
-void movePlayed() {
-    hintSearch.cancel();
-    hintShown = false;
-    refusal.clear();
-    capturers.clear();
-}
+void movePlayed() { forgetAdvice(); }
 
 void advanceAdvice(double now) {
     LevelResult result;

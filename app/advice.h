@@ -18,8 +18,8 @@ constexpr double kAdviceSeconds = 4.0;
 // A new game (or the game left): no hint, no reason, no search.
 void forgetAdvice();
 // T pressed: the search for the player's best move starts (when it is the
-// player's turn and the game goes on).
-void askForHint(double now);
+// player's turn and the game goes on); advanceAdvice shows it once found.
+void askForHint();
 // A complete typed move from (fromFile, fromRank) to (toFile, toRank) was
 // refused in the live position: the reason is worked out and shown.
 void noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toRank);

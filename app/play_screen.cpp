@@ -235,7 +235,7 @@ bool showingPlayFrame(bool skipUnchanged) {
         const int historyBefore = historyCount;
         applyPlayMouse();
         readMoveKeys(frameMoveKeys());
-        if (wasPressed(kHintKey)) askForHint(now);
+        if (wasPressed(kHintKey)) askForHint();
         if (wasPressed(VK_ESCAPE)) currentScreen = 1;
         // A move typed while the computer is to reply waits for the reply.
         if (!computerToReply()) {

@@ -225,7 +225,8 @@ public:
 private:
     void checkStop() {
         if (cancel_ && cancel_->load(std::memory_order_relaxed)) stopped_ = true;
-        if (settings_.budgetSeconds > 0 && Clock::now() >= deadline_) stopped_ = true;
+        // The clock stops a search only once it has a move: the first depth always ends.
+        if (settings_.budgetSeconds > 0 && depthDone_ && Clock::now() >= deadline_) stopped_ = true;
     }
 
     int noise(std::uint64_t key) const {
@@ -279,6 +280,7 @@ private:
     Clock::time_point deadline_;
     std::int64_t nodes_ = 0;
     bool stopped_ = false;
+    bool depthDone_ = false;  // a depth has finished, so there is a move to give
     int extensionPlyLimit_ = 0;
 };
 
@@ -426,6 +428,7 @@ LevelResult Searcher::run(Clock::time_point start) {
         const int best = searchRoot(depth, roots, rootKey);
         if (stopped_) break;
         result.depth = depth;
+        depthDone_ = true;
         // The moves within the margin of the best, in the order they were
         // generated; the seed and the position pick one.
         const int margin = best >= kWonScore ? 0 : settings_.varietyMargin;
@@ -522,16 +525,17 @@ LevelResult searchWith(const LevelRequest& request, LevelSettings settings, cons
 }  // namespace
 
 LevelResult searchLevel(const LevelRequest& request, const std::atomic<bool>* cancel) {
-    return searchWith(request, levelSettings(request.level), cancel);
+    LevelSettings settings = levelSettings(request.level);
+    if (request.bestOnly) settings.varietyMargin = 0;
+    return searchWith(request, settings, cancel);
 }
 
 WholeMove hintMove(const Position& position) {
     LevelRequest request;
     request.position = position;
     request.level = Level::Club;
-    LevelSettings settings = levelSettings(Level::Club);
-    settings.varietyMargin = 0;
-    const LevelResult result = searchWith(request, settings, nullptr);
+    request.bestOnly = true;
+    const LevelResult result = searchLevel(request, nullptr);
     return result.hasMove ? result.move : WholeMove{};
 }
 

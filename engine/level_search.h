@@ -38,6 +38,8 @@ struct LevelRequest {
     // Search exactly this many whole moves deep, with no time limit (0: as the
     // level does). Not for classic.
     int fixedDepth = 0;
+    // The best move only, no seeded choice among near-equal ones (the hint).
+    bool bestOnly = false;
 };
 
 struct LevelResult {

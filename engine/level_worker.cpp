@@ -4,8 +4,7 @@
 
 LevelSearch::~LevelSearch() { cancel(); }
 
-void LevelSearch::start(const Position& position, Level level, std::uint64_t seed,
-                        std::vector<std::uint64_t> earlierPositions) {
+void LevelSearch::start(const Position& position, Level level, std::uint64_t seed, bool bestOnly) {
     cancel();
     stop_ = false;
     {
@@ -16,7 +15,7 @@ void LevelSearch::start(const Position& position, Level level, std::uint64_t see
     request.position = position;
     request.level = level;
     request.seed = seed;
-    request.earlierPositions = std::move(earlierPositions);
+    request.bestOnly = bestOnly;
     busy_ = true;
     thread_ = std::thread([this, request = std::move(request)] {
         LevelResult result = searchLevel(request, &stop_);
@@ -34,7 +33,7 @@ bool LevelSearch::poll(LevelResult& result) {
     }
     join();
     busy_ = false;
-    return !result.cancelled;
+    return true;  // a cancelled search's result never gets here: cancel() drops it
 }
 
 void LevelSearch::cancel() {

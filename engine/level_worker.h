@@ -15,7 +15,6 @@
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <vector>
 
 #include "engine/level_search.h"
 
@@ -28,9 +27,8 @@ public:
     LevelSearch& operator=(const LevelSearch&) = delete;
 
     // Starts searching `position` at `level` (a search still running is
-    // cancelled first). `earlierPositions` as in LevelRequest.
-    void start(const Position& position, Level level, std::uint64_t seed,
-               std::vector<std::uint64_t> earlierPositions = {});
+    // cancelled first); `bestOnly` as in LevelRequest.
+    void start(const Position& position, Level level, std::uint64_t seed, bool bestOnly = false);
     // Without waiting: true once the search has finished, with its result
     // (given once; a cancelled search gives none).
     bool poll(LevelResult& result);
