@@ -27,7 +27,7 @@ constexpr Rung kRungs[] = {
 
 // "3 s", or "-" for a level without a budget of its own.
 void printBudget(char* out, std::size_t size, Level level) {
-    const double budget = level == Level::Classic ? 0 : levelSettings(level).budgetSeconds;
+    const double budget = levelSettings(level).budgetSeconds;
     if (budget > 0)
         std::snprintf(out, size, "%.0f s", budget);
     else

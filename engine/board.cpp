@@ -79,6 +79,28 @@ void setupInitialPosition() {
     }
 }
 
+Position initialPosition(Side side) {
+    Position initial;
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r)
+            if ((f + r) % 2 == 0 && r != 4 && r != 5) initial.cells[f][r] = r <= 3 ? kMan1 : kMan2;
+    initial.side = side;
+    return initial;
+}
+
+PositionScope::PositionScope(const Position& position)
+    : saved_(currentPosition()), active_(computerActive), listed_(rootListFilled) {
+    restorePosition(position);
+    computerActive = 1;
+    rootListFilled = 0;
+}
+
+PositionScope::~PositionScope() {
+    restorePosition(saved_);
+    computerActive = active_;
+    rootListFilled = listed_;
+}
+
 void resetGame() {
     setupInitialPosition();
     historyCount = 0;

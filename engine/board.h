@@ -91,6 +91,23 @@ Position currentPosition();
 void restorePosition(const Position& position);
 
 void setupInitialPosition();
+// The initial position with `side` to move, as a record (the live one is left alone).
+Position initialPosition(Side side);
+
+// Works on another position for as long as it lives: sets `position` live, with
+// the computer active and no root list, and puts back the thread's position,
+// computerActive and rootListFilled as they were when it ends.
+class PositionScope {
+public:
+    explicit PositionScope(const Position& position);
+    ~PositionScope();
+    PositionScope(const PositionScope&) = delete;
+    PositionScope& operator=(const PositionScope&) = delete;
+
+private:
+    Position saved_;
+    int active_, listed_;
+};
 // A new game: the initial position with the green side to move, no history to
 // take back or step forward through, no capture to go on with, nothing typed, no candidates, the
 // computer active again (a game it lost for want of a move left it inactive)

@@ -90,14 +90,6 @@ Position pdnView(const Position& position, Side greenSide) {
 
 WholeMove pdnView(const WholeMove& move, Side greenSide) { return greenSide == 2 ? turnedMove(move) : move; }
 
-Position initialPosition(Side side) {
-    Position initial;
-    for (int f = 1; f <= 8; ++f)
-        for (int r = 1; r <= 8; ++r)
-            if ((f + r) % 2 == 0 && r != 4 && r != 5) initial.cells[f][r] = r <= 3 ? kMan1 : kMan2;
-    initial.side = side;
-    return initial;
-}
 
 int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records, std::vector<Position>* positions) {
     restorePosition(record.start);

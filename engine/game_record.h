@@ -77,9 +77,6 @@ WholeMove turnedMove(const WholeMove& move);
 Position pdnView(const Position& position, Side greenSide);
 WholeMove pdnView(const WholeMove& move, Side greenSide);
 
-// The initial position with `side` to move, as the game holds it.
-Position initialPosition(Side side);
-
 // Puts the record's start on the live board and plays every move. Each jump's
 // HistoryRecord is appended to `records` when it is given, and the position
 // before each whole move and after the last to `positions`. Returns the number

@@ -21,23 +21,15 @@ constexpr int kEvenOpening = 30;
 
 // The position after `move`, played on the calling thread's own position.
 Position positionAfter(const Position& position, const WholeMove& move, bool& played) {
-    const Position saved = currentPosition();
-    const int active = computerActive;
-    restorePosition(position);
+    const PositionScope scope(position);
     HistoryRecord records[kMaxWholeMoveJumps];
     played = playWholeMove(move, records) == move.squareCount - 1;
-    const Position after = currentPosition();
-    restorePosition(saved);
-    computerActive = active;
-    return after;
+    return currentPosition();
 }
 
 std::vector<WholeMove> movesOf(const Position& position) {
-    const Position saved = currentPosition();
-    restorePosition(position);
-    std::vector<WholeMove> moves = listWholeMoves();
-    restorePosition(saved);
-    return moves;
+    const PositionScope scope(position);
+    return listWholeMoves();
 }
 
 // Whether a ten-move search finds the position about even: an opening that
@@ -55,12 +47,7 @@ bool aboutEven(const Position& position) {
 // order. (After a third move many are lost for one side, deeper than a search
 // of the opening sees, and a pair of games on one then says nothing.)
 std::vector<Position> openings() {
-    Position start;
-    for (int f = 1; f <= 8; ++f)
-        for (int r = 1; r <= 8; ++r)
-            if ((f + r) % 2 == 0) start.cells[f][r] = r <= 3 ? kMan1 : r >= 6 ? kMan2 : kEmpty;
-    start.side = 1;
-    std::vector<Position> level{start};
+    std::vector<Position> level{initialPosition(1)};
     for (int ply = 0; ply < kOpeningMoves; ++ply) {
         std::vector<Position> next;
         for (const Position& p : level)
@@ -73,11 +60,6 @@ std::vector<Position> openings() {
     }
     std::shuffle(level.begin(), level.end(), std::mt19937(22));
     return level;
-}
-
-bool isManMove(const Position& before, const WholeMove& move) {
-    const Square from = move.from();
-    return isMan(before.cells[from.file][from.rank]);
 }
 
 MatchGame playGame(Level a, Level b, const Position& opening, int number, MatchResult& result) {
@@ -116,7 +98,7 @@ MatchGame playGame(Level a, Level b, const Position& opening, int number, MatchR
             break;
         }
         ++game.moves;
-        if (chosen.move.isCapture() || isManMove(position, chosen.move)) {
+        if (chosen.move.isCapture() || isMan(chosen.move.movingCode)) {
             earlier.clear();
             quiet = 0;
         } else {
@@ -148,18 +130,18 @@ MatchGame playGame(Level a, Level b, const Position& opening, int number, MatchR
 MatchResult playMatch(Level a, Level b, int games, const std::function<void(const MatchGame&)>& report) {
     MatchResult result;
     // The even openings, found as the games need them.
-    const std::vector<Position> candidates = openings();
+    const std::vector<Position> openingsToTry = openings();
     std::vector<Position> starts;
     std::size_t next = 0, evenFound = 0;
     for (int g = 0; g < games; ++g) {
         if (g % 2 == 0) {
-            while (next < candidates.size() && !aboutEven(candidates[next])) ++next;
-            if (next < candidates.size()) {
-                starts.push_back(candidates[next++]);
+            while (next < openingsToTry.size() && !aboutEven(openingsToTry[next])) ++next;
+            if (next < openingsToTry.size()) {
+                starts.push_back(openingsToTry[next++]);
                 ++evenFound;
             } else {
                 // All used: round again.
-                starts.push_back(evenFound > 0 ? starts[starts.size() % evenFound] : candidates.front());
+                starts.push_back(evenFound > 0 ? starts[starts.size() % evenFound] : openingsToTry.front());
             }
         }
         const MatchGame game = playGame(a, b, starts[g / 2], g + 1, result);

@@ -454,28 +454,6 @@ LevelResult Searcher::run(Clock::time_point start) {
     return result;
 }
 
-// The calling thread's position, put back as it was when the search ends.
-class PositionScope {
-public:
-    explicit PositionScope(const Position& position)
-        : saved_(currentPosition()), active_(computerActive), listed_(rootListFilled) {
-        restorePosition(position);
-        computerActive = 1;
-        rootListFilled = 0;
-    }
-    ~PositionScope() {
-        restorePosition(saved_);
-        computerActive = active_;
-        rootListFilled = listed_;
-    }
-    PositionScope(const PositionScope&) = delete;
-    PositionScope& operator=(const PositionScope&) = delete;
-
-private:
-    Position saved_;
-    int active_, listed_;
-};
-
 // The original computer, one jump at a time as the game plays it, until the
 // turn passes.
 LevelResult classicMove(const std::atomic<bool>* cancel) {
@@ -489,7 +467,6 @@ LevelResult classicMove(const std::atomic<bool>* cancel) {
             result.cancelled = true;
             break;
         }
-        rootListFilled = 0;
         searchMoves(0, mover);
         restoreRootPosition();
         if (computerActive != 1) break;

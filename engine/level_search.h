@@ -2,16 +2,17 @@
 // The search of the levels of play, over whole moves (a capture of several
 // pieces is one move) through the rules and the move path that the game uses.
 // Alpha-beta over the moves of the side to move; a leaf where a capture is
-// pending is never evaluated: captures are played out first. The weak levels
-// see one or two moves ahead with seeded noise on their evaluation; club goes
-// six moves deep; strong and expert deepen step by step within their time,
-// with a transposition table and ordered moves. Classic runs the original
-// computer (engine/search.h) one jump at a time until its turn is over.
+// pending is never evaluated: captures are played out first. Every level but
+// classic deepens one move at a time up to its depth (beginner and novice one
+// and two, with seeded noise on their evaluation; club six; strong nine and
+// expert without a limit, with a transposition table and ordered moves) within
+// its time budget. Classic runs the original computer (engine/search.h) one
+// jump at a time until its turn is over.
 //
 // Determinism: for a given position, level, seed and set of earlier
-// positions, the move is always the same. The levels with a time budget stop
-// at the deepest depth they finished in time, so their move is the same for
-// the same finished depth (LevelResult::depth); a fixed depth removes the time.
+// positions, the move is always the same for the same finished depth
+// (LevelResult::depth): a search stops at the deepest depth it finished in
+// time, and a fixed depth removes the time.
 //
 // A search works on the calling thread's own position (engine/board.h), which
 // it sets from the request and puts back as it was afterwards, so it may run on

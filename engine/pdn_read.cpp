@@ -359,12 +359,9 @@ PdnGame readGame(const GameText& text, int number) {
 
 PdnFile readPdnText(const std::string& bytes) {
     PdnFile file;
-    const Position saved = currentPosition();
-    const int savedActive = computerActive;
+    const PositionScope scope(currentPosition());
     const std::vector<GameText> texts = splitPdnGames(pdnTextAsUtf8(bytes));
     for (std::size_t i = 0; i < texts.size(); ++i) file.games.push_back(readGame(texts[i], static_cast<int>(i) + 1));
-    restorePosition(saved);
-    computerActive = savedActive;
     if (file.games.empty()) file.error = "no game in the file";
     return file;
 }

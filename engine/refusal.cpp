@@ -141,12 +141,6 @@ MoveRefusal judge(Square from, Square to) {
 }  // namespace
 
 MoveRefusal whyRefused(const Position& position, Square from, Square to) {
-    const Position saved = currentPosition();
-    const int active = computerActive;
-    restorePosition(position);
-    computerActive = 1;
-    MoveRefusal out = judge(from, to);
-    restorePosition(saved);
-    computerActive = active;
-    return out;
+    const PositionScope scope(position);
+    return judge(from, to);
 }

@@ -98,10 +98,7 @@ void stepForward() {
             redoCount = 0;  // not the line it was taken back from
             break;
         }
-        --redoCount;
-        HistoryRecord& record = nextHistoryRecord();
-        playLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, kind, record);
-        ++historyCount;
+        playStepOnHistory(next.fromFile, next.fromRank, next.toFile, next.toRank, kind);  // uses up `next`
         played = true;
     }
 }
@@ -145,7 +142,7 @@ int playComputerReply() {
     std::memcpy(typed, typedMove, sizeof typed);
     int jumps = 0;
     clearTypedMove();
-    while (sideToMove == 2 && computerActive == 1 && jumps <= kMaxWholeMoveJumps) {
+    while (sideToMove == 2 && computerActive == 1 && jumps < kMaxWholeMoveJumps) {
         chooseComputerJump();
         if (playTypedMove() == kIllegal) break;
         ++jumps;

@@ -50,14 +50,6 @@ bool useLiteral = std::getenv("DRAUGHTS3D_LITERAL_SEARCH") != nullptr;
 Level searchLevelChoice = Level::Classic;
 std::uint64_t searchSeed = 0;
 
-bool parseSquare(const std::string& s, int& file, int& rank) {
-    Square square;
-    if (!parseSquare(s, square)) return false;
-    file = square.file;
-    rank = square.rank;
-    return true;
-}
-
 std::string setPosition(std::istringstream& in) {
     std::string cells, sideText, contText, extra;
     if (!(in >> cells >> sideText >> contText) || (in >> extra)) return "error: expected pos <64 chars> <side> <cont>";
@@ -270,15 +262,14 @@ int main(int argc, char* argv[]) {
             }
         } else if (command == "play") {
             std::string move;
-            int ff = 0, fr = 0, tf = 0, tr = 0;
-            if (!(in >> move) || move.size() != 4 || !parseSquare(move.substr(0, 2), ff, fr) ||
-                !parseSquare(move.substr(2, 2), tf, tr)) {
+            Square from, to;
+            if (!(in >> move) || !parseMove(move, from, to)) {
                 std::cout << "error: expected play <from><to> such as c3d4\n";
             } else {
-                typedMove[1] = ff;
-                typedMove[2] = fr;
-                typedMove[3] = tf;
-                typedMove[4] = tr;
+                typedMove[1] = from.file;
+                typedMove[2] = from.rank;
+                typedMove[3] = to.file;
+                typedMove[4] = to.rank;
                 const int kind = playTypedMove();
                 if (kind == 0)
                     std::cout << "illegal\n";
