@@ -71,7 +71,6 @@ void follow(const GameRecord& record, std::vector<HistoryRecord> line, bool star
     kept.record = record;
     kept.startTime = std::time(nullptr);
     kept.line = std::move(line);
-    kept.basePositions.push_back(record.start);
 }
 
 // The complete whole moves of the kept line.
@@ -101,6 +100,16 @@ std::vector<HistoryRecord> putOnBoard(GameRecord& record, std::vector<Position>*
     return line;
 }
 
+// Sets the live game from a game read from a file (see openGameFile).
+void openRecordedGame(const GameRecord& record) {
+    GameRecord played = record;
+    std::vector<Position> positions;
+    std::vector<HistoryRecord> line = putOnBoard(played, &positions);
+    follow(newGameRecord(played.greenSide, played.start, std::time(nullptr)), std::move(line), false);
+    kept.baseMoves = played.moves;
+    kept.basePositions = positions;
+}
+
 }  // namespace
 
 void keepGamesIn(const std::string& folder) {
@@ -117,8 +126,10 @@ void keepGamesIn(const std::string& folder) {
 
 bool canContinueGame() { return latestUnfinished; }
 
-void keepNewGame(Side greenSide, const Position& start) {
-    follow(newGameRecord(greenSide, start, std::time(nullptr)), {}, true);
+void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed) {
+    GameRecord record = newGameRecord(greenSide, start, std::time(nullptr));
+    record.seed = seed;
+    follow(record, {}, true);
     writeRecord();
 }
 
@@ -130,15 +141,6 @@ bool continueLatestGame() {
     follow(record, std::move(line), true);
     kept.path = latestPath;
     return true;
-}
-
-void openRecordedGame(const GameRecord& record) {
-    GameRecord played = record;
-    std::vector<Position> positions;
-    std::vector<HistoryRecord> line = putOnBoard(played, &positions);
-    follow(newGameRecord(played.greenSide, played.start, std::time(nullptr)), std::move(line), false);
-    kept.baseMoves = played.moves;
-    kept.basePositions = positions;
 }
 
 bool openGameFile(const std::string& path, int number, std::string& error) {
@@ -180,21 +182,25 @@ void followGame(const GameLine& game) {
     while (common < moves.size() && common < kept.baseMoves.size() && moves[common].samePath(kept.baseMoves[common]))
         ++common;
     const bool leavesBase = moves.size() > common;
+    bool restarted = false;
     if (!kept.started) {
         if (!leavesBase) return;
         kept.started = true;
         kept.branch = common;
         kept.startTime = std::time(nullptr);
         kept.record = newGameRecord(kept.record.greenSide, kept.basePositions[common], kept.startTime);
-    } else if (leavesBase && common < kept.branch) {
+    } else if (common < kept.branch) {
+        // Back before where the record starts (on the file's line, or off it
+        // again): the record starts anew from here.
         kept.branch = common;
         kept.record.start = kept.basePositions[common];
         kept.record.moves.clear();
+        restarted = true;
     }
 
     const std::size_t own = moves.size() > kept.branch ? moves.size() - kept.branch : 0;
     const GameResult result = game.winner ? resultForWinner(kept.record, game.winner) : GameResult::Unfinished;
-    if (own == kept.record.moves.size() && result == kept.record.result &&
+    if (!restarted && own == kept.record.moves.size() && result == kept.record.result &&
         sameMoves(moves.data() + kept.branch, kept.record.moves.data(), own))
         return;
     kept.record.moves.assign(moves.begin() + static_cast<std::ptrdiff_t>(moves.size() - own), moves.end());
@@ -217,10 +223,5 @@ void leaveGame() {
 }
 
 const std::string& keptGamePath() { return kept.path; }
-
-void keepGameSeed(std::uint64_t seed) {
-    kept.record.seed = seed;
-    if (!kept.path.empty()) writeRecord();
-}
 
 std::optional<std::uint64_t> keptGameSeed() { return kept.record.seed; }

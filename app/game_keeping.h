@@ -36,20 +36,19 @@ void keepGamesIn(const std::string& folder);
 // Whether the latest game has no result and can be continued.
 bool canContinueGame();
 
-// A new game starting now from `start`: its file is made at once.
-void keepNewGame(Side greenSide, const Position& start);
+// A new game starting now from `start`: its file is made at once, with the
+// seed the computer drew for it ([Seed], levels other than classic) when given.
+void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed = {});
 // Sets the live game from the latest record (position, side to move, the
 // player's colour, the history for take-back) and goes on writing its file.
 // False, with nothing changed, when there is no game to continue.
 bool continueLatestGame();
-// Sets the live game from a game read from a file, at its last position with
-// all its moves to take back. Nothing is written while the game stays on the
-// file's line; once it leaves it, a new record starts where it left (its start
-// position written as FEN), and follows the game from there.
-void openRecordedGame(const GameRecord& record);
-// Reads game `number` (1 for the first) of the PDN file at `path` and opens it
-// as openRecordedGame does. False, with the live game untouched and `error`
-// naming the file, the game, the line and the reason, when it cannot be read.
+// Reads game `number` (1 for the first) of the PDN file at `path` and sets the
+// live game from it, at its last position with all its moves to take back.
+// Nothing is written while the game stays on the file's line; once it leaves
+// it, a new record starts where it left (its start position written as FEN),
+// and follows the game from there. False, with the live game untouched and
+// `error` naming the file, the game, the line and the reason, when it cannot be read.
 bool openGameFile(const std::string& path, int number, std::string& error);
 
 // After every play frame: the record follows the game's line.
@@ -58,9 +57,7 @@ void followGame(const GameLine& line);
 // unfinished record is marked abandoned. Nothing is followed until a game starts.
 void leaveGame();
 
-// The seed the computer draws for a new game (levels other than classic) is
-// kept with it ([Seed]); a game taken up again goes on with its own.
-void keepGameSeed(std::uint64_t seed);
+// The seed kept with the followed game; a game taken up again goes on with its own.
 std::optional<std::uint64_t> keptGameSeed();
 
 // The file the followed game is written to ("" before it has one).

@@ -18,6 +18,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -77,9 +78,10 @@ void startGame() {
     // A clean game whatever the last one left: its history, a capture it was
     // in the middle of, a computer that had run out of moves. Green moves first.
     resetGame();
-    keepNewGame(greenSide, currentPosition());
     // The computer's choices among equal moves differ from game to game.
-    if (!settings.classic && settings.level != Level::Classic) keepGameSeed(std::random_device{}());
+    std::optional<std::uint64_t> seed;
+    if (!settings.classic && settings.level != Level::Classic) seed = std::random_device{}();
+    keepNewGame(greenSide, currentPosition(), seed);
     beginPlaying();
 }
 

@@ -11,14 +11,15 @@
 // computer is White) every square of the file is the game's square turned by
 // 180 degrees (a1 <-> h8) and White's pieces are side 2's: see pdnView.
 //
-// How the play screen uses it (nothing here touches the live game unless asked):
-//   start:   record = newGameRecord(greenSide, currentPosition(), std::time(nullptr));
-//            createGameFile(gamesFolder(), startTime, pdnText(record), path, error)   (app/game_files.h)
+// How the game's keeping (app/game_keeping) uses it (nothing here touches the
+// live game unless asked):
+//   start:   record = newGameRecord(greenSide, currentPosition(), std::time(nullptr)), written
 //   a whole move completed (history grouped with wholeMoveSpans / wholeMoveFromRecords):
-//            record.moves.push_back(move); writeFileAtomically(path, pdnText(record), error)
-//   the end: record.result = resultForWinner(record, winner), or markAbandoned(record); write again.
-//   continue or open: playRecord(record, &records) puts the game on the live board and hands
-//            back one HistoryRecord per jump, to refill `history` (its last kHistoryCapacity).
+//            the record's moves follow the game's line and pdnText(record) is written again
+//   the end: record.result = resultForWinner(record, winner), or markAbandoned(record); written again.
+//   continue or open: playRecord(record, &records, &positions) puts the game on the live board
+//            and hands back one HistoryRecord per jump, to refill `history` (its last
+//            kHistoryCapacity), and the position before each whole move and after the last.
 
 #include <cstdint>
 #include <ctime>

@@ -203,6 +203,10 @@ TEST_F(GameKeepingTest, AnOpenedGameIsRecordedFromWhereItLeavesTheFile) {
     EXPECT_EQ(onDisk().start, branch);
     EXPECT_EQ(onDisk().moves.size(), 2u);
     EXPECT_NE(pdnText(onDisk()).find("[FEN \"B:W"), std::string::npos);
+    // Taken back to before where the record starts: it starts anew from there.
+    for (int i = 0; i < 2; ++i) follow(takeBack);
+    EXPECT_EQ(onDisk().start, currentPosition());
+    EXPECT_TRUE(onDisk().moves.empty());
 }
 
 }  // namespace
