@@ -31,6 +31,18 @@ int answered() {
     return kExitWriteError;
 }
 
+// The value of option `name` when argv[i] is it: what follows '=' in
+// "--name=value", or the next argument (i moves on to it; "" when there is
+// none). Null when argv[i] is another argument.
+const char* optionValue(const char* name, int argc, const char* const argv[], int& i) {
+    const std::size_t length = std::strlen(name);
+    const char* arg = argv[i];
+    if (std::strncmp(arg, name, length) != 0) return nullptr;
+    if (arg[length] == '=') return arg + length + 1;
+    if (arg[length] != '\0') return nullptr;
+    return i + 1 < argc ? argv[++i] : "";
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(int argc, const char* const argv[]) {
@@ -47,20 +59,17 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             if (result.display != DisplayChoice::Ask && result.display != wanted)
                 return misuse("--windowed and --fullscreen exclude each other", arg);
             result.display = wanted;
-        } else if (std::strncmp(arg, "--level", 7) == 0 && (arg[7] == '\0' || arg[7] == '=')) {
-            const char* word = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : "");
+        } else if (const char* word = optionValue("--level", argc, argv, i)) {
             if (!parseLevel(word, result.level))
                 return misuse("--level takes beginner, novice, club, strong, expert or classic", word);
             result.levelGiven = true;
         } else if (std::strcmp(arg, "--classic") == 0) {
             result.classic = true;
-        } else if (std::strncmp(arg, "--animation", 11) == 0 && (arg[11] == '\0' || arg[11] == '=')) {
-            const char* word = arg[11] == '=' ? arg + 12 : (i + 1 < argc ? argv[++i] : "");
-            if (!parseAnimation(word, result.animation))
-                return misuse("--animation takes off, fast, normal or slow", word);
+        } else if (const char* speed = optionValue("--animation", argc, argv, i)) {
+            if (!parseAnimation(speed, result.animation))
+                return misuse("--animation takes off, fast, normal or slow", speed);
             result.animationGiven = true;
-        } else if (std::strncmp(arg, "--game", 6) == 0 && (arg[6] == '\0' || arg[6] == '=')) {
-            const char* number = arg[6] == '=' ? arg + 7 : (i + 1 < argc ? argv[++i] : "");
+        } else if (const char* number = optionValue("--game", argc, argv, i)) {
             char* end = nullptr;
             const long value = std::strtol(number, &end, 10);
             if (!std::isdigit(static_cast<unsigned char>(number[0])) || *end != '\0' || value < 1 || value > 1000000)

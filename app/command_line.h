@@ -31,8 +31,9 @@ struct CommandLine {
 
 // Reads argv[1..argc-1]. --windowed and --fullscreen exclude each other; the
 // last of several --help/--version wins over playing; --animation takes its
-// speed as the next argument or after '=', --game its number (1 or more, with
-// a file); one argument that is no option names the file; anything else is misuse.
+// speed, --level its name and --game its number (1 or more, with a file) as the
+// next argument or after '='; one argument that is no option names the file;
+// anything else is misuse.
 CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 // The usage text (several lines, ending in a line break).
