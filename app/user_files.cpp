@@ -149,7 +149,7 @@ bool readFileBounded(const std::string& path, std::size_t limit, std::string& co
     struct stat info;
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     if (!ok) error = path + " is not a regular file";
-    if (ok && S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > limit) {
+    if (ok && static_cast<std::size_t>(info.st_size) > limit) {
         error = path + " is larger than " + std::to_string(limit) + " bytes";
         ok = false;
     }

@@ -31,8 +31,9 @@ bool writeFileAtomically(const std::string& path, const std::string& content, st
 // not at all; when `path` already exists nothing changes and `exists` is set.
 bool createFileAtomically(const std::string& path, const std::string& content, std::string& error, bool& exists);
 
-// Reads the whole file at `path` when it holds at most `limit` bytes; a larger
-// file is refused before it is read.
+// Reads the whole file at `path` when it is a regular file of at most `limit`
+// bytes; a larger file is refused before it is read, and anything else (a FIFO,
+// a device, a folder) at once, without waiting on it.
 bool readFileBounded(const std::string& path, std::size_t limit, std::string& content, std::string& error);
 
 // The temporary name writeFileAtomically uses beside `path` ends in this (and

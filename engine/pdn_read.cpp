@@ -381,7 +381,7 @@ PdnFile readPdnFile(const std::string& path) {
     std::string bytes;
     if (fstat(fileno(in), &info) != 0 || !S_ISREG(info.st_mode)) {
         file.error = "it is not a regular file";
-    } else if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > kMaxPdnFileBytes) {
+    } else if (static_cast<std::size_t>(info.st_size) > kMaxPdnFileBytes) {
         file.error = "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
     } else {
         char buffer[65536];
