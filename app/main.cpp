@@ -19,9 +19,7 @@
 #include "app/platform.h"
 #include "app/display_switch.h"
 #include "app/game_files.h"
-#include "app/advice.h"
 #include "app/game_keeping.h"
-#include "app/move_show.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/render_window.h"
@@ -99,9 +97,8 @@ bool displaySwitchRequested() { return keyIsHeld(VK_F1) || wasPressed(VK_F1); }
 // Destroys the window and opens it again in the other display mode; the game,
 // the screen and the view go on as they were. The F1 presses are used up by the
 // switch (other presses stay for the next frame), and F1 held through it asks
-// for nothing more until it is released.
+// for nothing more until it is released (replaceRenderWindow sees to every key held).
 bool switchDisplayMode() {
-    ignoreUntilReleased(VK_F1);
     consumeKeyPresses(VK_F1);
     return replaceRenderWindow(kTitle, kColourDepth);
 }
@@ -208,15 +205,13 @@ int main(int argc, char* argv[]) {
             waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
-            leaveGame();
+            leavePlay();
             stopPlatform();
             return kExitNoWindow;
         }
     }
     // The window closed or the game quit: a game still going on is kept as left.
-    leaveGame();
-    stopComputer();
-    forgetAdvice();
+    leavePlay();
     destroyRenderWindow();
     stopPlatform();
     return kExitNormal;

@@ -42,6 +42,10 @@ void applyPlayMouse() {
             if (square.file != 0) clickSquare(square);
         }
     }
+    applyMouseViewTurn();
+}
+
+void applyMouseViewTurn() {
     const ViewTurn turn = takeViewTurn();
     viewAngleY += turn.turn;
     if (turn.tilt != 0) viewAngleX = std::clamp(viewAngleX + turn.tilt, kMinTilt, kMaxTilt);

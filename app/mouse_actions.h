@@ -7,6 +7,8 @@
 // turns the view within the arrow keys' limits. The squares are picked in the
 // picture on screen: the current viewport and view angles.
 void applyPlayMouse();
+// The right-button drag alone (on a finished game held on the screen).
+void applyMouseViewTurn();
 
 struct ShownMenuItems;
 // Start menu: the shown item whose band click `index` of this frame fell on, or

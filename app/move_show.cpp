@@ -8,7 +8,6 @@
 #include "engine/whole_moves.h"
 #include "scene/move_animation.h"
 
-#include <optional>
 #include <vector>
 
 namespace {
@@ -21,24 +20,20 @@ struct Travel {
     double startedAt = 0;
 };
 Travel travel;
-// The history length the showing has caught up with.
+// The jumps played (jumpsPlayed) the showing has caught up with.
 int knownHistory = 0;
 bool replyWaiting = false;
 double replyAt = 0;
 double endHeldSince = -1;
 
 // A level other than classic searches on a thread of its own from the moment
-// the computer is to move; its move is kept until the reply is due.
+// the computer is to move; its result waits in the search until the reply is due.
 LevelSearch computerSearch;
-std::optional<LevelResult> searched;
 std::uint64_t computerSeed = 0;
 
 bool searchesOnAThread() { return !settings.classic && settings.level != Level::Classic; }
 
-void stopSearching() {
-    computerSearch.cancel();
-    searched.reset();
-}
+void stopSearching() { computerSearch.cancel(); }
 
 double factor() { return animationFactor(settings.animation); }
 
@@ -62,15 +57,13 @@ bool playReply(double now, bool shown) {
     int jumps = 0;
     if (searchesOnAThread()) {
         LevelResult result;
-        if (!searched && computerSearch.poll(result)) searched = result;
-        if (!searched) return false;
-        if (searched->hasMove) jumps = playChosenMove(searched->move);
-        searched.reset();
+        if (!computerSearch.poll(result)) return false;
+        if (result.hasMove) jumps = playChosenMove(result.move);
     } else {
         jumps = playComputerReply();
     }
     replyWaiting = false;
-    knownHistory = historyCount;
+    knownHistory = jumpsPlayed();
     startTravel(jumps, now, shown);
     return true;
 }
@@ -107,7 +100,7 @@ void stopComputer() {
 void startShowingMoves() {
     stopSearching();
     travel = Travel{};
-    knownHistory = historyCount;
+    knownHistory = jumpsPlayed();
     replyWaiting = false;
     endHeldSince = -1;
 }
@@ -122,16 +115,16 @@ void playWaitingReplyNow(double now) {
 
 void advanceShownMoves(double now) {
     if (travel.active && now >= travelEnd()) travel.active = false;
-    if (historyCount < knownHistory) {
+    if (jumpsPlayed() < knownHistory) {
         // Taken back: what was shown or waiting is gone with it.
         travel = Travel{};
         replyWaiting = false;
         stopSearching();
         endHeldSince = -1;
-    } else if (historyCount > knownHistory) {
-        startTravel(historyCount - knownHistory, now, true);
+    } else if (jumpsPlayed() > knownHistory) {
+        startTravel(jumpsPlayed() - knownHistory, now, true);
     }
-    knownHistory = historyCount;
+    knownHistory = jumpsPlayed();
 
     const bool over = sideIsBlocked(1) || sideIsBlocked(2);
     const bool computerToMove = sideToMove == 2 && computerActive == 1 && !over;
@@ -142,10 +135,7 @@ void advanceShownMoves(double now) {
         replyWaiting = true;
         replyAt = (travel.active ? travelEnd() : now) + settings.replyDelay;
         // The search starts at once; only its move waits.
-        if (searchesOnAThread()) {
-            searched.reset();
-            computerSearch.start(currentPosition(), settings.level, computerSeed);
-        }
+        if (searchesOnAThread()) computerSearch.start(currentPosition(), settings.level, computerSeed);
     }
     if (replyWaiting && now >= replyAt) playReply(now, true);
 

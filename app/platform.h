@@ -12,7 +12,7 @@
 // --- Start and end ----------------------------------------------------------
 
 // Starts the video system (the screen saver stays off while the game runs). A
-// failure is not reported here: haveDisplay says what went wrong. When DISPLAY
+// failure is not reported here: displayStatus says what went wrong. When DISPLAY
 // is set and SDL's X11 driver does not start (SDL_VIDEODRIVER unset or naming
 // x11), it is tried again, a fifth of a second apart, six tries in all; the
 // hidden switch DRAUGHTS3D_X11_TRIES=N sets that number (tests).
@@ -66,13 +66,10 @@ WindowFailure openWindow(const WindowRequest& request);
 // Lets the window's GL context go (the window stays, showing its last picture);
 // false when it could not be let go cleanly.
 bool releaseContext();
-// Closes the window (its context first); false when the context could not be
-// let go cleanly.
-bool closeWindow();
+// Closes the window (its context first, if it is still there).
+void closeWindow();
 // Presents the back buffer of the window.
 void swapRenderWindow();
-// The size in pixels of the window's drawable.
-void windowDrawableSize(int* width, int* height);
 // Set when the window's picture may be lost or stale (a new window, an expose):
 // the next frame must be drawn even if nothing in the game changed. Whoever
 // draws that frame clears it.

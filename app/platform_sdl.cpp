@@ -25,13 +25,10 @@ std::string x11Failure;
 constexpr int kX11Tries = 6;
 constexpr Uint32 kX11PauseMs = 200;
 
-// Whether SDL_VIDEODRIVER names `driver` (with the display check below).
+// Whether SDL_VIDEODRIVER names `driver`, and whether `driver` shows nothing
+// on a screen (with the display check below).
 bool requestedByName(const char* driver);
-
-bool runningOn(const char* driver) {
-    const char* current = SDL_GetCurrentVideoDriver();
-    return current && SDL_strcasecmp(current, driver) == 0;
-}
+bool isHeadless(const char* driver);
 
 // Whether the game should come up on X: DISPLAY names a server and
 // SDL_VIDEODRIVER leaves the choice to SDL or names x11.
@@ -60,10 +57,12 @@ void startPlatform() {
     tolerateVanishedWindows();
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     SDL_Init(SDL_INIT_VIDEO);  // a failure is reported by haveDisplay
-    if (runningOn("x11") || !x11Expected()) return;
     // An X server can refuse a client for a moment (just after another one
     // left), and SDL then takes a headless driver: X11 is tried again a few
-    // times over a second before SDL's own choice stands.
+    // times over a second before SDL's own choice stands. A driver that shows
+    // a window (X11, or Wayland where SDL chose it) is kept.
+    const char* current = SDL_GetCurrentVideoDriver();
+    if ((current && !isHeadless(current)) || !x11Expected()) return;
     const char* tries = std::getenv("DRAUGHTS3D_X11_TRIES");
     for (int tried = 1, all = tries ? std::atoi(tries) : kX11Tries; tried < all; ++tried) {
         SDL_Delay(kX11PauseMs);
@@ -303,10 +302,6 @@ WindowFailure openWindow(const WindowRequest& request) {
     return WindowFailure::None;
 }
 
-void windowDrawableSize(int* width, int* height) {
-    if (window) SDL_GL_GetDrawableSize(window, width, height);
-}
-
 bool releaseContext() {
     if (!context) return true;
     const bool released = SDL_GL_MakeCurrent(window, nullptr) == 0;
@@ -315,12 +310,11 @@ bool releaseContext() {
     return released;
 }
 
-bool closeWindow() {
-    const bool released = releaseContext();
+void closeWindow() {
+    releaseContext();
     closeSdlWindow(window);
     window = nullptr;
     if (pointerHidden) showPointer(true);
-    return released;
 }
 
 void swapRenderWindow() {

@@ -93,7 +93,7 @@ PlayPicture currentPlayPicture() {
     p.winPictureFrames = settings.classic ? winPictureFrames : 0;
     if (!settings.classic) {
         p.travelMs = travelProgress(frameSeconds);
-        p.historyLength = historyCount;
+        p.historyLength = jumpsPlayed();
         p.endHeld = gameEndHeldSince() >= 0;
         p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(adviceText(frameSeconds)));
     }
@@ -218,8 +218,9 @@ bool showingPlayFrame(bool skipUnchanged) {
     const double now = frameSeconds;
     const double endHeld = gameEndHeldSince();
     if (endHeld >= 0) {
-        // The finished game: the view turns and 9 takes back (the game goes
-        // on), until the player acts otherwise.
+        // The finished game: the view turns (keys or a right drag) and 9 takes
+        // back (the game goes on), until the player acts otherwise.
+        applyMouseViewTurn();
         const MoveKeys keys = frameMoveKeys();
         MoveKeys view = keys;
         view.pressCount = 0;
@@ -232,7 +233,7 @@ bool showingPlayFrame(bool skipUnchanged) {
     } else {
         if (gameInputThisFrame()) landTravellingMove();
         if (typingThisFrame()) playWaitingReplyNow(now);
-        const int historyBefore = historyCount;
+        const int jumpsBefore = jumpsPlayed();
         applyPlayMouse();
         readMoveKeys(frameMoveKeys());
         if (wasPressed(kHintKey)) askForHint();
@@ -243,7 +244,7 @@ bool showingPlayFrame(bool skipUnchanged) {
             if (playTypedMove() == kIllegal && ff && fr && tf && tr) noteRefusedMove(now, ff, fr, tf, tr);
         }
         advanceShownMoves(now);
-        if (historyCount != historyBefore) movePlayed();
+        if (jumpsPlayed() != jumpsBefore) movePlayed();
         advanceAdvice(now);
     }
     ScenePresentation presentation;
@@ -258,11 +259,7 @@ bool playFrame(bool skipUnchanged) {
     const bool drawn = settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged);
     // Every completed move kept; a game left (Escape, or its end shown) says so.
     followGame(currentGameLine());
-    if (currentScreen == 1) {
-        leaveGame();
-        stopComputer();
-        forgetAdvice();
-    }
+    if (currentScreen == 1) leavePlay();
     if (!drawn) return false;
 
     // Light 1 at the world origin; governs the drawing from the next frame on.
@@ -293,3 +290,9 @@ bool playFrame(bool skipUnchanged) {
 }
 
 }  // namespace
+
+void leavePlay() {
+    leaveGame();
+    stopComputer();
+    forgetAdvice();
+}

@@ -96,6 +96,10 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
     return true;
 }
 
+namespace {
+
+// Lets the window's GL context go, with what lived in it (the HUD font's lists,
+// the GL functions); "Release Of DC And RC Failed." when it cannot.
 void releaseRenderContext() {
     if (!contextMade) return;
     contextMade = false;
@@ -103,6 +107,8 @@ void releaseRenderContext() {
     forgetGlFunctions();
     if (!releaseContext()) shutdownError("Release Of DC And RC Failed.");
 }
+
+}  // namespace
 
 void destroyRenderWindow() {
     releaseRenderContext();

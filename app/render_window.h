@@ -19,10 +19,6 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
 // (made, its pixel format chosen), "context" (made current), "font" (the window
 // shown, the HUD font built, the GL state set). The start-up trace uses it.
 extern void (*renderWindowStageEnded)(const char* stage);
-// Lets the window's GL context go, with what lived in it (the HUD font's lists,
-// the GL functions); "Release Of DC And RC Failed." when it cannot. The window
-// stays, showing its last picture.
-void releaseRenderContext();
 // Closes the window and lets the video system go.
 void destroyRenderWindow();
 // Sets the viewport to the window's size after a Resized event.

@@ -21,7 +21,7 @@ extern unsigned char currentScreen;
 // loop sets it before each frame (moves travel and replies wait by it).
 extern double frameSeconds;
 // The selected item of the start menu: 1 = "Select side", 2 = "Start the game",
-// 3 = "Continue the game" (app/menu_layout.h).
+// 3 = "Continue the game", 4 = "Level: ..." (app/menu_layout.h).
 extern int menuItem;
 
 // Set (the default), the start menu draws two of its four views and copies the
@@ -51,6 +51,9 @@ void ignoreHeldArrowKeys();
 // The play screen takes over a game just set up (new, continued or opened):
 // the view straight on, its moves taken as shown.
 void beginPlaying();
+// The game being played is left (Escape, its end shown, the window closed): an
+// unfinished record is marked abandoned, the computer's search and a hint stop.
+void leavePlay();
 // Everything the screens keep from frame to frame as the program starts: the
 // start menu on its first item, side 1 green, a new game set up, the view
 // straight on, no winner picture counted, no play picture remembered, the keys

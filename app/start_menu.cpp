@@ -136,7 +136,7 @@ void drawStartMenuFrame() {
                                     static_cast<int>(x), static_cast<int>(y)))
                 continue;
         }
-        if (drawScene() == SceneOutcome::GameOver) currentScreen = 1;
+        drawScene();  // the menu is up already, whatever the scene says of the game
     }
     // The keys and clicks act on what the views showed; the overlay shows the
     // menu as they left it.

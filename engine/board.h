@@ -79,6 +79,9 @@ extern int historyCount;
 // How many records a full history has forgotten from its front in this game:
 // history[0] is the record of jump number historyForgotten (from 0) of the game.
 extern int historyForgotten;
+// The jumps of the game's line so far, the forgotten ones included: unlike
+// historyCount it grows with every move, also once the history is full.
+inline int jumpsPlayed() { return historyForgotten + historyCount; }
 // The jumps taken back, to be played again: the next one is redoRecords[redoCount - 1].
 extern HistoryRecord redoRecords[kHistoryCapacity];
 extern int redoCount;
