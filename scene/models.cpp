@@ -14,23 +14,6 @@ constexpr double kWoodBrown[3] = {0.6, 0.32, 0};
 
 void setColour(const double (&c)[3]) { glColor3d(c[0], c[1], c[2]); }
 
-void drawMan(int file, int rank, const double (&colour)[3]) {
-    glPushMatrix();
-    setColour(colour);
-    glTranslated(file - 4.5, -3, 4 - rank);
-    solidSphere(0.2, 55, 55);
-    glPopMatrix();
-}
-
-void drawKing(int file, int rank, const double (&colour)[3]) {
-    glPushMatrix();
-    setColour(colour);
-    glTranslated(file - 4.5, -3, 4 - rank);
-    glRotated(-90, 1, 0, 0);
-    solidCone(0.2, 1.0, 55, 55);
-    glPopMatrix();
-}
-
 // One stool: a flat round seat at y = -5 on four legs; `shift` moves it first.
 void drawStool(double shift, const double (&colour)[3]) {
     glPushMatrix();
@@ -126,23 +109,9 @@ void drawTrophy(const Trophy& t) {
 void drawPieces() { drawPiecesOf(board); }
 
 void drawPiecesOf(const Board& cells) {
-    for (int i = 1; i <= 8; ++i) {
-        for (int j = 1; j <= 8; ++j) {
-            const PieceCode code = cells[i][j];
-            if (greenSide == 1) {
-                if (code == kMan1) drawMan(i, j, kGreen);
-                if (code == kMan2) drawMan(i, j, kPink);
-                if (code == kKing1) drawKing(i, j, kGreen);
-                if (code == kKing2) drawKing(i, j, kPink);
-            }
-            if (greenSide == 2) {
-                if (code == kMan2) drawMan(i, j, kGreen);
-                if (code == kMan1) drawMan(i, j, kPink);
-                if (code == kKing2) drawKing(i, j, kGreen);
-                if (code == kKing1) drawKing(i, j, kPink);
-            }
-        }
-    }
+    for (int i = 1; i <= 8; ++i)
+        for (int j = 1; j <= 8; ++j)
+            if (isMan(cells[i][j]) || isKing(cells[i][j])) drawPieceAt(cells[i][j], i, j, 0);
 }
 
 void drawPieceAt(PieceCode code, double file, double rank, double lift) {
