@@ -1,6 +1,6 @@
 // Program entry and main loop of the draughts game.
-// Command line: see app/command_line.h. Games are kept as they are played
-// (app/game_keeping.h).
+// Command line: see app/files/command_line.h. Games are kept as they are played
+// (app/files/game_keeping.h).
 //
 // Hidden switches for unattended runs (tests, benchmarks); a normal run sets none:
 //   DRAUGHTS3D_FULLSCREEN=0|1  skip the start question and run windowed (0) or
@@ -14,19 +14,19 @@
 //                              some edge pixels of those views differ);
 //   DRAUGHTS3D_STARTUP_TRACE=1 print to standard error when each start-up stage
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
-#include "app/command_line.h"
-#include "app/data_folder.h"
-#include "app/platform.h"
-#include "app/display_switch.h"
-#include "app/game_files.h"
-#include "app/game_keeping.h"
+#include "app/files/command_line.h"
+#include "app/files/data_folder.h"
+#include "app/platform/platform.h"
+#include "app/screens/display_switch.h"
+#include "app/files/game_files.h"
+#include "app/files/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
-#include "app/render_window.h"
-#include "app/screens.h"
-#include "app/settings.h"
-#include "app/window_state.h"
-#include "engine/board.h"
+#include "app/platform/render_window.h"
+#include "app/screens/screens.h"
+#include "app/files/settings.h"
+#include "app/platform/window_state.h"
+#include "engine/rules/board.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"
 #include "textures/dib_reader.h"

@@ -3,7 +3,8 @@
 // men and kings of both sides, c3 typed as the from-square and d as the to-file,
 // so both highlights show.
 
-#include "engine/board.h"
+#include "engine/game/game_state.h"
+#include "engine/rules/board.h"
 
 inline void setUpMiddleGameBoard() {
     for (int f = 1; f <= 8; ++f)

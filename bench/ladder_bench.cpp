@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/level_match.h"
-#include "engine/levels.h"
-#include "engine/search.h"
+#include "engine/levels/level_match.h"
+#include "engine/levels/levels.h"
+#include "engine/classic/search.h"
 
 namespace {
 

@@ -14,11 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/board.h"
-#include "engine/execute.h"
-#include "engine/position_text.h"
-#include "engine/search.h"
-#include "engine/reference/literal_search.h"
+#include "engine/game/game_state.h"
+#include "engine/rules/board.h"
+#include "engine/rules/execute.h"
+#include "engine/rules/position_text.h"
+#include "engine/classic/search.h"
+#include "engine/classic/literal_search.h"
 
 namespace {
 

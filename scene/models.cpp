@@ -2,7 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "engine/board.h"
+#include "engine/game/game_state.h"
+#include "engine/rules/board.h"
 #include "scene/room.h"
 #include "scene/shape_cache.h"
 

@@ -2,7 +2,7 @@
 // The rounded objects of the scene: pieces, stools, potted plant, chandelier and
 // the ornaments on the shelves. Each restores the matrix stack.
 
-#include "engine/board.h"
+#include "engine/rules/board.h"
 
 // The pieces of the game's position, each on its square.
 void drawPieces();

@@ -5,7 +5,7 @@
 // the jumps of a capture are hops of their own with a short pause between.
 // No GL: the play screen asks for the picture of a moment and the scene draws it.
 
-#include "engine/whole_moves.h"
+#include "engine/rules/whole_moves.h"
 
 // One hop (or glide) over `squares` diagonal squares at normal speed: 0.15 s
 // and 0.05 s a square, kept within 0.2 to 0.45 s.

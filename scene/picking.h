@@ -2,12 +2,13 @@
 // Which board square lies under a point of the play picture: the ray through
 // that pixel, cast with the play camera, against the board's playing surface and
 // the visible bodies of the pieces. No GL: the camera is computed here from the
-// play camera's definition (engine/camera.h) exactly as the play frame sets it up
+// play camera's definition (scene/camera.h) exactly as the play frame sets it up
 // (its perspective over the viewport, the world moved by the eye offset, then
 // turned by the view angles about x and then y).
 
-#include "engine/board.h"
-#include "engine/camera.h"
+#include "engine/rules/board.h"
+#include "engine/game/view.h"
+#include "scene/camera.h"
 
 struct PickCamera {
     // The GL viewport the picture was drawn in, in window pixels from the

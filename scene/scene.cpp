@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "engine/board.h"
-#include "engine/rules.h"
-#include "engine/turn.h"
+#include "engine/rules/board.h"
+#include "engine/rules/rules.h"
+#include "engine/game/turn.h"
 #include "scene/models.h"
 #include "scene/room.h"
 #include "scene/shape_cache.h"

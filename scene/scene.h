@@ -11,7 +11,7 @@
 // Scene drawings that showed a winner picture since the counter was last cleared.
 extern int winPictureFrames;
 
-#include "engine/board.h"
+#include "engine/rules/board.h"
 #include "scene/room.h"
 
 constexpr int kMaxPresentedSinking = 12;

@@ -29,20 +29,20 @@
 #include <sstream>
 #include <string>
 
-#include "engine/board.h"
-#include "engine/execute.h"
-#include "engine/game_record.h"
-#include "engine/pdn_read.h"
-#include "engine/level_match.h"
-#include "engine/level_search.h"
-#include "engine/levels.h"
-#include "engine/perft.h"
-#include "engine/position_text.h"
-#include "engine/refusal.h"
-#include "engine/rules.h"
-#include "engine/search.h"
-#include "engine/turn.h"
-#include "engine/reference/literal_search.h"
+#include "engine/rules/board.h"
+#include "engine/rules/execute.h"
+#include "engine/records/game_record.h"
+#include "engine/records/pdn_read.h"
+#include "engine/levels/level_match.h"
+#include "engine/levels/searcher.h"
+#include "engine/levels/levels.h"
+#include "engine/rules/perft.h"
+#include "engine/rules/position_text.h"
+#include "engine/rules/refusal.h"
+#include "engine/rules/rules.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
+#include "engine/classic/literal_search.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
-// The keyboard as the game sees it. The platform seam (app/platform_sdl.cpp)
+// The keyboard as the game sees it. The platform seam (app/platform/platform_sdl.cpp)
 // writes it from the window's key events; the screens and the main loop read
 // it, and change it only through the functions below. The play screen hands
-// the turn driver its keys as a value (engine/turn.h); nothing below the app
+// the turn driver its keys as a value (engine/game/turn.h); nothing below the app
 // reads this state.
 //
 // Two different questions are asked of the keyboard:

@@ -2,13 +2,11 @@
 
 #include <cstdlib>
 
-#include "engine/camera.h"
-
 MouseInput mouseInput;
 
 namespace {
 
-constexpr int kTiltStepPixels = kDragPixelsPerDegree * kTiltStep;
+constexpr int kTiltStepPixels = kDragPixelsPerDegree * kDragTiltStep;
 
 // A click beyond the capacity is dropped (sixteen in one frame is far beyond any hand).
 void queueClick(MouseButton button, double x, double y) {
@@ -54,7 +52,7 @@ ViewTurn takeViewTurn() {
     mouseInput.dragX -= result.turn * kDragPixelsPerDegree;
     const int steps = mouseInput.dragY / kTiltStepPixels;
     mouseInput.dragY -= steps * kTiltStepPixels;
-    result.tilt = steps * kTiltStep;
+    result.tilt = steps * kDragTiltStep;
     return result;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The mouse as the game sees it. The platform seam (app/platform_sdl.cpp) is
+// The mouse as the game sees it. The platform seam (app/platform/platform_sdl.cpp) is
 // the only writer; the screens read it once per frame, and the main loop forgets
 // the clicks after each drawn frame, as it does the key presses.
 //
@@ -8,10 +8,11 @@
 
 // Pixels of right-button drag per degree of view turn. Horizontal drag turns
 // the view about the vertical axis a degree at a time; vertical drag tilts it in
-// whole steps of the arrow keys' tilt (engine/camera.h: 3 degrees, 9 pixels), so
-// the tilt stays on the values the arrow keys give and their limits hold
-// whatever the mouse did before.
+// whole steps of the arrow keys' tilt (3 degrees, 9 pixels; the screens check
+// that it is the step of engine/game/view.h), so the tilt stays on the values
+// the arrow keys give and their limits hold whatever the mouse did before.
 constexpr int kDragPixelsPerDegree = 3;
+constexpr int kDragTiltStep = 3;
 
 constexpr int kMouseClickCapacity = 16;
 

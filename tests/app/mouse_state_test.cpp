@@ -2,7 +2,7 @@
 // press, a right click told from a right drag, the drag turned into view angles
 // at its stated rate, and the start-menu bands where the highlight bars lie.
 #include "app/input/mouse_state.h"
-#include "app/menu_layout.h"
+#include "app/screens/menu_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The real window under Xvfb: its size, the GL state left by set-up, viewport
 // and overlays, a resize reaching the viewport, and the HUD font drawing.
-#include "app/platform.h"
-#include "app/render_window.h"
+#include "app/platform/platform.h"
+#include "app/platform/render_window.h"
 #include "app/input/keystate.h"
-#include "app/window_state.h"
+#include "app/platform/window_state.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>

@@ -1,8 +1,8 @@
 // What the game reads before it opens a window: the command line and the
 // folder of its pictures. No display needed.
-#include "app/command_line.h"
-#include "app/data_folder.h"
-#include "app/settings.h"
+#include "app/files/command_line.h"
+#include "app/files/data_folder.h"
+#include "app/files/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The player's files: XDG folders, atomic writes, bounded reads, the games folder, the game kept.
-#include "app/game_files.h"
-#include "app/game_keeping.h"
-#include "app/user_files.h"
+#include "app/files/game_files.h"
+#include "app/files/game_keeping.h"
+#include "app/files/user_files.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/pdn_read.h"
-#include "engine/pdn_write.h"
-#include "engine/search.h"
-#include "engine/turn.h"
+#include "engine/records/pdn_read.h"
+#include "engine/records/pdn_write.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // quit request, fed as synthetic SDL events.
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
-#include "app/platform.h"
-#include "app/window_state.h"
+#include "app/platform/platform.h"
+#include "app/platform/window_state.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 
 #include <random>
 
-#include "engine/execute.h"
-#include "engine/perft.h"
-#include "engine/rules.h"
-#include "engine/search.h"
+#include "engine/rules/execute.h"
+#include "engine/rules/perft.h"
+#include "engine/rules/rules.h"
+#include "engine/classic/search.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

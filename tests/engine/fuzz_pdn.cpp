@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/pdn_read.h"
-#include "engine/pdn_write.h"
+#include "engine/records/pdn_read.h"
+#include "engine/records/pdn_write.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -8,13 +8,14 @@
 #include <set>
 #include <thread>
 
-#include "engine/evaluation.h"
-#include "engine/level_match.h"
-#include "engine/level_search.h"
-#include "engine/level_worker.h"
-#include "engine/position_text.h"
-#include "engine/refusal.h"
-#include "engine/search.h"
+#include "engine/levels/evaluation.h"
+#include "engine/levels/level_match.h"
+#include "engine/levels/searcher.h"
+#include "engine/levels/level_search.h"
+#include "engine/rules/position_text.h"
+#include "engine/rules/refusal.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

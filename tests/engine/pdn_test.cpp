@@ -8,8 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/pdn_read.h"
-#include "engine/pdn_write.h"
+#include "engine/game/game_state.h"
+#include "engine/records/pdn_read.h"
+#include "engine/records/pdn_write.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

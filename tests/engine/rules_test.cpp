@@ -1,10 +1,11 @@
 // The board, the initial position and the rules of movement.
 #include <gtest/gtest.h>
 
-#include "engine/board.h"
-#include "engine/rules.h"
-#include "engine/scratch.h"
-#include "engine/search.h"
+#include "engine/game/game_state.h"
+#include "engine/rules/board.h"
+#include "engine/rules/rules.h"
+#include "engine/rules/scratch.h"
+#include "engine/classic/search.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

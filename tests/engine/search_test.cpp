@@ -6,10 +6,11 @@
 #include <cstring>
 #include <random>
 
-#include "engine/execute.h"
-#include "engine/rules.h"
-#include "engine/search.h"
-#include "engine/reference/literal_search.h"
+#include "engine/rules/execute.h"
+#include "engine/rules/rules.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
+#include "engine/classic/literal_search.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/execute.h"
-#include "engine/search.h"
-#include "engine/position_text.h"
+#include "engine/rules/execute.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
+#include "engine/rules/position_text.h"
 
 std::string describe(const Snapshot& s) { return positionText(s); }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/board.h"
+#include "engine/rules/board.h"
 
 // The whole game state the rules touch, for exact before/after comparisons.
 using Snapshot = Position;

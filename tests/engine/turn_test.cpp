@@ -4,9 +4,9 @@
 #include <random>
 #include <vector>
 
-#include "engine/rules.h"
-#include "engine/search.h"
-#include "engine/turn.h"
+#include "engine/rules/rules.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <random>
 
-#include "engine/execute.h"
-#include "engine/legal_moves.h"
-#include "engine/whole_moves.h"
+#include "engine/rules/execute.h"
+#include "engine/rules/legal_moves.h"
+#include "engine/rules/whole_moves.h"
 #include "tests/engine/test_positions.h"
 
 namespace {

@@ -12,13 +12,13 @@
 // question).
 
 #include "app/input/keystate.h"
-#include "app/platform.h"
-#include "app/render_window.h"
-#include "app/screens.h"
-#include "app/settings.h"
-#include "app/window_state.h"
-#include "engine/board.h"
-#include "engine/turn.h"
+#include "app/platform/platform.h"
+#include "app/platform/render_window.h"
+#include "app/screens/screens.h"
+#include "app/files/settings.h"
+#include "app/platform/window_state.h"
+#include "engine/rules/board.h"
+#include "engine/game/turn.h"
 #include "lettering/stroke_font.h"
 #include "scene/scene.h"
 

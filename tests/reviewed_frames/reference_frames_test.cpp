@@ -10,15 +10,15 @@
 // DRAUGHTS_WRITE_REFERENCES=1 writes the frames as new references instead (look
 // at every one of them before committing it).
 
-#include "app/display_switch.h"
+#include "app/screens/display_switch.h"
 #include "app/input/keystate.h"
-#include "app/platform.h"
-#include "app/render_window.h"
-#include "app/screens.h"
-#include "app/settings.h"
-#include "app/window_state.h"
-#include "engine/board.h"
-#include "engine/turn.h"
+#include "app/platform/platform.h"
+#include "app/platform/render_window.h"
+#include "app/screens/screens.h"
+#include "app/files/settings.h"
+#include "app/platform/window_state.h"
+#include "engine/rules/board.h"
+#include "engine/game/turn.h"
 #include "scene/scene.h"
 #include "textures/texture_set.h"
 #include "tests/reviewed_frames/png_file.h"

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "engine/board.h"
-#include "engine/turn.h"
+#include "engine/rules/board.h"
+#include "engine/game/turn.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"
 #include "tests/scene/scene_test_support.h"

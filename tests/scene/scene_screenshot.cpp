@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/board.h"
-#include "engine/turn.h"
+#include "engine/rules/board.h"
+#include "engine/game/turn.h"
 #include "scene/shape_cache.h"
 #include "tests/scene/scene_test_support.h"
 #include "textures/texture_set.h"

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/board.h"
-#include "engine/turn.h"
+#include "engine/rules/board.h"
+#include "engine/game/turn.h"
 #include "scene/scene.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 
-#include "engine/board.h"
-#include "engine/turn.h"
+#include "engine/rules/board.h"
+#include "engine/game/turn.h"
 #include "scene/scene.h"
 #include "scene/shape_cache.h"
 #include "tests/scene/scene_test_support.h"

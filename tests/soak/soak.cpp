@@ -16,11 +16,11 @@
 #include <random>
 #include <vector>
 
-#include "engine/board.h"
-#include "engine/execute.h"
-#include "engine/rules.h"
-#include "engine/search.h"
-#include "engine/turn.h"
+#include "engine/rules/board.h"
+#include "engine/rules/execute.h"
+#include "engine/rules/rules.h"
+#include "engine/classic/search.h"
+#include "engine/game/turn.h"
 
 namespace {
 

@@ -1,0 +1,34 @@
+#pragma once
+// The games folder: every game the player starts is kept there as one PDN file
+// named by its start time ("2026-12-08_14-05-33.pdn"; a second game started in
+// the same second gets "_2" and so on), rewritten whole after every move with
+// writeFileAtomically (app/files/user_files.h). The latest file tells whether the last
+// game was left without a result, for "Continue the game". No SDL, no GL.
+
+#include <ctime>
+#include <string>
+
+#include "engine/records/game_record.h"
+
+// "$XDG_DATA_HOME/draughts3d/games/" (default "~/.local/share/draughts3d/games/");
+// "" when no data folder can be told.
+std::string gamesFolder();
+
+// The file name of a game started at `start` (local time); `copy` 2, 3, ... for
+// later games of the same second.
+std::string gameFileName(std::time_t start, int copy = 1);
+
+// Creates `folder` when needed and writes `content` (the new game's record) to
+// a new file named by `start`, never over an existing one. Sets `path`.
+bool createGameFile(const std::string& folder, std::time_t start, const std::string& content, std::string& path,
+                    std::string& error);
+
+// The newest record in a games folder, by the start time in its name.
+struct LatestGame {
+    std::string path;         // "" when the folder holds no record
+    bool readable = false;    // its first game could be read whole
+    bool unfinished = false;  // ... and has no result ("*"): the game can be continued
+    GameRecord record;        // that game, when readable
+    std::string error;        // why it could not be read, when not readable
+};
+LatestGame findLatestGame(const std::string& folder);

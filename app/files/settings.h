@@ -1,0 +1,55 @@
+#pragma once
+// The player's settings: read from $XDG_CONFIG_HOME/draughts3d/settings.ini at
+// start, written back (atomically) when a setting changes, overridden for one
+// run by the command line. A missing file means the defaults; a line that
+// cannot be read, an unknown setting or a value out of range is named on
+// standard error and its default used: the game always starts.
+//
+//   classic = false          true: the game exactly as it first was (no
+//                            travelling pieces, marks, pacing or held end)
+//   animation = normal       how fast moves travel: off, fast, normal, slow
+//   reply_delay = 0.6        seconds the computer waits after your move lands (0 to 5)
+//   last_move_marks = true   the last move stays marked on the board
+//   level = classic          the computer: beginner, novice, club, strong, expert
+//                            or classic (the original computer); classic mode
+//                            always plays classic
+//
+// Lines are `name = value`; blank lines and lines starting with # or ; are
+// comments, as is the rest of a line from a # or ; after a space; a [section]
+// line is passed over.
+
+#include <string>
+#include <vector>
+
+#include "engine/levels/levels.h"
+
+// How fast moves are shown: not at all, or each duration times 0.5, 1 or 2.
+enum class AnimationSpeed { Off, Fast, Normal, Slow };
+double animationFactor(AnimationSpeed speed);
+// "off", "fast", "normal", "slow", and back; false for another word.
+const char* animationName(AnimationSpeed speed);
+bool parseAnimation(const std::string& word, AnimationSpeed& speed);
+
+struct Settings {
+    bool classic = false;
+    AnimationSpeed animation = AnimationSpeed::Normal;
+    double replyDelay = 0.6;
+    bool lastMoveMarks = true;
+    Level level = Level::Classic;
+};
+
+// The settings of this run.
+extern Settings settings;
+
+// The settings a text gives; each problem found is added to `problems` as one
+// line naming the line of the text ("line 3: unknown setting 'colour'").
+Settings parseSettings(const std::string& text, std::vector<std::string>& problems);
+// The text saveSettings writes: every setting with its comment.
+std::string settingsText(const Settings& values);
+
+// The settings file's path ("" when no home folder can be told).
+std::string settingsPath();
+// Reads the settings file; its problems go to standard error, naming the file.
+Settings loadSettings();
+// Writes the settings file atomically; false with the reason in `error`.
+bool saveSettings(const Settings& values, std::string& error);

@@ -1,0 +1,159 @@
+// The HUD font: the glyphs of "Courier New" at a character height of 12 pixels,
+// as 1-bit bitmaps in display lists (FreeType renders them; fontconfig finds the
+// face or its metric-compatible stand-in).
+#include "app/platform/platform.h"
+#include "app/platform/render_window.h"
+
+#include <GL/gl.h>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+unsigned int hudFontBase = 0;
+
+namespace {
+
+constexpr int kFirstGlyph = 32;
+constexpr int kGlyphCount = 96;
+constexpr int kCharacterHeight = 12;
+const char* const kFaceName = "Courier New";
+
+// The font file fontconfig picks for the face, or an empty path with the reason.
+bool findFontFile(std::string* path, int* faceIndex, std::string* problem) {
+    if (!FcInit()) {
+        *problem = "fontconfig could not be initialised";
+        return false;
+    }
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kFaceName));
+    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, kCharacterHeight);
+    FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    bool found = false;
+    if (match) {
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            *path = reinterpret_cast<const char*>(file);
+            *faceIndex = index;
+            found = true;
+        }
+        FcPatternDestroy(match);
+    }
+    if (!found) *problem = "no installed font matches it";
+    return found;
+}
+
+// One glyph as a glBitmap call: rows bottom first, 1 bit per pixel, most
+// significant bit leftmost, packed to whole bytes (unpack alignment 1).
+void compileGlyph(FT_Face face, unsigned long code) {
+    std::vector<GLubyte> rows;
+    GLsizei width = 0, height = 0;
+    GLfloat xOrigin = 0, yOrigin = 0, advance = 0;
+    if (FT_Load_Char(face, code, FT_LOAD_TARGET_MONO) == 0 &&
+        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
+        const FT_GlyphSlot slot = face->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        advance = static_cast<GLfloat>(slot->advance.x) / 64.0f;
+        if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO && bitmap.width > 0 && bitmap.rows > 0) {
+            width = static_cast<GLsizei>(bitmap.width);
+            height = static_cast<GLsizei>(bitmap.rows);
+            const int rowBytes = (width + 7) / 8;
+            rows.resize(static_cast<size_t>(rowBytes) * height);
+            for (int r = 0; r < height; ++r) {
+                const int pitch = bitmap.pitch;
+                const unsigned char* source = pitch >= 0 ? bitmap.buffer + r * pitch
+                                                         : bitmap.buffer + (height - 1 - r) * -pitch;
+                std::memcpy(&rows[static_cast<size_t>(height - 1 - r) * rowBytes], source, rowBytes);
+            }
+            xOrigin = static_cast<GLfloat>(-slot->bitmap_left);
+            yOrigin = static_cast<GLfloat>(height - slot->bitmap_top);
+        }
+    }
+    glBitmap(width, height, xOrigin, yOrigin, advance, 0.0f, rows.empty() ? nullptr : rows.data());
+}
+
+bool compileGlyphs(std::string* problem) {
+    std::string path;
+    int faceIndex = 0;
+    if (!findFontFile(&path, &faceIndex, problem)) return false;
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0) {
+        *problem = "FreeType could not be initialised";
+        return false;
+    }
+    FT_Face face = nullptr;
+    bool built = false;
+    if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0) {
+        *problem = "the font file " + path + " could not be read";
+    } else if (FT_Set_Pixel_Sizes(face, 0, kCharacterHeight) != 0) {
+        *problem = "the font file " + path + " has no 12-pixel size";
+    } else {
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+        glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+        glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+        for (int i = 0; i < kGlyphCount; ++i) {
+            glNewList(hudFontBase + i, GL_COMPILE);
+            compileGlyph(face, static_cast<unsigned long>(kFirstGlyph + i));
+            glEndList();
+        }
+        glPopClientAttrib();
+        built = true;
+    }
+    if (face) FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return built;
+}
+
+}  // namespace
+
+void buildHudFont() {
+    hudFontBase = glGenLists(kGlyphCount);
+    std::string problem;
+    if (compileGlyphs(&problem)) return;
+    // Without the font the lists stay empty: the game runs on, without HUD text.
+    for (int i = 0; i < kGlyphCount; ++i) {
+        glNewList(hudFontBase + i, GL_COMPILE);
+        glEndList();
+    }
+    static bool told = false;
+    if (!told) {
+        told = true;
+        const std::string text = "The font \"" + std::string(kFaceName) + "\" for the on-screen text could not be loaded: " +
+                                 problem + ".\nThe game goes on without on-screen text.";
+        showMessageBox("ERROR", text.c_str(), MessageIcon::Warning);
+    }
+}
+
+// Called once the context is released as well: the GL then ignores it and the
+// lists go with the deleted context.
+void deleteHudFont() { glDeleteLists(hudFontBase, kGlyphCount); }
+
+void printHudText(float x, float y, const char* format, ...) {
+    if (!format) return;
+    char text[256];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(hudFontBase - kFirstGlyph);
+    glRasterPos2f(x, y);
+    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+}

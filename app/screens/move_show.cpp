@@ -1,0 +1,191 @@
+#include "app/screens/move_show.h"
+
+#include "app/files/settings.h"
+#include "engine/rules/board.h"
+#include "engine/levels/level_search.h"
+#include "engine/rules/rules.h"
+#include "engine/game/turn.h"
+#include "engine/rules/whole_moves.h"
+#include "scene/move_animation.h"
+
+#include <vector>
+
+namespace {
+
+// The move being shown travelling, and how many history records it takes.
+struct Travel {
+    bool active = false;
+    WholeMove move;
+    int records = 0;
+    double startedAt = 0;
+};
+Travel travel;
+// The jumps played (jumpsPlayed) the showing has caught up with.
+int knownHistory = 0;
+bool replyWaiting = false;
+double replyAt = 0;
+double endHeldSince = -1;
+
+// A level other than classic searches on a thread of its own from the moment
+// the computer is to move; its result waits in the search until the reply is due.
+LevelSearch computerSearch;
+std::uint64_t computerSeed = 0;
+
+bool searchesOnAThread() { return !settings.classic && settings.level != Level::Classic; }
+
+void stopSearching() { computerSearch.cancel(); }
+
+double factor() { return animationFactor(settings.animation); }
+
+double travelEnd() { return travel.startedAt + moveSeconds(travel.move, factor()); }
+
+void startTravel(int records, double now, bool shown) {
+    travel = Travel{};
+    if (records <= 0 || records > historyCount) return;
+    // Several whole moves at once (stepping forward with 0): the last travels.
+    const std::vector<HistorySpan> spans = wholeMoveSpans(&history[historyCount - records], records);
+    records = spans.back().count;
+    travel.move = wholeMoveFromRecords(&history[historyCount - records], records);
+    travel.records = records;
+    travel.startedAt = now;
+    travel.active = shown && factor() > 0;
+}
+
+// The reply, when it can be played now: the classic computer chooses it on
+// the spot; a level's search must have finished.
+bool playReply(double now, bool shown) {
+    int jumps = 0;
+    if (searchesOnAThread()) {
+        LevelResult result;
+        if (!computerSearch.poll(result)) return false;
+        if (result.hasMove) jumps = playChosenMove(result.move);
+    } else {
+        jumps = playComputerReply();
+    }
+    replyWaiting = false;
+    knownHistory = jumpsPlayed();
+    startTravel(jumps, now, shown);
+    return true;
+}
+
+// How deep a captured piece sinks at its end: out of sight in the board.
+double sinkDepth(PieceCode code) { return isKing(code) ? 1.05 : 0.45; }
+
+// The last complete whole move of `side` (0: of either side), leaving out the
+// records of the travelling move; false when there is none.
+bool lastCompleteMove(Side side, WholeMove& found) {
+    int usable = historyCount - (travel.active ? travel.records : 0);
+    std::vector<HistorySpan> spans = wholeMoveSpans(history, usable);
+    // A capture still going on is no complete move yet.
+    if (!spans.empty() && continuationSquare != Square{} && usable == historyCount) spans.pop_back();
+    for (auto span = spans.rbegin(); span != spans.rend(); ++span) {
+        if (side != 0 && history[span->first].sideBefore != side) continue;
+        found = wholeMoveFromRecords(&history[span->first], span->count);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void setComputerSeed(std::uint64_t seed) { computerSeed = seed; }
+
+bool computerToReply() { return replyWaiting; }
+
+void stopComputer() {
+    stopSearching();
+    replyWaiting = false;
+}
+
+void startShowingMoves() {
+    stopSearching();
+    travel = Travel{};
+    knownHistory = jumpsPlayed();
+    replyWaiting = false;
+    endHeldSince = -1;
+}
+
+void landTravellingMove() { travel.active = false; }
+
+void playWaitingReplyNow(double now) {
+    if (!replyWaiting) return;
+    travel.active = false;
+    playReply(now, false);
+}
+
+void advanceShownMoves(double now) {
+    if (travel.active && now >= travelEnd()) travel.active = false;
+    if (jumpsPlayed() < knownHistory) {
+        // Taken back: what was shown or waiting is gone with it.
+        travel = Travel{};
+        replyWaiting = false;
+        stopSearching();
+        endHeldSince = -1;
+    } else if (jumpsPlayed() > knownHistory) {
+        startTravel(jumpsPlayed() - knownHistory, now, true);
+    }
+    knownHistory = jumpsPlayed();
+
+    const bool over = sideIsBlocked(1) || sideIsBlocked(2);
+    const bool computerToMove = sideToMove == 2 && computerActive == 1 && !over;
+    if (!computerToMove) {
+        if (replyWaiting) stopSearching();
+        replyWaiting = false;
+    } else if (!replyWaiting) {
+        replyWaiting = true;
+        replyAt = (travel.active ? travelEnd() : now) + settings.replyDelay;
+        // The search starts at once; only its move waits.
+        if (searchesOnAThread()) computerSearch.start(currentPosition(), settings.level, computerSeed);
+    }
+    if (replyWaiting && now >= replyAt) playReply(now, true);
+
+    if (!over || travel.active || replyWaiting)
+        endHeldSince = -1;
+    else if (endHeldSince < 0)
+        endHeldSince = now;
+}
+
+void presentMoves(double now, ScenePresentation& presentation) {
+    presentation.winnerHeldBack = endHeldSince < 0;
+    if (travel.active && now < travelEnd()) {
+        const WholeMove& move = travel.move;
+        const MovePicture picture = movePictureAt(move, now - travel.startedAt, factor());
+        presentation.piecesGiven = true;
+        for (int f = 1; f <= 8; ++f)
+            for (int r = 1; r <= 8; ++r) presentation.pieces[f][r] = board[f][r];
+        presentation.pieces[move.to().file][move.to().rank] = kEmpty;
+        for (int i = 0; i < move.capturedCount; ++i) {
+            const Square at = move.captured[i];
+            const PieceCode code = move.capturedCodes[i];
+            if (picture.sunk[i] <= 0)
+                presentation.pieces[at.file][at.rank] = code;
+            else if (picture.sunk[i] < 1)
+                presentation.addFloating(code, at.file, at.rank, -sinkDepth(code) * picture.sunk[i]);
+        }
+        presentation.addFloating(picture.code, picture.file, picture.rank, picture.lift);
+    }
+    WholeMove last;
+    if (settings.lastMoveMarks && lastCompleteMove(0, last)) {
+        presentation.addMark(last.from().file, last.from().rank, SquareMarkKind::MoveFrom);
+        for (int i = 1; i + 1 < last.squareCount; ++i)
+            presentation.addMark(last.squares[i].file, last.squares[i].rank, SquareMarkKind::MoveLanding);
+        presentation.addMark(last.to().file, last.to().rank, SquareMarkKind::MoveTo);
+        for (int i = 0; i < last.capturedCount; ++i)
+            presentation.addMark(last.captured[i].file, last.captured[i].rank, SquareMarkKind::Captured);
+    }
+}
+
+std::string lastMovesText() {
+    std::string text;
+    WholeMove move;
+    if (lastCompleteMove(1, move)) text = "You: " + wholeMoveText(move);
+    if (lastCompleteMove(2, move)) text += (text.empty() ? "" : "   ") + std::string("Computer: ") + wholeMoveText(move);
+    return text;
+}
+
+double gameEndHeldSince() { return endHeldSince; }
+
+int travelProgress(double now) {
+    if (!travel.active || now >= travelEnd()) return -1;
+    return static_cast<int>((now - travel.startedAt) * 1000);
+}

@@ -1,0 +1,298 @@
+#include "app/screens/advice.h"
+#include "app/files/game_keeping.h"
+#include "app/input/keystate.h"
+#include "app/input/mouse_state.h"
+#include "app/screens/mouse_actions.h"
+#include "app/screens/move_show.h"
+#include "app/platform/platform.h"
+#include "app/platform/render_window.h"
+#include "app/screens/screens.h"
+#include "app/files/settings.h"
+#include "app/platform/window_state.h"
+#include "engine/rules/board.h"
+#include "scene/camera.h"
+#include "engine/rules/rules.h"
+#include "engine/game/turn.h"
+#include "scene/scene.h"
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace {
+
+// One line of the help block: its colour, position and text.
+struct HelpLine {
+    float r, g, b;
+    float x, y;
+    const char* format;
+};
+
+const HelpLine kHelpLines[] = {
+    {0, 1, 0, 10, 25, "To rotate the camera  : %s"},
+    {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
+    {0, 1, 0, 10, 40, "To move your draught  : %s"},
+    {1, 1, 1, 200, 40, "'a'+'3'->'b'+'4',for example   %s"},
+    {0, 1, 0, 10, 55, "To move once more     : %s"},
+    {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
+    {0, 1, 0, 10, 70, "To moveback           : %s"},
+    {1, 1, 1, 200, 70, "'9' %s"},
+};
+// Outside classic mode, two more.
+const HelpLine kStepForwardLines[] = {
+    {0, 1, 0, 10, 85, "To step forward       : %s"},
+    {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
+    {0, 1, 0, 10, 100, "For a hint            : %s"},
+    {1, 1, 1, 200, 100, "'T' %s"},
+};
+
+const char* const kCreditName = "Quillow P.D.";
+
+// A finished game stays on screen at least this long before a key or click
+// returns to the menu, so a key already on its way does not skip it.
+constexpr double kEndHeldSeconds = 1.0;
+
+// Everything the picture of a play frame depends on that can change while the
+// game runs. The help text and the room are fixed; the light and the rest of the
+// GL state a frame inherits are what the frame before it left, so they settle
+// after two frames drawn alike.
+struct PlayPicture {
+    Board board;
+    std::int32_t continuationFile, continuationRank;
+    std::int32_t sideToMove, greenSide;
+    std::int32_t typedMove[4];
+    std::int32_t viewAngleX, viewAngleY;
+    std::int32_t screen;
+    std::int32_t windowWidth, windowHeight, viewportWidth, viewportHeight;
+    std::int32_t winPictureFrames;
+    // Outside classic mode: how far a move has travelled, the moves on record
+    // (their marks and words), whether the end is held.
+    std::int32_t travelMs, historyLength, endHeld;
+    std::uint32_t adviceHash;
+};
+
+PlayPicture currentPlayPicture() {
+    PlayPicture p{};
+    std::memcpy(p.board, board, sizeof board);
+    p.continuationFile = continuationSquare.file;
+    p.continuationRank = continuationSquare.rank;
+    p.sideToMove = sideToMove;
+    p.greenSide = greenSide;
+    for (int i = 0; i < 4; ++i) p.typedMove[i] = typedMove[i + 1];
+    p.viewAngleX = viewAngleX;
+    p.viewAngleY = viewAngleY;
+    p.screen = currentScreen;
+    p.windowWidth = windowWidth;
+    p.windowHeight = windowHeight;
+    p.viewportWidth = viewportWidth;
+    p.viewportHeight = viewportHeight;
+    // Only classic mode counts winner pictures (and ends the game by them).
+    p.winPictureFrames = settings.classic ? winPictureFrames : 0;
+    if (!settings.classic) {
+        p.travelMs = travelProgress(frameSeconds);
+        p.historyLength = jumpsPlayed();
+        p.endHeld = gameEndHeldSince() >= 0;
+        p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(adviceText(frameSeconds)));
+    }
+    return p;
+}
+
+// The picture of the last play frame drawn, and how many frames in a row were
+// drawn showing it (0: none yet, or a menu frame came between).
+PlayPicture shownPicture{};
+int shownFrames = 0;
+
+// Whether this frame shows something new: the frame is skipped when skipping is
+// allowed and it would show what the last two frames drawn showed, the window
+// has kept its picture and no winner picture (which counts its frames) is up.
+bool pictureChanged(bool skipUnchanged) {
+    const PlayPicture now = currentPlayPicture();
+    const bool samePicture = shownFrames > 0 && std::memcmp(&now, &shownPicture, sizeof now) == 0;
+    // A classic winner picture counts its drawings: it is never skipped.
+    const bool countsDrawings = settings.classic && sceneShowsWinnerPicture();
+    if (skipUnchanged && samePicture && shownFrames >= 2 && !windowNeedsRedraw && !countsDrawings) return false;
+    shownFrames = samePicture && !windowNeedsRedraw ? shownFrames + 1 : 1;
+    shownPicture = now;
+    windowNeedsRedraw = false;
+    return true;
+}
+
+// The scene through the play camera. In classic mode the tenth winner picture
+// ends the game; otherwise the finished game is held until the player acts.
+void drawPlayScene(const ScenePresentation* presentation) {
+    // Closes an overlay left open by a start-menu frame.
+    endOverlay();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glTranslatef(kEyeOffsetX, kEyeOffsetY, kEyeOffsetZ);
+    glPushMatrix();
+    if (drawScene(presentation) == SceneOutcome::GameOver && settings.classic) currentScreen = 1;
+    glPopMatrix();
+}
+
+// Whether the player types or clicks a square this frame.
+bool typingThisFrame() {
+    for (int i = 0; i < keyPressCount(); ++i) {
+        const int key = keyPressAt(i);
+        if ((key >= 'A' && key <= 'H') || (key >= '1' && key <= '8')) return true;
+    }
+    for (int i = 0; i < mouseInput.clickCount; ++i)
+        if (mouseInput.clicks[i].button == MouseButton::Left) return true;
+    return false;
+}
+
+// Whether a key or click of this frame acts on the game (the arrows and F1
+// only look).
+bool gameInputThisFrame() {
+    for (int i = 0; i < keyPressCount(); ++i) {
+        const int key = keyPressAt(i);
+        if (key != VK_F1 && (key < VK_LEFT || key > VK_DOWN)) return true;
+    }
+    return mouseInput.clickCount > 0;
+}
+
+// The keys of this frame as the turn driver takes them: the presses in order
+// and the arrows held (not those held since the game started).
+MoveKeys frameMoveKeys() {
+    MoveKeys keys;
+    for (int i = 0; i < keyPressCount() && keys.pressCount < kMoveKeyCapacity; ++i)
+        keys.presses[keys.pressCount++] = keyPressAt(i);
+    keys.upHeld = keyIsHeld(VK_UP);
+    keys.downHeld = keyIsHeld(VK_DOWN);
+    keys.leftHeld = keyIsHeld(VK_LEFT);
+    keys.rightHeld = keyIsHeld(VK_RIGHT);
+    keys.zeroStepsForward = !settings.classic;
+    return keys;
+}
+
+// The game's line as the record keeping follows it.
+GameLine currentGameLine() {
+    GameLine line;
+    line.records = history;
+    line.count = historyCount;
+    line.forgotten = historyForgotten;
+    line.captureGoingOn = continuationSquare != Square{};
+    // As the winner pictures tell it: a side that cannot move has lost.
+    for (const Side side : {sideToMove, otherSide(sideToMove)})
+        if (!line.winner && sideIsBlocked(side)) line.winner = otherSide(side);
+    return line;
+}
+
+bool playFrame(bool skipUnchanged);
+
+}  // namespace
+
+void ignoreHeldArrowKeys() {
+    for (int key = VK_LEFT; key <= VK_DOWN; ++key) ignoreUntilReleased(key);
+}
+
+bool drawPlayFrameIfChanged() { return playFrame(true); }
+
+void drawPlayFrame() { playFrame(false); }
+
+void forgetShownPlayPicture() { shownFrames = 0; }
+
+namespace {
+
+// The game as it first was: the turn driver plays the computer's jump and the
+// typed move, the scene as the position is.
+bool classicPlayFrame(bool skipUnchanged) {
+    // Clicks pick squares in the picture on screen, so before the keys turn the view.
+    applyPlayMouse();
+    readMoveKeys(frameMoveKeys());
+    if (wasPressed(VK_ESCAPE)) currentScreen = 1;
+
+    // The game moves first (the computer's reply, a typed move), then the frame
+    // is drawn if it shows something new.
+    turnStep();
+    if (!pictureChanged(skipUnchanged)) return false;
+    drawPlayScene(nullptr);
+    return true;
+}
+
+// Moves shown travelling, the reply paced, the last move marked, the end held.
+bool showingPlayFrame(bool skipUnchanged) {
+    const double now = frameSeconds;
+    const double endHeld = gameEndHeldSince();
+    if (endHeld >= 0) {
+        // The finished game: the view turns (keys or a right drag) and 9 takes
+        // back (the game goes on), until the player acts otherwise.
+        applyMouseViewTurn();
+        const MoveKeys keys = frameMoveKeys();
+        MoveKeys view = keys;
+        view.pressCount = 0;
+        for (int i = 0; i < keys.pressCount; ++i)
+            if (keys.presses[i] == '9') view.presses[view.pressCount++] = '9';
+        readMoveKeys(view);
+        if (view.pressCount > 0) advanceShownMoves(now);
+        const bool acts = view.pressCount == 0 && gameInputThisFrame() && now - endHeld >= kEndHeldSeconds;
+        if (wasPressed(VK_ESCAPE) || acts) currentScreen = 1;
+    } else {
+        if (gameInputThisFrame()) landTravellingMove();
+        if (typingThisFrame()) playWaitingReplyNow(now);
+        const int jumpsBefore = jumpsPlayed();
+        applyPlayMouse();
+        readMoveKeys(frameMoveKeys());
+        if (wasPressed(kHintKey)) askForHint();
+        if (wasPressed(VK_ESCAPE)) currentScreen = 1;
+        // A move typed while the computer is to reply waits for the reply.
+        if (!computerToReply()) {
+            const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
+            if (playTypedMove() == kIllegal && ff && fr && tf && tr) noteRefusedMove(now, ff, fr, tf, tr);
+        }
+        advanceShownMoves(now);
+        if (jumpsPlayed() != jumpsBefore) movePlayed();
+        advanceAdvice(now);
+    }
+    ScenePresentation presentation;
+    presentMoves(now, presentation);
+    presentAdvice(now, presentation);
+    if (!pictureChanged(skipUnchanged)) return false;
+    drawPlayScene(&presentation);
+    return true;
+}
+
+bool playFrame(bool skipUnchanged) {
+    const bool drawn = settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged);
+    // Every completed move kept; a game left (Escape, or its end shown) says so.
+    followGame(currentGameLine());
+    if (currentScreen == 1) leavePlay();
+    if (!drawn) return false;
+
+    // Light 1 at the world origin; governs the drawing from the next frame on.
+    const GLfloat lightPosition[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
+
+    beginOverlayTopLeft();
+    for (const HelpLine& line : kHelpLines) {
+        glColor3f(line.r, line.g, line.b);
+        printHudText(line.x, line.y, line.format, "");
+    }
+    if (!settings.classic) {
+        for (const HelpLine& line : kStepForwardLines) {
+            glColor3f(line.r, line.g, line.b);
+            printHudText(line.x, line.y, line.format, "");
+        }
+        const std::string lastMoves = lastMovesText();
+        glColor3f(0.55f, 0.75f, 1.0f);
+        if (!lastMoves.empty()) printHudText(10.0f, 125.0f, "%s", lastMoves.c_str());
+        const std::string advice = adviceText(frameSeconds);
+        glColor3f(1.0f, 0.6f, 0.2f);
+        if (!advice.empty()) printHudText(10.0f, 140.0f, "%s", advice.c_str());
+    }
+    glColor3f(1.0f, 0.0f, 0.0f);
+    printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);
+    endOverlay();
+    return true;
+}
+
+}  // namespace
+
+void leavePlay() {
+    leaveGame();
+    stopComputer();
+    forgetAdvice();
+}

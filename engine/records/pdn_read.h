@@ -1,0 +1,50 @@
+#pragma once
+// Reading PDN files: every game of a file becomes a whole game record or a clear
+// reason why it cannot be one, never a part of a game passed off as the whole.
+// Each move is replayed against the rules; a capture written from/to only
+// ("c3:e5" for c3:e5:g3) is the one legal whole move it can mean, and a written
+// move that could mean two is refused. A FEN may use algebraic squares or
+// numbers; numbers are read under both numberings used for the 8x8 board
+// (1 = b8 .. 32 = g1, White on 21-32; and the same turned, White on 1-12), and
+// the one under which the moves are legal is kept.
+//
+// The player of a game read from a file is the side it names human (White
+// when it names none, or both): the record's greenSide is 2 when that is Black.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/records/game_record.h"
+
+// Files larger than this are refused before any of them is read.
+constexpr std::size_t kMaxPdnFileBytes = std::size_t(8) << 20;
+
+// One game of a file: a whole record, or where and why it cannot be read.
+struct PdnGame {
+    int number = 0;  // 1 for the file's first game
+    int line = 0;    // the line it begins on
+    bool ok = false;
+    GameRecord record;  // only when ok
+    // When not ok: the line of the fault (the game's line when none fits better) and the reason.
+    int errorLine = 0;
+    std::string error;
+    // Where the last move leaves the game, as PDN sees it (White is side 1); only when ok.
+    Position finalPosition;
+};
+
+struct PdnFile {
+    // Set when the file as a whole cannot be read (missing, too large, no game
+    // in it); `games` is then empty.
+    std::string error;
+    std::vector<PdnGame> games;
+};
+
+// The games of a file's bytes. The live game (board, side to move, continuation)
+// is left as it was.
+PdnFile readPdnText(const std::string& bytes);
+// The same for the file at `path`, refused at once when larger than kMaxPdnFileBytes.
+PdnFile readPdnFile(const std::string& path);
+
+// One line for the player: "FILE: game 2, line 14: c3-d5 is not a legal move for White".
+std::string pdnGameError(const std::string& fileName, const PdnGame& game);

@@ -1,0 +1,146 @@
+#include "engine/rules/refusal.h"
+
+#include <cstdlib>
+
+#include "engine/rules/legal_moves.h"
+#include "engine/rules/position_text.h"
+#include "engine/rules/rules.h"
+
+namespace {
+
+int sign(int v) { return (v > 0) - (v < 0); }
+
+std::string name(Square s) { return squareName(s.file, s.rank); }
+const char* pieceWord(PieceCode code) { return isKing(code) ? "king" : "man"; }
+
+// The landing squares of the captures the piece on `from` can make now, in the
+// order the search lists them.
+std::vector<Square> landingsOf(Square from) {
+    MoveList list;
+    listLegalMoves(list);
+    std::vector<Square> landings;
+    for (int i = 0; i < list.count; ++i) {
+        const ListedMove& m = list.moves[i];
+        if (m.kind == kCapture && m.fromFile == from.file && m.fromRank == from.rank)
+            landings.push_back(Square{m.toFile, m.toRank});
+    }
+    return landings;
+}
+
+// The pieces of the side to move that can capture, in scan order.
+std::vector<Square> capturingPieces() {
+    std::vector<Square> squares;
+    if (continuationSquare != Square{}) return {continuationSquare};
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r) {
+            const PieceCode code = board[f][r];
+            if (code != kEmpty && sideOf(code) == sideToMove && pieceCanCapture(f, r, code))
+                squares.push_back(Square{f, r});
+        }
+    return squares;
+}
+
+// The pieces standing between two squares of one diagonal.
+struct Between {
+    int count = 0;
+    Square first;
+    bool firstIsEnemy = false;
+};
+
+Between piecesBetween(Square from, Square to, PieceCode code) {
+    Between b;
+    const int df = sign(to.file - from.file), dr = sign(to.rank - from.rank);
+    for (int f = from.file + df, r = from.rank + dr; f != to.file; f += df, r += dr) {
+        if (board[f][r] == kEmpty) continue;
+        if (b.count++ == 0) {
+            b.first = Square{f, r};
+            b.firstIsEnemy = areEnemies(code, board[f][r]);
+        }
+    }
+    return b;
+}
+
+// A rule of movement the step breaks whatever else is on the board, or "".
+std::string geometryFault(Square from, Square to, PieceCode code) {
+    if (from == to) return std::string("The ") + pieceWord(code) + " on " + name(from) + " must move to another square";
+    if ((to.file + to.rank) % 2 != 0)
+        return "Pieces stand on the dark squares only: " + name(to) + " is a light square";
+    const int df = to.file - from.file, dr = to.rank - from.rank;
+    if (std::abs(df) != std::abs(dr))
+        return "Pieces move along the diagonals: " + name(to) + " is not on one from " + name(from);
+    if (board[to.file][to.rank] != kEmpty) return "There is already a piece on " + name(to);
+    const int distance = std::abs(df);
+    const Between between = piecesBetween(from, to, code);
+    if (between.count == 1 && !between.firstIsEnemy) return "A piece jumps only over a piece of the other side";
+    if (isMan(code)) {
+        if (distance == 1 && dr != forwardStep(code)) return "Men move forward; they capture in any direction";
+        if (distance > 2 || (distance == 2 && between.count == 0))
+            return "A man moves one square at a time; only kings go further";
+        return "";
+    }
+    if (between.count > 1)
+        return "The way from " + name(from) + " to " + name(to) + " is blocked at " + name(between.first);
+    return "";
+}
+
+// The landing squares, among `landings`, in the direction from `from` to `to`.
+std::string landingsToward(Square from, Square to, const std::vector<Square>& landings) {
+    std::string text;
+    for (const Square& s : landings)
+        if (sign(s.file - from.file) == sign(to.file - from.file) &&
+            sign(s.rank - from.rank) == sign(to.rank - from.rank))
+            text += (text.empty() ? "" : " or ") + name(s);
+    return text;
+}
+
+MoveRefusal judge(Square from, Square to) {
+    MoveRefusal out;
+    if (!onBoard(from.file, from.rank) || !onBoard(to.file, to.rank)) {
+        out.reason = "Squares run from a1 to h8";
+        return out;
+    }
+    const Square going = continuationSquare;
+    if (going != Square{} && from != going) {
+        out.reason = std::string("The ") + pieceWord(board[going.file][going.rank]) + " on " + name(going) +
+                     " must go on capturing";
+        out.capturers = {going};
+        return out;
+    }
+    const PieceCode code = board[from.file][from.rank];
+    if (code == kEmpty || sideOf(code) != sideToMove) {
+        out.reason = "No piece of yours on " + name(from);
+        return out;
+    }
+    if (isLegalMove(from.file, from.rank, to.file, to.rank, code) != kIllegal) return out;
+
+    out.reason = geometryFault(from, to, code);
+    if (!out.reason.empty()) return out;
+    out.capturers = capturingPieces();
+    const std::vector<Square> own = landingsOf(from);
+    // A king's jump over one enemy piece onto a square from which it could not
+    // go on, when other squares behind that piece would let it.
+    const std::string better = landingsToward(from, to, own);
+    if (isKing(code) && piecesBetween(from, to, code).count == 1 && !better.empty()) {
+        out.reason = "The king must land where it can capture again: " + better;
+        return out;
+    }
+    if (going != Square{}) {
+        out.reason = std::string("The ") + pieceWord(code) + " on " + name(from) + " must go on capturing";
+        return out;
+    }
+    if (!out.capturers.empty()) {
+        const Square taker = own.empty() ? out.capturers.front() : from;
+        const std::vector<Square> landings = own.empty() ? landingsOf(taker) : own;
+        out.reason = "A capture is compulsory: " + name(taker) + " takes on " + name(landings.front());
+        return out;
+    }
+    out.reason = "That move is not allowed";
+    return out;
+}
+
+}  // namespace
+
+MoveRefusal whyRefused(const Position& position, Square from, Square to) {
+    const PositionScope scope(position);
+    return judge(from, to);
+}
