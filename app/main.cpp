@@ -202,7 +202,8 @@ int main(int argc, char* argv[]) {
             // Minimised: nothing is drawn and nothing typed meanwhile is kept.
             clearKeyPresses();
             clearMouseActions();
-            waitForEventUntil(Clock::now() + (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
+            waitForEventUntil(Clock::now() +
+                              (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
             leavePlay();

@@ -26,9 +26,10 @@ packages="build-essential cmake pkg-config libsdl2-dev libx11-dev freeglut3-dev 
 if [ "$mode" = test ]; then
   # The tests: GoogleTest, an X server with keyboard layouts, key presses and
   # screen reading, the desktop-entry, AppStream and MIME-type checkers, the
-  # Debian package tools, and clang for the fuzzing run.
+  # Debian package tools, clang for the fuzzing run and clang-format for the
+  # code's style.
   packages="$packages libgtest-dev desktop-file-utils appstream shared-mime-info xvfb x11-xkb-utils xdotool x11-utils
-    imagemagick libpng-dev python3 groff-base dpkg-dev file clang libclang-rt-14-dev"
+    imagemagick libpng-dev python3 groff-base dpkg-dev file clang libclang-rt-14-dev clang-format"
 fi
 if $list_only; then
   echo $packages

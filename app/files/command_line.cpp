@@ -126,8 +126,7 @@ int answerCommandLine(const CommandLine& commandLine) {
         case CommandAction::ShowHelp: std::fputs(usageText(), stdout); return answered();
         case CommandAction::ShowVersion: std::printf("draughts3d %s\n", DRAUGHTS3D_VERSION); return answered();
         case CommandAction::Misuse:
-            std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem, commandLine.offending,
-                         usageText());
+            std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem, commandLine.offending, usageText());
             return kExitMisuse;
     }
     return -1;

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 
-
 #include "app/files/user_files.h"
 #include "engine/records/pdn_read.h"
 

@@ -57,8 +57,7 @@ void writeRecord() {
         written = writeFileAtomically(kept.path, text, error);
     }
     if (!written && !kept.failureSaid) {
-        std::fprintf(stderr, "draughts3d: the game cannot be kept in %s: %s\n", gamesFolderPath.c_str(),
-                     error.c_str());
+        std::fprintf(stderr, "draughts3d: the game cannot be kept in %s: %s\n", gamesFolderPath.c_str(), error.c_str());
         kept.failureSaid = true;
     }
 }
@@ -167,9 +166,9 @@ void followGame(const GameLine& game) {
     if (!kept.active) return;
     const std::size_t forgotten = std::min(kept.line.size(), static_cast<std::size_t>(std::max(game.forgotten, 0)));
     const std::size_t count = static_cast<std::size_t>(std::max(game.count, 0));
-    const bool sameLine = kept.line.size() == forgotten + count &&
-                          (count == 0 || std::memcmp(&kept.line[forgotten], game.records,
-                                                     count * sizeof(HistoryRecord)) == 0);
+    const bool sameLine =
+        kept.line.size() == forgotten + count &&
+        (count == 0 || std::memcmp(&kept.line[forgotten], game.records, count * sizeof(HistoryRecord)) == 0);
     if (sameLine && kept.captureGoingOn == game.captureGoingOn && kept.winner == game.winner) return;
     kept.line.resize(forgotten);
     kept.line.insert(kept.line.end(), game.records, game.records + count);

@@ -145,7 +145,8 @@ Settings loadSettings() {
     }
     std::vector<std::string> problems;
     const Settings values = parseSettings(text, problems);
-    for (const std::string& problem : problems) std::fprintf(stderr, "draughts3d: %s: %s\n", path.c_str(), problem.c_str());
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "draughts3d: %s: %s\n", path.c_str(), problem.c_str());
     return values;
 }
 

@@ -62,8 +62,7 @@ void compileGlyph(FT_Face face, unsigned long code) {
     std::vector<GLubyte> rows;
     GLsizei width = 0, height = 0;
     GLfloat xOrigin = 0, yOrigin = 0, advance = 0;
-    if (FT_Load_Char(face, code, FT_LOAD_TARGET_MONO) == 0 &&
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
+    if (FT_Load_Char(face, code, FT_LOAD_TARGET_MONO) == 0 && FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
         const FT_GlyphSlot slot = face->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
         advance = static_cast<GLfloat>(slot->advance.x) / 64.0f;
@@ -74,8 +73,8 @@ void compileGlyph(FT_Face face, unsigned long code) {
             rows.resize(static_cast<size_t>(rowBytes) * height);
             for (int r = 0; r < height; ++r) {
                 const int pitch = bitmap.pitch;
-                const unsigned char* source = pitch >= 0 ? bitmap.buffer + r * pitch
-                                                         : bitmap.buffer + (height - 1 - r) * -pitch;
+                const unsigned char* source =
+                    pitch >= 0 ? bitmap.buffer + r * pitch : bitmap.buffer + (height - 1 - r) * -pitch;
                 std::memcpy(&rows[static_cast<size_t>(height - 1 - r) * rowBytes], source, rowBytes);
             }
             xOrigin = static_cast<GLfloat>(-slot->bitmap_left);
@@ -134,8 +133,9 @@ void buildHudFont() {
     static bool told = false;
     if (!told) {
         told = true;
-        const std::string text = "The font \"" + std::string(kFaceName) + "\" for the on-screen text could not be loaded: " +
-                                 problem + ".\nThe game goes on without on-screen text.";
+        const std::string text = "The font \"" + std::string(kFaceName) +
+                                 "\" for the on-screen text could not be loaded: " + problem +
+                                 ".\nThe game goes on without on-screen text.";
         showMessageBox("ERROR", text.c_str(), MessageIcon::Warning);
     }
 }

@@ -438,9 +438,7 @@ MousePoint leftPressPoint;
 bool rightPressUnfocused = false;
 Uint32 rightPressAt = 0;
 
-bool isFocusClick(Uint32 timestamp) {
-    return focusGainedOnce && timestamp - focusGainedAt < kFocusClickMilliseconds;
-}
+bool isFocusClick(Uint32 timestamp) { return focusGainedOnce && timestamp - focusGainedAt < kFocusClickMilliseconds; }
 
 void focusArrived(Uint32 timestamp) {
     haveFocus = true;
@@ -489,7 +487,8 @@ EventOutcome windowProcedure(const SDL_Event& event) {
             const SDL_KeyboardEvent& key = event.key;
             if (isSystemKey(key)) {
                 // Alt+F4 closes the window, as the system's own keys would.
-                const bool altF4 = event.type == SDL_KEYDOWN && key.keysym.sym == SDLK_F4 && (key.keysym.mod & KMOD_ALT);
+                const bool altF4 =
+                    event.type == SDL_KEYDOWN && key.keysym.sym == SDLK_F4 && (key.keysym.mod & KMOD_ALT);
                 return altF4 ? EventOutcome::Quit : EventOutcome::Continue;
             }
             const int code = virtualKeyFor(key.keysym.sym, key.keysym.scancode);

@@ -156,7 +156,8 @@ void setViewport(int width, int height, float x, float y) {
     glViewport(static_cast<GLint>(x), static_cast<GLint>(y), width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, static_cast<double>(width) / static_cast<double>(height), kNearPlane, kFarPlane);
+    gluPerspective(kFieldOfViewDegrees, static_cast<double>(width) / static_cast<double>(height), kNearPlane,
+                   kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     viewportWidth = width;

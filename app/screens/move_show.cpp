@@ -179,7 +179,8 @@ std::string lastMovesText() {
     std::string text;
     WholeMove move;
     if (lastCompleteMove(1, move)) text = "You: " + wholeMoveText(move);
-    if (lastCompleteMove(2, move)) text += (text.empty() ? "" : "   ") + std::string("Computer: ") + wholeMoveText(move);
+    if (lastCompleteMove(2, move))
+        text += (text.empty() ? "" : "   ") + std::string("Computer: ") + wholeMoveText(move);
     return text;
 }
 

@@ -32,14 +32,10 @@ struct HelpLine {
 };
 
 const HelpLine kHelpLines[] = {
-    {0, 1, 0, 10, 25, "To rotate the camera  : %s"},
-    {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
-    {0, 1, 0, 10, 40, "To move your draught  : %s"},
-    {1, 1, 1, 200, 40, "'a'+'3'->'b'+'4',for example   %s"},
-    {0, 1, 0, 10, 55, "To move once more     : %s"},
-    {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
-    {0, 1, 0, 10, 70, "To moveback           : %s"},
-    {1, 1, 1, 200, 70, "'9' %s"},
+    {0, 1, 0, 10, 25, "To rotate the camera  : %s"}, {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
+    {0, 1, 0, 10, 40, "To move your draught  : %s"}, {1, 1, 1, 200, 40, "'a'+'3'->'b'+'4',for example   %s"},
+    {0, 1, 0, 10, 55, "To move once more     : %s"}, {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
+    {0, 1, 0, 10, 70, "To moveback           : %s"}, {1, 1, 1, 200, 70, "'9' %s"},
 };
 // Outside classic mode, two more.
 const HelpLine kStepForwardLines[] = {

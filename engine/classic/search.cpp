@@ -179,8 +179,8 @@ std::int32_t searchLeaf(Side computerSide, std::int32_t materialValue, const Lea
 // passes, the material changes by `delta`, and each side's blocked test is
 // settled by a reason to move that the move did not touch. Returns false (and
 // changes nothing) when that is not enough and the move must be played.
-bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const LeafContext& context,
-                        const ListedMove& m, std::int32_t& value) {
+bool leafWithoutPlaying(Side computerSide, std::int32_t materialValue, const LeafContext& context, const ListedMove& m,
+                        std::int32_t& value) {
     const std::uint64_t changed = squareBit(m.fromFile, m.fromRank) | squareBit(m.toFile, m.toRank);
     const bool open1 = reasonSurvives(context, 1, changed);
     const bool open2 = reasonSurvives(context, 2, changed);

@@ -7,7 +7,6 @@
 #include "engine/game/view.h"
 #include "engine/rules/whole_moves.h"
 
-
 // The keys of one play frame: the presses since the last frame, oldest first,
 // as their characters ('A'..'Z' for the letter keys, '0'..'9' for the digits;
 // any other key has some other code and is passed over), and the arrow keys

@@ -82,8 +82,7 @@ LevelSettings levelSettings(Level level) {
             s.lateMoveReductions = true;
             s.threatExtensions = 2;
             break;
-        case Level::Classic:
-            break;
+        case Level::Classic: break;
     }
     return s;
 }

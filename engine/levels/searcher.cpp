@@ -79,14 +79,10 @@ constexpr int squareIndex(int file, int rank) { return (file - 1) * 8 + (rank - 
 
 inline int pieceSlot(PieceCode code) {
     switch (code) {
-        case kMan1:
-            return 0;
-        case kMan2:
-            return 1;
-        case kKing1:
-            return 2;
-        default:
-            return 3;
+        case kMan1: return 0;
+        case kMan2: return 1;
+        case kKing1: return 2;
+        default: return 3;
     }
 }
 

@@ -24,8 +24,8 @@ GameRecord newGameRecord(Side greenSide, const Position& start, std::time_t star
     localtime_r(&startTime, &local);
     record.event = "draughts3d game";
     record.site = "?";
-    record.date = std::to_string(local.tm_year + 1900) + '.' + twoDigits(local.tm_mon + 1) + '.' +
-                  twoDigits(local.tm_mday);
+    record.date =
+        std::to_string(local.tm_year + 1900) + '.' + twoDigits(local.tm_mon + 1) + '.' + twoDigits(local.tm_mday);
     record.round = "-";
     const bool playerIsWhite = greenSide == 1;
     record.white = playerIsWhite ? "Player" : "draughts3d";
@@ -89,7 +89,6 @@ Position pdnView(const Position& position, Side greenSide) {
 }
 
 WholeMove pdnView(const WholeMove& move, Side greenSide) { return greenSide == 2 ? turnedMove(move) : move; }
-
 
 int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records, std::vector<Position>* positions) {
     restorePosition(record.start);

@@ -66,9 +66,9 @@ bool fenSquares(const std::string& item, Numbering numbering, std::vector<Square
     }
     const std::size_t dash = item.find('-');
     int first = 0, last = 0;
-    if (dash == std::string::npos ? !squareNumber(item, first) || !squareNumber(item, last)
-                                  : !squareNumber(item.substr(0, dash), first) ||
-                                        !squareNumber(item.substr(dash + 1), last) || first > last)
+    if (dash == std::string::npos
+            ? !squareNumber(item, first) || !squareNumber(item, last)
+            : !squareNumber(item.substr(0, dash), first) || !squareNumber(item.substr(dash + 1), last) || first > last)
         return false;
     numbered = true;
     for (int n = first; n <= last; ++n) squares.push_back(numberedSquare(n, numbering));
@@ -292,11 +292,10 @@ PdnGame readGame(const GameText& text, int number) {
         const struct {
             const char* name;
             std::string* field;
-        } named[] = {{"Event", &record.event},         {"Site", &record.site},
-                     {"Date", &record.date},           {"Round", &record.round},
-                     {"White", &record.white},         {"Black", &record.black},
-                     {"WhiteType", &record.whiteType}, {"BlackType", &record.blackType},
-                     {"Termination", &record.termination}};
+        } named[] = {
+            {"Event", &record.event},         {"Site", &record.site},           {"Date", &record.date},
+            {"Round", &record.round},         {"White", &record.white},         {"Black", &record.black},
+            {"WhiteType", &record.whiteType}, {"BlackType", &record.blackType}, {"Termination", &record.termination}};
         for (const auto& n : named)
             if (equalsIgnoringCase(tag.name, n.name)) field = n.field;
         if (field) {
@@ -345,8 +344,8 @@ PdnGame readGame(const GameText& text, int number) {
 
     const std::string written = !text.resultToken.empty() ? text.resultToken : resultTag ? *resultTag : "*";
     if (!parseResult(written, record.result)) record.result = GameResult::Unfinished;
-    const bool playerIsBlack = equalsIgnoringCase(record.blackType, "human") &&
-                               !equalsIgnoringCase(record.whiteType, "human");
+    const bool playerIsBlack =
+        equalsIgnoringCase(record.blackType, "human") && !equalsIgnoringCase(record.whiteType, "human");
     record.greenSide = playerIsBlack ? 2 : 1;
     record.start = pdnView(best.start, record.greenSide);
     for (const WholeMove& move : best.moves) record.moves.push_back(pdnView(move, record.greenSide));

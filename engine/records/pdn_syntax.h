@@ -18,8 +18,8 @@ std::string pdnTextAsUtf8(const std::string& bytes);
 
 // A square as written: algebraic ("c3", a1 at White's lower left) or a number 1..32.
 struct WrittenSquare {
-    Square square;       // algebraic squares
-    int number = 0;      // numbered squares; 0 for an algebraic one
+    Square square;   // algebraic squares
+    int number = 0;  // numbered squares; 0 for an algebraic one
 };
 
 // A move as written: its squares (two or more) and where it stands.

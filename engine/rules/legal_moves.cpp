@@ -47,7 +47,8 @@ int pieceTargets(int f, int r, PieceCode code, Target* out) {
         if (board[sf][sr] == kEmpty || !areEnemies(code, board[sf][sr]) || !onBoard(sf + df, sr + dr)) continue;
         const int firstLanding = k + 1;
         int lastLanding = k;
-        for (int lf = sf + df, lr = sr + dr; emptyOnBoard(lf, lr); lf += df, lr += dr) kindAt[dir][++lastLanding] = kCapture;
+        for (int lf = sf + df, lr = sr + dr; emptyOnBoard(lf, lr); lf += df, lr += dr)
+            kindAt[dir][++lastLanding] = kCapture;
         if (lastLanding < firstLanding) continue;
         // A capture that can go on from some landing squares must end on one of them;
         // the probe sees the captured piece gone and the king on the landing square.
@@ -133,9 +134,9 @@ void addPieceMoves(MoveList& list, int f, int r, PieceCode code, bool& anyCaptur
     const Square cont = continuationSquare;
     if (cont != Square{} && cont != Square{f, r}) return;
     for (int i = 0; i < n && list.count < kMaxNodeMoves; ++i)
-        list.moves[list.count++] =
-            ListedMove{static_cast<std::int8_t>(f), static_cast<std::int8_t>(r), static_cast<std::int8_t>(targets[i].file),
-                       static_cast<std::int8_t>(targets[i].rank), static_cast<std::int8_t>(targets[i].kind)};
+        list.moves[list.count++] = ListedMove{
+            static_cast<std::int8_t>(f), static_cast<std::int8_t>(r), static_cast<std::int8_t>(targets[i].file),
+            static_cast<std::int8_t>(targets[i].rank), static_cast<std::int8_t>(targets[i].kind)};
 }
 
 // When any piece of the side can capture, only captures are legal.
@@ -195,7 +196,7 @@ void collectPieceSquares(PieceSquares& pieces) {
 void movePieceSquares(PieceSquares& pieces, Side mover, int fromFile, int fromRank, int toFile, int toRank,
                       int capturedFile, int capturedRank) {
     // The moved piece slides to the place of its new square in scan order.
-    std::int8_t (*own)[2] = pieces.squares[mover];
+    std::int8_t(*own)[2] = pieces.squares[mover];
     const int n = pieces.count[mover];
     int i = 0;
     while (i < n && (own[i][0] != fromFile || own[i][1] != fromRank)) ++i;
@@ -215,7 +216,7 @@ void movePieceSquares(PieceSquares& pieces, Side mover, int fromFile, int fromRa
     own[i][1] = static_cast<std::int8_t>(toRank);
     if (capturedFile == 0) return;
     const int other = otherSide(mover);
-    std::int8_t (*theirs)[2] = pieces.squares[other];
+    std::int8_t(*theirs)[2] = pieces.squares[other];
     int m = pieces.count[other];
     for (int j = 0; j < m; ++j) {
         if (theirs[j][0] != capturedFile || theirs[j][1] != capturedRank) continue;

@@ -22,9 +22,7 @@ constexpr Side otherSide(Side side) { return side == 1 ? 2 : 1; }
 constexpr bool isMan(PieceCode code) { return code == kMan1 || code == kMan2; }
 constexpr bool isKing(PieceCode code) { return code == kKing1 || code == kKing2; }
 // Two pieces of opposite sides; an empty square is nobody's enemy.
-constexpr bool areEnemies(PieceCode a, PieceCode b) {
-    return a != kEmpty && b != kEmpty && sideOf(a) != sideOf(b);
-}
+constexpr bool areEnemies(PieceCode a, PieceCode b) { return a != kEmpty && b != kEmpty && sideOf(a) != sideOf(b); }
 // The rank step of a man going forward: side 1 goes up the ranks, side 2 down.
 constexpr int forwardStep(PieceCode man) { return man == kMan1 ? +1 : -1; }
 // The code a piece has after arriving on `toRank`: a man on its far rank is crowned.

@@ -7,9 +7,7 @@ namespace {
 
 // A square is inside a direction's edge of travel when a further step from it
 // stays on the board.
-bool insideEdge(int file, int rank, int df, int dr) {
-    return onBoard(file, rank) && onBoard(file + df, rank + dr);
-}
+bool insideEdge(int file, int rank, int df, int dr) { return onBoard(file, rank) && onBoard(file + df, rank + dr); }
 
 bool reachMapHasAny(int value) {
     for (int f = 1; f <= 8; ++f)
@@ -106,8 +104,7 @@ bool kingCanCapture(int file, int rank, PieceCode code) {
     for (const auto& d : kDirections) {
         int sf, sr;
         if (!walk(file, rank, d[0], d[1], sf, sr)) continue;
-        if (areEnemies(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) &&
-            board[sf + d[0]][sr + d[1]] == kEmpty)
+        if (areEnemies(code, board[sf][sr]) && insideEdge(sf, sr, d[0], d[1]) && board[sf + d[0]][sr + d[1]] == kEmpty)
             return true;
     }
     return false;

@@ -59,6 +59,7 @@ needs test /usr/bin/groff "the manual page check"
 needs test /usr/bin/dpkg-shlibdeps "the package's library dependencies"
 needs test /usr/bin/file "CPack's look at the programs"
 needs test /usr/bin/clang "the fuzzing build"
+needs test /usr/bin/clang-format-14 "the style check"
 
 if [ $misses -gt 0 ]; then
   echo "$misses file(s) not covered by tools/setup.sh"
