@@ -185,56 +185,105 @@ const GlyphStrokes kGlyphs[94] = {
     {nullptr, 0}, {nullptr, 0}, GLYPH(123), GLYPH(124),
     GLYPH(125), GLYPH(126),
 };
+
+constexpr GlyphStrokes kNoStrokes = {nullptr, 0};
+
+// A glyph's strokes.
+struct Glyph {
+    GlyphStrokes strokes;
+};
 #undef GLYPH
+
+// What a byte that does not begin a well-formed UTF-8 sequence reads as: the
+// replacement character, which has no glyph.
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 constexpr float kMaxSize = 30.0f;
 // Lower case is drawn as small capitals of this fraction of the size.
 constexpr double kSmallCapitalScale = 0.7;
 
-}  // namespace
+struct Utf8Character {
+    char32_t codePoint;
+    int length;  // in bytes
+};
 
-void StrokeFont::drawText(const char* text, int x, int y, float r, float g, float b, float size) const {
-    if (size > kMaxSize) size = kMaxSize;
-    // Each origin is computed from x afresh so that no rounding piles up.
-    for (int i = 0; text[i] != '\0'; ++i)
-        drawChar(text[i], static_cast<int>(x + 10.0f * size * i), y, r, g, b, size);
+// Reads the character that `text` starts with (text is not at its end). A byte
+// that does not begin a well-formed sequence (a stray continuation byte, a
+// sequence cut short, an overlong form, a surrogate, a code point past U+10FFFF)
+// reads as the replacement character taking that one byte, and reading goes on
+// with the next byte. Nothing past the terminating zero is read: a zero is no
+// continuation byte, so it ends a sequence cut short.
+Utf8Character readUtf8(const char* text) {
+    const auto byte = [text](int i) { return static_cast<unsigned char>(text[i]); };
+    const Utf8Character malformed = {kReplacementCharacter, 1};
+    const unsigned lead = byte(0);
+    if (lead < 0x80) return {lead, 1};
+    int length = 0;
+    char32_t codePoint = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else {
+        return malformed;
+    }
+    for (int i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return malformed;
+        codePoint = (codePoint << 6) | (byte(i) & 0x3F);
+    }
+    constexpr char32_t kLeastOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < kLeastOfLength[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return malformed;
+    return {codePoint, length};
 }
 
-void StrokeFont::drawChar(char c, int x, int y, float r, float g, float b, float size) const {
-    const int code = static_cast<signed char>(c);
-    if (code < 33 || code > 126) return;
-    if (code >= 'a' && code <= 'z') {
-        const float smallSize = static_cast<float>(size * kSmallCapitalScale);
-        drawGlyph(code - 'a' + 'A', x, y, r, g, b, smallSize);
-        return;
-    }
-    if (code == '$') {
-        drawDollar(x, y, r, g, b, size);
-        return;
-    }
-    drawGlyph(code, x, y, r, g, b, size);
+bool isSmallLetter(char32_t c) { return c >= 'a' && c <= 'z'; }
+
+// The capital of a small letter.
+char32_t capitalOf(char32_t small) { return small - 'a' + 'A'; }
+
+// The glyph of `c` (not a small letter nor the dollar sign); no strokes when
+// the font has none.
+Glyph glyphOf(char32_t c) {
+    if (c >= 33 && c <= 126) return {kGlyphs[c - 33]};
+    return {kNoStrokes};
 }
 
-void StrokeFont::drawGlyph(int code, int x, int y, float r, float g, float b, float size) const {
-    const GlyphStrokes& glyph = kGlyphs[code - 33];
-    if (!glyph.points) return;
-    const double bottom = static_cast<double>(y) + (size / 3.0f + 1.0f);
-    glColor3f(r, g, b);
-    glLineWidth(size / 3.0f + 1.0f);
-    glBegin(GL_LINES);
-    for (int i = 0; i + 1 < glyph.count; ++i) {
-        const StrokePoint& from = glyph.points[i];
-        const StrokePoint& to = glyph.points[i + 1];
+bool hasGlyph(char32_t c) {
+    if (c == '$') return true;
+    return glyphOf(isSmallLetter(c) ? capitalOf(c) : c).strokes.points != nullptr;
+}
+
+// Adds the segments of `strokes` to the lines being drawn, in the cell at (x, y).
+void addSegments(const GlyphStrokes& strokes, int x, int y, float size, double bottom) {
+    for (int i = 0; i + 1 < strokes.count; ++i) {
+        const StrokePoint& from = strokes.points[i];
+        const StrokePoint& to = strokes.points[i + 1];
         if (isBreak(from) || isBreak(to)) continue;
         glVertex3d(x + from.u * size, from.v == kB ? bottom : y + from.v * size, 0.0);
         glVertex3d(x + to.u * size, to.v == kB ? bottom : y + to.v * size, 0.0);
     }
+}
+
+void drawGlyph(const Glyph& glyph, int x, int y, float r, float g, float b, float size) {
+    if (!glyph.strokes.points) return;
+    const double bottom = static_cast<double>(y) + (size / 3.0f + 1.0f);
+    glColor3f(r, g, b);
+    glLineWidth(size / 3.0f + 1.0f);
+    glBegin(GL_LINES);
+    addSegments(glyph.strokes, x, y, size, bottom);
     glEnd();
 }
 
-void StrokeFont::drawDollar(int x, int y, float r, float g, float b, float size) const {
+// The dollar sign: the S glyph with two thinner vertical bars over it.
+void drawDollar(int x, int y, float r, float g, float b, float size) {
     glColor3f(r, g, b);
-    drawGlyph('S', x, y, r, g, b, size);
+    drawGlyph(glyphOf('S'), x, y, r, g, b, size);
     glLineWidth(size / 6.0f + 1.0f);
     glBegin(GL_LINES);
     glVertex3d(x + 0.0 * size, y + 11.0 * size, 0.0);
@@ -242,4 +291,50 @@ void StrokeFont::drawDollar(int x, int y, float r, float g, float b, float size)
     glVertex3d(x + 2.0 * size, y + 11.0 * size, 0.0);
     glVertex3d(x + 2.0 * size, y - 1.0 * size, 0.0);
     glEnd();
+}
+
+}  // namespace
+
+void StrokeFont::drawText(const char* text, int x, int y, float r, float g, float b, float size) const {
+    if (size > kMaxSize) size = kMaxSize;
+    // Each origin is computed from x afresh so that no rounding piles up.
+    int i = 0;
+    for (const char* next = text; *next != '\0'; ++i) {
+        const Utf8Character c = readUtf8(next);
+        drawCodePoint(c.codePoint, static_cast<int>(x + 10.0f * size * i), y, r, g, b, size);
+        next += c.length;
+    }
+}
+
+void StrokeFont::drawChar(char c, int x, int y, float r, float g, float b, float size) const {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) drawCodePoint(byte, x, y, r, g, b, size);
+}
+
+void StrokeFont::drawCodePoint(char32_t c, int x, int y, float r, float g, float b, float size) const {
+    if (isSmallLetter(c)) {
+        const float smallSize = static_cast<float>(size * kSmallCapitalScale);
+        drawGlyph(glyphOf(capitalOf(c)), x, y, r, g, b, smallSize);
+        return;
+    }
+    if (c == '$') {
+        drawDollar(x, y, r, g, b, size);
+        return;
+    }
+    drawGlyph(glyphOf(c), x, y, r, g, b, size);
+}
+
+int StrokeFont::cellCount(const char* text) const {
+    int cells = 0;
+    for (const char* next = text; *next != '\0'; next += readUtf8(next).length) ++cells;
+    return cells;
+}
+
+bool StrokeFont::canDraw(const char* text) const {
+    for (const char* next = text; *next != '\0';) {
+        const Utf8Character c = readUtf8(next);
+        if (c.codePoint != ' ' && !hasGlyph(c.codePoint)) return false;
+        next += c.length;
+    }
+    return true;
 }

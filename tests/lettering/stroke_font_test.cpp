@@ -217,6 +217,25 @@ TEST_F(StrokeFontTest, EveryOtherPrintableCharacterHasAGlyphInsideItsCell) {
     }
 }
 
+TEST_F(StrokeFontTest, MalformedUtf8TakesAnEmptyCellPerByte) {
+    // Each text holds `cells` empty cells before its B: malformed bytes one each,
+    // a well-formed character the font lacks (U+1F600) one.
+    const struct {
+        const char* text;
+        int cells;
+    } cases[] = {{"\x80" "B", 1},         {"\xFF" "B", 1},         {"\xD0" "B", 1},
+                 {"\xE2\x82" "B", 2},     {"\xC0\x80" "B", 2},     {"\xE0\x9F\xBF" "B", 3},
+                 {"\xED\xA0\x80" "B", 3}, {"\xF4\x90\x80\x80" "B", 4}, {"\xF0\x9F\x98\x80" "B", 1}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(sameSegments(textAt(c.text, 10, 100, 3), charAt('B', 10 + 30 * c.cells, 100, 3))) << c.cells;
+        EXPECT_EQ(StrokeFont().cellCount(c.text), c.cells + 1) << c.cells;
+    }
+    // A sequence cut short by the end of the text: nothing past the end is read.
+    const char cutShort[] = {'A', '\xE2', '\0', 'Z', 'Z', '\0'};
+    EXPECT_TRUE(sameSegments(textAt(cutShort, 10, 100, 3), charAt('A', 10, 100, 3)));
+    EXPECT_EQ(StrokeFont().cellCount(cutShort), 2);
+}
+
 TEST_F(StrokeFontTest, GlyphOriginIsTruncatedTowardsZero) {
     // x + 10 * 0.75 * 1 = -12.5 puts the vertical bar's origin at -12, not -13.
     glTranslatef(100, 0, 0);  // keeps the negative coordinates inside the view
