@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <iterator>
 
 namespace {
@@ -151,6 +152,53 @@ const StrokePoint kGlyph125[] = {{1, 5}, {0, 6}, {0, 10}, {-2, 10}, kBreak, {1, 
 // ~
 const StrokePoint kGlyph126[] = {{-2, 4}, {-1, 5}, {0, 5}, {1, 4}, {2, 4}, {3, 5}};
 
+// The Cyrillic capitals of their own, named by their code points; А В Е К М Н
+// О Р С Т Х are drawn with the strokes of their Latin twins.
+// Б
+const StrokePoint kGlyph1041[] = {{4, 10}, {-2, 10}, {-2, 0}, kBreak, {-2, 5.5}, {3.5, 5.5}, {4.5, 4}, {4.5, 1}, {3.5, kB}, {-2, kB}};
+// Г
+const StrokePoint kGlyph1043[] = {{-2, 0}, {-2, 10}, {4, 10}};
+// Д
+const StrokePoint kGlyph1044[] = {{4, kB}, {4, 10}, {0, 10}, {-0.5, 2}, {-1.5, kB}, kBreak, {-3, -2}, {-3, kB}, {5, kB}, {5, -2}};
+// Ж
+const StrokePoint kGlyph1046[] = {{1, 0}, {1, 10}, kBreak, {1, 4.5}, {-3, 10}, kBreak, {1, 4.5}, {5, 10}, kBreak, {1, 5.5}, {-3, 0}, kBreak, {1, 5.5}, {5, 0}};
+// З
+const StrokePoint kGlyph1047[] = {{-2, 8}, {-1, 10}, {3, 10}, {4, 8.5}, {4, 7}, {3, 5.5}, {0, 5.5}, kBreak, {3, 5.5}, {4.5, 4}, {4.5, 1.5}, {3.5, kB}, {-1, kB}, {-2, 2}};
+// И
+const StrokePoint kGlyph1048[] = {{-2, 0}, {-2, 10}, kBreak, {4, 0}, {4, 10}, kBreak, {4, 10}, {-2, kB}};
+// Л
+const StrokePoint kGlyph1051[] = {{4, 0}, {4, 10}, {0, 10}, {-0.5, 2}, {-1.5, kB}, {-2.5, kB}};
+// П
+const StrokePoint kGlyph1055[] = {{-2, 0}, {-2, 10}, {4, 10}, {4, 0}};
+// У
+const StrokePoint kGlyph1059[] = {{-2, 10}, {1, 3.5}, kBreak, {4, 10}, {1, 3.5}, {-0.5, kB}, {-1.5, kB}};
+// Ф
+const StrokePoint kGlyph1060[] = {{1, 0}, {1, 10}, kBreak, {-1.5, 8.5}, {3.5, 8.5}, {4.5, 7.5}, {4.5, 3.5}, {3.5, 2.5}, {-1.5, 2.5}, {-2.5, 3.5}, {-2.5, 7.5}, {-1.5, 8.5}};
+// Ц
+const StrokePoint kGlyph1062[] = {{-2, 10}, {-2, 0}, kBreak, {3.5, 10}, {3.5, 0}, kBreak, {-2, kB}, {5, kB}, {5, -2}};
+// Ч
+const StrokePoint kGlyph1063[] = {{-2, 10}, {-2, 6}, {-1, 4.5}, {4, 4.5}, kBreak, {4, 10}, {4, 0}};
+// Ш
+const StrokePoint kGlyph1064[] = {{-2.5, 10}, {-2.5, 0}, kBreak, {1, 10}, {1, 0}, kBreak, {4.5, 10}, {4.5, 0}, kBreak, {-2.5, kB}, {4.5, kB}};
+// Щ
+const StrokePoint kGlyph1065[] = {{-2.5, 10}, {-2.5, 0}, kBreak, {0.75, 10}, {0.75, 0}, kBreak, {4, 10}, {4, 0}, kBreak, {-2.5, kB}, {5, kB}, {5, -2}};
+// Ъ
+const StrokePoint kGlyph1066[] = {{-3, 9}, {-3, 10}, {-1, 10}, {-1, 0}, kBreak, {-1, 5.5}, {3.5, 5.5}, {4.5, 4}, {4.5, 1}, {3.5, kB}, {-1, kB}};
+// Ы
+const StrokePoint kGlyph1067[] = {{-2.5, 10}, {-2.5, 0}, kBreak, {-2.5, 5.5}, {1, 5.5}, {2, 4}, {2, 1}, {1, kB}, {-2.5, kB}, kBreak, {4.5, 10}, {4.5, 0}};
+// Ь
+const StrokePoint kGlyph1068[] = {{-2, 10}, {-2, 0}, kBreak, {-2, 5.5}, {3.5, 5.5}, {4.5, 4}, {4.5, 1}, {3.5, kB}, {-2, kB}};
+// Э
+const StrokePoint kGlyph1069[] = {{4, 8}, {4, 2}, kBreak, {4, 8}, {2, 10}, {-1, 10}, {-2, 8}, kBreak, {4, 2}, {2, kB}, {-1, kB}, {-2, 2}, kBreak, {0.5, 5.5}, {4, 5.5}};
+// Ю
+const StrokePoint kGlyph1070[] = {{-2.5, 0}, {-2.5, 10}, kBreak, {-2.5, 5.5}, {-0.5, 5.5}, kBreak, {4.5, 2}, {4.5, 8}, kBreak, {4.5, 2}, {3.5, kB}, {0.5, kB}, {-0.5, 2}, {-0.5, 8}, kBreak, {4.5, 8}, {3.5, 10}, {0.5, 10}, {-0.5, 8}};
+// Я
+const StrokePoint kGlyph1071[] = {{4, 10}, {4, 0}, kBreak, {4, 10}, {-1.5, 10}, {-2, 9}, {-2, 7}, {-1.5, 6}, {4, 6}, kBreak, {-2, 0}, {2, 6}};
+// The two dots of Ё, over the E.
+const StrokePoint kDiaeresis[] = {{-1, 11}, {0, 11}, kBreak, {2, 11}, {3, 11}};
+// The breve of Й, between the stems of the И.
+const StrokePoint kBreve[] = {{-0.5, 11}, {0.3, 9.8}, {1.7, 9.8}, {2.5, 11}};
+
 struct GlyphStrokes {
     const StrokePoint* points;
     int count;
@@ -188,11 +236,35 @@ const GlyphStrokes kGlyphs[94] = {
 
 constexpr GlyphStrokes kNoStrokes = {nullptr, 0};
 
-// A glyph's strokes.
+template <std::size_t N>
+constexpr GlyphStrokes strokesOf(const StrokePoint (&points)[N]) {
+    return {points, static_cast<int>(N)};
+}
+
+// A letter's strokes, and for Ё and Й those of the mark over it.
 struct Glyph {
     GlyphStrokes strokes;
+    GlyphStrokes mark = kNoStrokes;
 };
+
+// The Cyrillic capitals А to Я, indexed by code point - 0x410.
+const Glyph kCyrillicGlyphs[32] = {
+    // А Б В Г Д Е Ж З
+    {GLYPH(65)}, {GLYPH(1041)}, {GLYPH(66)}, {GLYPH(1043)}, {GLYPH(1044)}, {GLYPH(69)}, {GLYPH(1046)}, {GLYPH(1047)},
+    // И Й К Л М Н О П
+    {GLYPH(1048)}, {GLYPH(1048), strokesOf(kBreve)}, {GLYPH(75)}, {GLYPH(1051)}, {GLYPH(77)}, {GLYPH(72)}, {GLYPH(79)},
+    {GLYPH(1055)},
+    // Р С Т У Ф Х Ц Ч
+    {GLYPH(80)}, {GLYPH(67)}, {GLYPH(84)}, {GLYPH(1059)}, {GLYPH(1060)}, {GLYPH(88)}, {GLYPH(1062)}, {GLYPH(1063)},
+    // Ш Щ Ъ Ы Ь Э Ю Я
+    {GLYPH(1064)}, {GLYPH(1065)}, {GLYPH(1066)}, {GLYPH(1067)}, {GLYPH(1068)}, {GLYPH(1069)}, {GLYPH(1070)}, {GLYPH(1071)},
+};
+// Ё, which stands apart from the others in Unicode.
+const Glyph kCapitalYo = {GLYPH(69), strokesOf(kDiaeresis)};
 #undef GLYPH
+
+constexpr char32_t kCapitalYoCode = 0x401, kSmallYoCode = 0x451;
+constexpr char32_t kFirstCyrillicCapital = 0x410, kFirstCyrillicSmall = 0x430, kCyrillicLetters = 32;
 
 // What a byte that does not begin a well-formed UTF-8 sequence reads as: the
 // replacement character, which has no glyph.
@@ -242,15 +314,25 @@ Utf8Character readUtf8(const char* text) {
     return {codePoint, length};
 }
 
-bool isSmallLetter(char32_t c) { return c >= 'a' && c <= 'z'; }
+bool isSmallLetter(char32_t c) {
+    return (c >= 'a' && c <= 'z') || (c >= kFirstCyrillicSmall && c < kFirstCyrillicSmall + kCyrillicLetters) ||
+           c == kSmallYoCode;
+}
 
 // The capital of a small letter.
-char32_t capitalOf(char32_t small) { return small - 'a' + 'A'; }
+char32_t capitalOf(char32_t small) {
+    if (small == kSmallYoCode) return kCapitalYoCode;
+    if (small >= kFirstCyrillicSmall) return small - kFirstCyrillicSmall + kFirstCyrillicCapital;
+    return small - 'a' + 'A';
+}
 
 // The glyph of `c` (not a small letter nor the dollar sign); no strokes when
 // the font has none.
 Glyph glyphOf(char32_t c) {
     if (c >= 33 && c <= 126) return {kGlyphs[c - 33]};
+    if (c >= kFirstCyrillicCapital && c < kFirstCyrillicCapital + kCyrillicLetters)
+        return kCyrillicGlyphs[c - kFirstCyrillicCapital];
+    if (c == kCapitalYoCode) return kCapitalYo;
     return {kNoStrokes};
 }
 
@@ -277,6 +359,7 @@ void drawGlyph(const Glyph& glyph, int x, int y, float r, float g, float b, floa
     glLineWidth(size / 3.0f + 1.0f);
     glBegin(GL_LINES);
     addSegments(glyph.strokes, x, y, size, bottom);
+    addSegments(glyph.mark, x, y, size, bottom);
     glEnd();
 }
 

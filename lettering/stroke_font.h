@@ -4,7 +4,8 @@
 // size stays sharp in any frame. (The small HUD text is a bitmap font, in app/.)
 //
 // The font has the printable ASCII characters but for the quotes and the
-// backslash. Text is UTF-8: each character takes one cell of 10 times the size,
+// backslash, and the Russian alphabet (lower case as small capitals, as the
+// Latin). Text is UTF-8: each character takes one cell of 10 times the size,
 // and each byte that does not begin a well-formed UTF-8 sequence takes an empty
 // cell of its own.
 
