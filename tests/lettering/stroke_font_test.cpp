@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -84,6 +85,10 @@ int horizontalsAt(const std::vector<Segment>& s, float y) {
 
 std::vector<Segment> charAt(char c, int x, int y, float size) {
     return capture([&] { StrokeFont().drawChar(c, x, y, 1, 1, 1, size); });
+}
+
+std::vector<Segment> codePointAt(char32_t c, int x, int y, float size) {
+    return capture([&] { StrokeFont().drawCodePoint(c, x, y, 1, 1, 1, size); });
 }
 
 std::vector<Segment> textAt(const char* text, int x, int y, float size) {
@@ -215,6 +220,72 @@ TEST_F(StrokeFontTest, EveryOtherPrintableCharacterHasAGlyphInsideItsCell) {
             EXPECT_LE(b.maxY, 100 + 10 * s + 1e-3) << code;
         }
     }
+}
+
+TEST_F(StrokeFontTest, CyrillicCapitalsKeepToTheLatinCellAndLowerCaseIsTheirSmallCapitals) {
+    const float s = 3, small = static_cast<float>(3.0f * 0.7);
+    for (char32_t c : std::u32string(U"ЁАБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ")) {
+        const unsigned code = c;
+        auto g = codePointAt(c, 100, 100, s);
+        ASSERT_FALSE(g.empty()) << code;
+        Bounds b = boundsOf(g);
+        EXPECT_GE(b.minX, 100 - 3 * s - 1e-3) << code;
+        EXPECT_LE(b.maxX, 100 + 5 * s + 1e-3) << code;
+        // Д, Ц and Щ reach as far below the baseline as the comma; the marks of Ё
+        // and Й stand above the capitals as far as the dollar's bars.
+        if (c == U'Д' || c == U'Ц' || c == U'Щ') {
+            EXPECT_FLOAT_EQ(b.minY, 100 - 2 * s) << code;
+        } else {
+            EXPECT_GE(b.minY, 100 - 1e-3) << code;
+        }
+        EXPECT_LE(b.maxY, 100 + (c == U'Ё' || c == U'Й' ? 11 : 10) * s + 1e-3) << code;
+        const char32_t lower = c == U'Ё' ? U'ё' : c + (U'а' - U'А');
+        EXPECT_TRUE(sameSegments(codePointAt(lower, 100, 100, s), codePointAt(c, 100, 100, small))) << code;
+    }
+}
+
+TEST_F(StrokeFontTest, CyrillicLookAlikesDrawTheirLatinTwins) {
+    EXPECT_TRUE(sameSegments(textAt("АВЕКМНОРСТХ", 10, 100, 3), textAt("ABEKMHOPCTX", 10, 100, 3)));
+    // Ё is the E with its dots drawn after it.
+    auto yo = codePointAt(U'Ё', 100, 100, 3), e = charAt('E', 100, 100, 3);
+    ASSERT_GT(yo.size(), e.size());
+    EXPECT_TRUE(sameSegments(std::vector<Segment>(yo.begin(), yo.begin() + e.size()), e));
+}
+
+TEST_F(StrokeFontTest, Utf8CharacterIGoesInCellI) {
+    const char* caption = "Уровень: Клуб ё";
+    const std::u32string characters = U"Уровень: Клуб ё";
+    std::vector<Segment> expected;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        auto one = codePointAt(characters[i], static_cast<int>(10 + 25 * i), 100, 2.5f);
+        expected.insert(expected.end(), one.begin(), one.end());
+    }
+    EXPECT_TRUE(sameSegments(textAt(caption, 10, 100, 2.5f), expected));
+    EXPECT_EQ(StrokeFont().cellCount(caption), static_cast<int>(characters.size()));
+    for (const char* text : {"Начать игру", "Компьютер против компьютера", "Классика (исходный компьютер)",
+                             "Сильный, Эксперт, Щ-Ъ-Ы-Ь-Ю-Я", "Level: Club, $5"})
+        EXPECT_TRUE(StrokeFont().canDraw(text)) << text;
+    for (const char* text : {"Ärger", "\"Игра\"", "Игра\x80", "\xD0", "tab\t", "\xE2\x82\xAC"})
+        EXPECT_FALSE(StrokeFont().canDraw(text)) << text;
+}
+
+TEST_F(StrokeFontTest, MalformedUtf8TakesAnEmptyCellPerByte) {
+    // Each text holds `cells` empty cells before its B: malformed bytes one each,
+    // a well-formed character the font lacks (U+1F600) one.
+    const struct {
+        const char* text;
+        int cells;
+    } cases[] = {{"\x80" "B", 1},         {"\xFF" "B", 1},         {"\xD0" "B", 1},
+                 {"\xE2\x82" "B", 2},     {"\xC0\x80" "B", 2},     {"\xE0\x9F\xBF" "B", 3},
+                 {"\xED\xA0\x80" "B", 3}, {"\xF4\x90\x80\x80" "B", 4}, {"\xF0\x9F\x98\x80" "B", 1}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(sameSegments(textAt(c.text, 10, 100, 3), charAt('B', 10 + 30 * c.cells, 100, 3))) << c.cells;
+        EXPECT_EQ(StrokeFont().cellCount(c.text), c.cells + 1) << c.cells;
+    }
+    // A sequence cut short by the end of the text: nothing past the end is read.
+    const char cutShort[] = {'A', '\xE2', '\0', 'Z', 'Z', '\0'};
+    EXPECT_TRUE(sameSegments(textAt(cutShort, 10, 100, 3), charAt('A', 10, 100, 3)));
+    EXPECT_EQ(StrokeFont().cellCount(cutShort), 2);
 }
 
 TEST_F(StrokeFontTest, GlyphOriginIsTruncatedTowardsZero) {
