@@ -18,8 +18,8 @@
 #include "app/files/data_folder.h"
 #include "app/platform/platform.h"
 #include "app/screens/display_switch.h"
+#include "app/screens/play_session.h"
 #include "app/files/game_files.h"
-#include "app/files/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/platform/render_window.h"
@@ -123,14 +123,10 @@ int main(int argc, char* argv[]) {
     resetScreens();
     // Every game is kept; the latest one may be continued. A game file on the
     // command line opens on the play screen.
-    keepGamesIn(gamesFolder());
+    playSession.keepGamesIn(gamesFolder());
     std::string openError;
-    if (commandLine.gameFile) {
-        if (openGameFile(commandLine.gameFile, commandLine.gameNumber, openError))
-            beginPlaying();
-        else
-            std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
-    }
+    if (commandLine.gameFile && !playSession.openGameFile(commandLine.gameFile, commandLine.gameNumber, openError))
+        std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
 
     startPlatform();
     if (!haveDisplay()) {
@@ -206,13 +202,13 @@ int main(int argc, char* argv[]) {
                               (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
-            leavePlay();
+            playSession.end();
             stopPlatform();
             return kExitNoWindow;
         }
     }
     // The window closed or the game quit: a game still going on is kept as left.
-    leavePlay();
+    playSession.end();
     destroyRenderWindow();
     stopPlatform();
     return kExitNormal;
