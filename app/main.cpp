@@ -16,19 +16,16 @@
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/files/command_line.h"
 #include "app/files/data_folder.h"
-#include "app/platform/platform.h"
-#include "app/screens/display_switch.h"
-#include "app/screens/play_session.h"
 #include "app/files/game_files.h"
+#include "app/files/settings.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
+#include "app/platform/platform.h"
 #include "app/platform/render_window.h"
-#include "app/screens/screens.h"
-#include "app/files/settings.h"
 #include "app/platform/window_state.h"
-#include "engine/rules/board.h"
-#include "scene/scene.h"
-#include "scene/shape_cache.h"
+#include "app/screens/display_switch.h"
+#include "app/screens/play_session.h"
+#include "app/screens/screens.h"
 #include "textures/dib_reader.h"
 #include "textures/texture_set.h"
 
@@ -66,15 +63,21 @@ bool envSwitchIsOn(const char* name) {
     return value && std::strcmp(value, "1") == 0;
 }
 
-bool startupTrace = false;
-
-void traceStartup(const char* stage) {
-    if (!startupTrace) return;
+// Says on standard error that a start-up stage has ended.
+void printStartupStage(const char* stage) {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     std::fprintf(stderr, "startup %s %ld.%09ld\n", stage, static_cast<long>(now.tv_sec), now.tv_nsec);
     std::fflush(stderr);
 }
+
+// The start-up trace (DRAUGHTS3D_STARTUP_TRACE=1): each stage said as it ends.
+struct StartupTrace {
+    bool on = false;
+    void operator()(const char* stage) const {
+        if (on) printStartupStage(stage);
+    }
+};
 
 Clock::duration framePeriod() {
     int fps = kDefaultMaxFps;
@@ -117,9 +120,9 @@ int main(int argc, char* argv[]) {
     settings = withCommandLine(loadSettings(), commandLine);
     setTextureFolder(findGameDataFolder());
 
-    startupTrace = envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE");
+    const StartupTrace traceStartup{envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE")};
     traceStartup("main");
-    if (startupTrace) renderWindowStageEnded = traceStartup;
+    if (traceStartup.on) renderWindowStageEnded = printStartupStage;
     resetScreens();
     // Every game is kept; the latest one may be continued. A game file on the
     // command line opens on the play screen.

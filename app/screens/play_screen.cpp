@@ -97,20 +97,23 @@ PlayPicture currentPlayPicture() {
 
 // The picture of the last play frame drawn, and how many frames in a row were
 // drawn showing it (0: none yet, or a menu frame came between).
-PlayPicture shownPicture{};
-int shownFrames = 0;
+struct ShownPicture {
+    PlayPicture picture{};
+    int frames = 0;
+};
+ShownPicture shown;
 
 // Whether this frame shows something new: the frame is skipped when skipping is
 // allowed and it would show what the last two frames drawn showed, the window
 // has kept its picture and no winner picture (which counts its frames) is up.
 bool pictureChanged(bool skipUnchanged) {
     const PlayPicture now = currentPlayPicture();
-    const bool samePicture = shownFrames > 0 && std::memcmp(&now, &shownPicture, sizeof now) == 0;
+    const bool samePicture = shown.frames > 0 && std::memcmp(&now, &shown.picture, sizeof now) == 0;
     // A classic winner picture counts its drawings: it is never skipped.
     const bool countsDrawings = settings.classic && sceneShowsWinnerPicture();
-    if (skipUnchanged && samePicture && shownFrames >= 2 && !windowNeedsRedraw && !countsDrawings) return false;
-    shownFrames = samePicture && !windowNeedsRedraw ? shownFrames + 1 : 1;
-    shownPicture = now;
+    if (skipUnchanged && samePicture && shown.frames >= 2 && !windowNeedsRedraw && !countsDrawings) return false;
+    shown.frames = samePicture && !windowNeedsRedraw ? shown.frames + 1 : 1;
+    shown.picture = now;
     windowNeedsRedraw = false;
     return true;
 }
@@ -188,7 +191,7 @@ bool drawPlayFrameIfChanged() { return playFrame(true); }
 
 void drawPlayFrame() { playFrame(false); }
 
-void forgetShownPlayPicture() { shownFrames = 0; }
+void forgetShownPlayPicture() { shown.frames = 0; }
 
 namespace {
 
