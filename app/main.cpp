@@ -16,19 +16,16 @@
 //                              ends ("startup STAGE SECONDS", a monotonic clock).
 #include "app/files/command_line.h"
 #include "app/files/data_folder.h"
-#include "app/platform/platform.h"
-#include "app/screens/display_switch.h"
 #include "app/files/game_files.h"
-#include "app/files/game_keeping.h"
+#include "app/files/settings.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
+#include "app/platform/platform.h"
 #include "app/platform/render_window.h"
-#include "app/screens/screens.h"
-#include "app/files/settings.h"
 #include "app/platform/window_state.h"
-#include "engine/rules/board.h"
-#include "scene/scene.h"
-#include "scene/shape_cache.h"
+#include "app/screens/display_switch.h"
+#include "app/screens/play_session.h"
+#include "app/screens/screens.h"
 #include "textures/dib_reader.h"
 #include "textures/texture_set.h"
 
@@ -66,15 +63,21 @@ bool envSwitchIsOn(const char* name) {
     return value && std::strcmp(value, "1") == 0;
 }
 
-bool startupTrace = false;
-
-void traceStartup(const char* stage) {
-    if (!startupTrace) return;
+// Says on standard error that a start-up stage has ended.
+void printStartupStage(const char* stage) {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     std::fprintf(stderr, "startup %s %ld.%09ld\n", stage, static_cast<long>(now.tv_sec), now.tv_nsec);
     std::fflush(stderr);
 }
+
+// The start-up trace (DRAUGHTS3D_STARTUP_TRACE=1): each stage said as it ends.
+struct StartupTrace {
+    bool on = false;
+    void operator()(const char* stage) const {
+        if (on) printStartupStage(stage);
+    }
+};
 
 Clock::duration framePeriod() {
     int fps = kDefaultMaxFps;
@@ -117,20 +120,16 @@ int main(int argc, char* argv[]) {
     settings = withCommandLine(loadSettings(), commandLine);
     setTextureFolder(findGameDataFolder());
 
-    startupTrace = envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE");
+    const StartupTrace traceStartup{envSwitchIsOn("DRAUGHTS3D_STARTUP_TRACE")};
     traceStartup("main");
-    if (startupTrace) renderWindowStageEnded = traceStartup;
+    if (traceStartup.on) renderWindowStageEnded = printStartupStage;
     resetScreens();
     // Every game is kept; the latest one may be continued. A game file on the
     // command line opens on the play screen.
-    keepGamesIn(gamesFolder());
+    playSession.keepGamesIn(gamesFolder());
     std::string openError;
-    if (commandLine.gameFile) {
-        if (openGameFile(commandLine.gameFile, commandLine.gameNumber, openError))
-            beginPlaying();
-        else
-            std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
-    }
+    if (commandLine.gameFile && !playSession.openGameFile(commandLine.gameFile, commandLine.gameNumber, openError))
+        std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
 
     startPlatform();
     if (!haveDisplay()) {
@@ -206,13 +205,13 @@ int main(int argc, char* argv[]) {
                               (period > Clock::duration::zero() ? period : std::chrono::milliseconds(10)));
         }
         if (switchRequested && !switchDisplayMode()) {
-            leavePlay();
+            playSession.end();
             stopPlatform();
             return kExitNoWindow;
         }
     }
     // The window closed or the game quit: a game still going on is kept as left.
-    leavePlay();
+    playSession.end();
     destroyRenderWindow();
     stopPlatform();
     return kExitNormal;

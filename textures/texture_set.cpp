@@ -10,6 +10,7 @@
 
 #include "textures/dib_reader.h"
 #include "textures/picture_shrink.h"
+#include "textures/room_pictures.h"
 
 unsigned int wall2Texture = 0;
 unsigned int polTexture = 0;
@@ -77,11 +78,15 @@ void loadTextures() {
     const struct {
         const char* file;
         unsigned int* texture;
-    } pictures[] = {{"Wall2.bmp", &wall2Texture},         {"Pol.bmp", &polTexture},
-                    {"Wall3.bmp", &wall3Texture},         {"Wall4.bmp", &wall4Texture},
-                    {"Stol.bmp", &stolTexture},           {"Help3.bmp", &help3Texture},
-                    {"GreenWins.bmp", &greenWinsTexture}, {"PinkWins.bmp", &pinkWinsTexture},
-                    {"landscape2.bmp", &landscape2Texture}};
+    } pictures[] = {{kWall2Picture, &wall2Texture},
+                    {kPolPicture, &polTexture},
+                    {kWall3Picture, &wall3Texture},
+                    {kWall4Picture, &wall4Texture},
+                    {kStolPicture, &stolTexture},
+                    {kHelp3Picture, &help3Texture},
+                    {kGreenWinsPicture, &greenWinsTexture},
+                    {kPinkWinsPicture, &pinkWinsTexture},
+                    {kLandscape2Picture, &landscape2Texture}};
     for (const auto& picture : pictures) glGenTextures(1, picture.texture);
 
     // The reader's rows are packed (3 * width bytes), so every picture is read

@@ -1,5 +1,7 @@
 #include "app/files/data_folder.h"
 
+#include "textures/room_pictures.h"
+
 #include <unistd.h>
 
 #include <climits>
@@ -14,16 +16,13 @@
 
 namespace {
 
-const char* const kPictures[] = {"Wall2.bmp", "Pol.bmp",       "Wall3.bmp",    "Wall4.bmp",     "Stol.bmp",
-                                 "Help3.bmp", "GreenWins.bmp", "PinkWins.bmp", "landscape2.bmp"};
-
 std::string withSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
 }
 
 bool holdsThePictures(const std::string& folder) {
-    for (const char* picture : kPictures)
+    for (const char* picture : kRoomPictures)
         if (access((folder + "Textures/" + picture).c_str(), R_OK) != 0) return false;
     return true;
 }

@@ -15,69 +15,12 @@
 
 namespace {
 
-// The game being followed.
-struct KeptGame {
-    bool active = false;
-    // Whether it has a record yet: a game opened from a file has none while it
-    // stays on the file's line.
-    bool started = false;
-    GameRecord record;
-    std::string path;  // "" until its file is made
-    std::time_t startTime = 0;
-    bool failureSaid = false;
-    // Every jump of the game's line since it was set up (from the record's or
-    // the opened file's start), the history's forgotten ones included.
-    std::vector<HistoryRecord> line;
-    bool captureGoingOn = false;
-    Side winner = 0;
-    // The line the record starts from: a file's moves (none for a game of our
-    // own) and the position before each of them and after the last.
-    std::vector<WholeMove> baseMoves;
-    std::vector<Position> basePositions;
-    // The record starts at basePositions[branch].
-    std::size_t branch = 0;
-};
-
-std::string gamesFolderPath;
-KeptGame kept;
-// The latest record, when it can be continued.
-bool latestUnfinished = false;
-GameRecord latestRecord;
-std::string latestPath;
-
-void writeRecord() {
-    if (gamesFolderPath.empty()) return;
-    const std::string text = pdnText(kept.record);
-    std::string error;
-    bool written;
-    if (kept.path.empty()) {
-        written = createGameFile(gamesFolderPath, kept.startTime, text, kept.path, error);
-        if (!written) kept.path.clear();
-    } else {
-        written = writeFileAtomically(kept.path, text, error);
-    }
-    if (!written && !kept.failureSaid) {
-        std::fprintf(stderr, "draughts3d: the game cannot be kept in %s: %s\n", gamesFolderPath.c_str(), error.c_str());
-        kept.failureSaid = true;
-    }
-}
-
-// Starts following a game whose line so far is `line`.
-void follow(const GameRecord& record, std::vector<HistoryRecord> line, bool started) {
-    kept = KeptGame{};
-    kept.active = true;
-    kept.started = started;
-    kept.record = record;
-    kept.startTime = std::time(nullptr);
-    kept.line = std::move(line);
-}
-
-// The complete whole moves of the kept line.
-std::vector<WholeMove> lineMoves() {
-    std::vector<HistorySpan> spans = wholeMoveSpans(kept.line.data(), static_cast<int>(kept.line.size()));
-    if (kept.captureGoingOn && !spans.empty()) spans.pop_back();
+// The complete whole moves of a line whose last capture may still go on.
+std::vector<WholeMove> lineMoves(const std::vector<HistoryRecord>& line, bool captureGoingOn) {
+    std::vector<HistorySpan> spans = wholeMoveSpans(line.data(), static_cast<int>(line.size()));
+    if (captureGoingOn && !spans.empty()) spans.pop_back();
     std::vector<WholeMove> moves;
-    for (const HistorySpan& span : spans) moves.push_back(wholeMoveFromRecords(&kept.line[span.first], span.count));
+    for (const HistorySpan& span : spans) moves.push_back(wholeMoveFromRecords(&line[span.first], span.count));
     return moves;
 }
 
@@ -99,8 +42,36 @@ std::vector<HistoryRecord> putOnBoard(GameRecord& record, std::vector<Position>*
     return line;
 }
 
-// Sets the live game from a game read from a file (see openGameFile).
-void openRecordedGame(const GameRecord& record) {
+}  // namespace
+
+void GameKeeping::writeRecord() {
+    if (gamesFolderPath.empty()) return;
+    const std::string text = pdnText(kept.record);
+    std::string error;
+    bool written;
+    if (kept.path.empty()) {
+        written = createGameFile(gamesFolderPath, kept.startTime, text, kept.path, error);
+        if (!written) kept.path.clear();
+    } else {
+        written = writeFileAtomically(kept.path, text, error);
+    }
+    if (!written && !kept.failureSaid) {
+        std::fprintf(stderr, "draughts3d: the game cannot be kept in %s: %s\n", gamesFolderPath.c_str(), error.c_str());
+        kept.failureSaid = true;
+    }
+}
+
+// Starts following a game whose line so far is `line`.
+void GameKeeping::follow(const GameRecord& record, std::vector<HistoryRecord> line, bool started) {
+    kept = KeptGame{};
+    kept.active = true;
+    kept.started = started;
+    kept.record = record;
+    kept.startTime = std::time(nullptr);
+    kept.line = std::move(line);
+}
+
+void GameKeeping::openRecordedGame(const GameRecord& record) {
     GameRecord played = record;
     std::vector<Position> positions;
     std::vector<HistoryRecord> line = putOnBoard(played, &positions);
@@ -109,9 +80,7 @@ void openRecordedGame(const GameRecord& record) {
     kept.basePositions = positions;
 }
 
-}  // namespace
-
-void keepGamesIn(const std::string& folder) {
+void GameKeeping::keepGamesIn(const std::string& folder) {
     gamesFolderPath = folder;
     latestUnfinished = false;
     if (folder.empty()) return;
@@ -123,16 +92,16 @@ void keepGamesIn(const std::string& folder) {
     latestPath = latest.path;
 }
 
-bool canContinueGame() { return latestUnfinished; }
+bool GameKeeping::canContinueGame() const { return latestUnfinished; }
 
-void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed) {
+void GameKeeping::keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed) {
     GameRecord record = newGameRecord(greenSide, start, std::time(nullptr));
     record.seed = seed;
     follow(record, {}, true);
     writeRecord();
 }
 
-bool continueLatestGame() {
+bool GameKeeping::continueLatestGame() {
     if (!latestUnfinished) return false;
     GameRecord record = latestRecord;
     record.termination.clear();
@@ -142,7 +111,7 @@ bool continueLatestGame() {
     return true;
 }
 
-bool openGameFile(const std::string& path, int number, std::string& error) {
+bool GameKeeping::openGameFile(const std::string& path, int number, std::string& error) {
     const PdnFile file = readPdnFile(path);
     if (!file.error.empty()) {
         error = path + ": " + file.error;
@@ -162,7 +131,7 @@ bool openGameFile(const std::string& path, int number, std::string& error) {
     return true;
 }
 
-void followGame(const GameLine& game) {
+void GameKeeping::followGame(const GameLine& game) {
     if (!kept.active) return;
     const std::size_t forgotten = std::min(kept.line.size(), static_cast<std::size_t>(std::max(game.forgotten, 0)));
     const std::size_t count = static_cast<std::size_t>(std::max(game.count, 0));
@@ -175,7 +144,7 @@ void followGame(const GameLine& game) {
     kept.captureGoingOn = game.captureGoingOn;
     kept.winner = game.winner;
 
-    const std::vector<WholeMove> moves = lineMoves();
+    const std::vector<WholeMove> moves = lineMoves(kept.line, kept.captureGoingOn);
     // How far the line goes along the file's (or its own start's) moves.
     std::size_t common = 0;
     while (common < moves.size() && common < kept.baseMoves.size() && moves[common].samePath(kept.baseMoves[common]))
@@ -208,7 +177,7 @@ void followGame(const GameLine& game) {
     writeRecord();
 }
 
-void leaveGame() {
+void GameKeeping::leaveGame() {
     if (!kept.active) return;
     kept.active = false;
     if (!kept.started) return;
@@ -221,6 +190,6 @@ void leaveGame() {
     latestPath = kept.path;
 }
 
-const std::string& keptGamePath() { return kept.path; }
+const std::string& GameKeeping::keptGamePath() const { return kept.path; }
 
-std::optional<std::uint64_t> keptGameSeed() { return kept.record.seed; }
+std::optional<std::uint64_t> GameKeeping::keptGameSeed() const { return kept.record.seed; }

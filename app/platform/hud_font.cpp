@@ -1,7 +1,6 @@
 // The HUD font: the glyphs of "Courier New" at a character height of 12 pixels,
 // as 1-bit bitmaps in display lists (FreeType renders them; fontconfig finds the
 // face or its metric-compatible stand-in).
-#include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 
 #include <GL/gl.h>
@@ -121,23 +120,17 @@ bool compileGlyphs(std::string* problem) {
 
 }  // namespace
 
-void buildHudFont() {
+std::string buildHudFont() {
     hudFontBase = glGenLists(kGlyphCount);
     std::string problem;
-    if (compileGlyphs(&problem)) return;
+    if (compileGlyphs(&problem)) return "";
     // Without the font the lists stay empty: the game runs on, without HUD text.
     for (int i = 0; i < kGlyphCount; ++i) {
         glNewList(hudFontBase + i, GL_COMPILE);
         glEndList();
     }
-    static bool told = false;
-    if (!told) {
-        told = true;
-        const std::string text = "The font \"" + std::string(kFaceName) +
-                                 "\" for the on-screen text could not be loaded: " + problem +
-                                 ".\nThe game goes on without on-screen text.";
-        showMessageBox("ERROR", text.c_str(), MessageIcon::Warning);
-    }
+    return "The font \"" + std::string(kFaceName) + "\" for the on-screen text could not be loaded: " + problem +
+           ".\nThe game goes on without on-screen text.";
 }
 
 // Called once the context is released as well: the GL then ignores it and the

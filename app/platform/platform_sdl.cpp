@@ -5,6 +5,7 @@
 
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
+#include "app/platform/platform_x11.h"
 #include "app/platform/window_state.h"
 
 #include <SDL2/SDL.h>
@@ -13,13 +14,55 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+// The click that gives the window the focus is for the window manager, not
+// the game: a window manager hands it on to the window just after (or, some
+// do, just before) the focus arrives. A button pressed within this long of the
+// focus arriving is no click; nobody aims and clicks that fast after a change
+// of window.
+constexpr Uint32 kFocusClickMilliseconds = 250;
+
+// The focus and the presses that may have come with it.
+struct FocusClicks {
+    bool haveFocus = true;
+    bool gainedOnce = false;
+    Uint32 gainedAt = 0;
+    // A left press while the window lacks the focus waits here until it is
+    // clear that no focus came with it.
+    bool leftPressWaiting = false;
+    Uint32 leftPressAt = 0;
+    MousePoint leftPressPoint;
+    // A right press while the window lacked the focus, not yet known not to be a focus click.
+    bool rightPressUnfocused = false;
+    Uint32 rightPressAt = 0;
+};
+
+// Everything this back-end keeps from call to call.
+struct PlatformState {
+    // SDL's own words for the last failed start of its X11 video driver; empty
+    // when it started or was not tried again.
+    std::string x11Failure;
+    // The game's window and its context; whether the video system is held for
+    // the game's windows, and whether the pointer is hidden over the window.
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    bool videoHeld = false;
+    bool pointerHidden = false;
+    // Set when the pointer enters the window: the position SDL reports with it
+    // (also when a fullscreen window opens under a still pointer) is not a move.
+    bool pointerJustEntered = false;
+    // The size of the drawable after the last size change.
+    WindowSize resized;
+    FocusClicks focus;
+};
+PlatformState platform;
+
+}  // namespace
+
 // --- Start and end ----------------------------------------------------------
 
 namespace {
-
-// SDL's own words for the last failed start of its X11 video driver; empty when
-// it started or was not tried again.
-std::string x11Failure;
 
 // How often SDL's X11 driver is tried in all, a fifth of a second apart.
 constexpr int kX11Tries = 6;
@@ -43,18 +86,15 @@ bool restartOnX11() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
     const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    x11Failure = started ? "" : SDL_GetError();
+    platform.x11Failure = started ? "" : SDL_GetError();
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     return started;
 }
 
 }  // namespace
 
-// Set up at the end of the file, with X's own headers.
-void tolerateVanishedWindows();
-
 void startPlatform() {
-    tolerateVanishedWindows();
+    tolerateVanishedX11Windows();
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     SDL_Init(SDL_INIT_VIDEO);  // a failure is reported by haveDisplay
     // An X server can refuse a client for a moment (just after another one
@@ -109,7 +149,7 @@ DisplayStatus displayStatus() {
     status.usable = driver && (!isHeadless(driver) || requestedByName(driver));
     if (driver) status.driver = driver;
     if (!driver) status.reason = SDL_GetError();
-    status.x11Failure = x11Failure;
+    status.x11Failure = platform.x11Failure;
     // A box may still be shown without the video system; with it, not always.
     if (!status.usable) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return status;
@@ -180,12 +220,6 @@ bool windowNeedsRedraw = true;
 
 namespace {
 
-// The game's window and its context.
-SDL_Window* window = nullptr;
-SDL_GLContext context = nullptr;
-bool videoHeld = false;
-bool pointerHidden = false;
-
 // A display mode of exactly width x height whose pixels take `colourDepth` bits
 // (SDL counts a 32-bit X visual as 24 significant bits in 4 bytes).
 bool findDisplayMode(int width, int height, int colourDepth, SDL_DisplayMode* found) {
@@ -232,7 +266,7 @@ SDL_Window* createWindowWithPixelFormat(const char* title, int width, int height
 
 void showPointer(bool shown) {
     SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
-    pointerHidden = !shown;
+    platform.pointerHidden = !shown;
 }
 
 // Closes a window (a fullscreen one gives the display its own mode back first).
@@ -244,17 +278,17 @@ void closeSdlWindow(SDL_Window* closing) {
 
 }  // namespace
 
-SDL_Window* renderWindowHandle() { return window; }
+SDL_Window* renderWindowHandle() { return platform.window; }
 
 bool holdVideo() {
-    if (!videoHeld) videoHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    return videoHeld;
+    if (!platform.videoHeld) platform.videoHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return platform.videoHeld;
 }
 
 void releaseVideo() {
-    if (!videoHeld) return;
+    if (!platform.videoHeld) return;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    videoHeld = false;
+    platform.videoHeld = false;
 }
 
 bool displayHasMode(int width, int height, int colourDepth) {
@@ -270,7 +304,7 @@ WindowFailure openWindow(const WindowRequest& request) {
         flags |= SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
     else
         flags |= SDL_WINDOW_RESIZABLE;
-    if (window) return WindowFailure::Window;  // one window at a time
+    if (platform.window) return WindowFailure::Window;  // one window at a time
     SDL_Window* made =
         createWindowWithPixelFormat(request.title, request.width, request.height, request.colourDepth, flags);
     if (!made) return WindowFailure::Window;
@@ -284,9 +318,9 @@ WindowFailure openWindow(const WindowRequest& request) {
         closeSdlWindow(made);
         return WindowFailure::Context;
     }
-    window = made;
-    context = madeContext;
-    if (SDL_GL_MakeCurrent(window, context) != 0) return WindowFailure::Activate;
+    platform.window = made;
+    platform.context = madeContext;
+    if (SDL_GL_MakeCurrent(made, madeContext) != 0) return WindowFailure::Activate;
     // The main loop paces the frames itself.
     SDL_GL_SetSwapInterval(0);
     windowNeedsRedraw = true;
@@ -294,31 +328,31 @@ WindowFailure openWindow(const WindowRequest& request) {
 
     // Fullscreen hides the pointer until the mouse is moved.
     showPointer(!request.fullscreen);
-    SDL_ShowWindow(window);
-    SDL_RaiseWindow(window);
-    SDL_SetWindowInputFocus(window);
+    SDL_ShowWindow(made);
+    SDL_RaiseWindow(made);
+    SDL_SetWindowInputFocus(made);
     // The screen saver and monitor power-down stay off while the game runs.
     SDL_DisableScreenSaver();
     return WindowFailure::None;
 }
 
 bool releaseContext() {
-    if (!context) return true;
-    const bool released = SDL_GL_MakeCurrent(window, nullptr) == 0;
-    SDL_GL_DeleteContext(context);
-    context = nullptr;
+    if (!platform.context) return true;
+    const bool released = SDL_GL_MakeCurrent(platform.window, nullptr) == 0;
+    SDL_GL_DeleteContext(platform.context);
+    platform.context = nullptr;
     return released;
 }
 
 void closeWindow() {
     releaseContext();
-    closeSdlWindow(window);
-    window = nullptr;
-    if (pointerHidden) showPointer(true);
+    closeSdlWindow(platform.window);
+    platform.window = nullptr;
+    if (platform.pointerHidden) showPointer(true);
 }
 
 void swapRenderWindow() {
-    if (window && context) SDL_GL_SwapWindow(window);
+    if (platform.window && platform.context) SDL_GL_SwapWindow(platform.window);
 }
 
 void* glFunctionAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
@@ -384,10 +418,8 @@ bool windowIsMinimised() {
     return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
-// The size of the drawable after the last size change.
-WindowSize resized;
-
 EventOutcome noteResize(const SDL_WindowEvent& change) {
+    WindowSize& resized = platform.resized;
     resized = WindowSize{change.data1, change.data2};
     SDL_Window* window = renderWindowHandle();
     if (window && SDL_GetWindowID(window) == change.windowID)
@@ -409,70 +441,55 @@ MousePoint glPoint(int x, int y) {
     return MousePoint{(x + 0.5) * scaleX, drawableHeight - (y + 0.5) * scaleY};
 }
 
-// Set when the pointer enters the window: the position SDL reports with it
-// (also when a fullscreen window opens under a still pointer) is not a move.
-bool pointerJustEntered = false;
-
 // Fullscreen hides the pointer until the mouse is moved.
 void revealPointerIfMoved(const SDL_MouseMotionEvent& motion) {
-    const bool moved = !pointerJustEntered && (motion.xrel != 0 || motion.yrel != 0);
-    pointerJustEntered = false;
-    if (moved && pointerHidden) showPointer(true);
+    const bool moved = !platform.pointerJustEntered && (motion.xrel != 0 || motion.yrel != 0);
+    platform.pointerJustEntered = false;
+    if (moved && platform.pointerHidden) showPointer(true);
 }
 
-// The click that gives the window the focus is for the window manager, not
-// the game: a window manager hands it on to the window just after (or, some
-// do, just before) the focus arrives. A button pressed within this long of the
-// focus arriving is no click; nobody aims and clicks that fast after a change
-// of window.
-constexpr Uint32 kFocusClickMilliseconds = 250;
-bool haveFocus = true;
-bool focusGainedOnce = false;
-Uint32 focusGainedAt = 0;
-// A left press while the window lacks the focus waits here until it is clear
-// that no focus came with it.
-bool leftPressWaiting = false;
-Uint32 leftPressAt = 0;
-MousePoint leftPressPoint;
-// A right press while the window lacked the focus, not yet known not to be a focus click.
-bool rightPressUnfocused = false;
-Uint32 rightPressAt = 0;
-
-bool isFocusClick(Uint32 timestamp) { return focusGainedOnce && timestamp - focusGainedAt < kFocusClickMilliseconds; }
+bool isFocusClick(Uint32 timestamp) {
+    const FocusClicks& focus = platform.focus;
+    return focus.gainedOnce && timestamp - focus.gainedAt < kFocusClickMilliseconds;
+}
 
 void focusArrived(Uint32 timestamp) {
-    haveFocus = true;
-    focusGainedOnce = true;
-    focusGainedAt = timestamp;
-    if (leftPressWaiting && timestamp - leftPressAt < kFocusClickMilliseconds) leftPressWaiting = false;
-    if (rightPressUnfocused && timestamp - rightPressAt < kFocusClickMilliseconds) forgetRightButton();
-    rightPressUnfocused = false;
+    FocusClicks& focus = platform.focus;
+    focus.haveFocus = true;
+    focus.gainedOnce = true;
+    focus.gainedAt = timestamp;
+    if (focus.leftPressWaiting && timestamp - focus.leftPressAt < kFocusClickMilliseconds)
+        focus.leftPressWaiting = false;
+    if (focus.rightPressUnfocused && timestamp - focus.rightPressAt < kFocusClickMilliseconds) forgetRightButton();
+    focus.rightPressUnfocused = false;
 }
 
 // A waiting left press that no focus followed is a click after all.
 void settleWaitingPress(Uint32 now) {
-    if (!leftPressWaiting || now - leftPressAt < kFocusClickMilliseconds) return;
-    leftPressWaiting = false;
-    recordLeftPress(leftPressPoint.x, leftPressPoint.y);
+    FocusClicks& focus = platform.focus;
+    if (!focus.leftPressWaiting || now - focus.leftPressAt < kFocusClickMilliseconds) return;
+    focus.leftPressWaiting = false;
+    recordLeftPress(focus.leftPressPoint.x, focus.leftPressPoint.y);
 }
 
 void mouseButton(const SDL_MouseButtonEvent& button) {
+    FocusClicks& focus = platform.focus;
     const bool press = button.type == SDL_MOUSEBUTTONDOWN;
     if (press && isFocusClick(button.timestamp)) return;
     const MousePoint at = glPoint(button.x, button.y);
     if (button.button == SDL_BUTTON_LEFT && press) {
-        if (haveFocus) {
+        if (focus.haveFocus) {
             recordLeftPress(at.x, at.y);
         } else {
-            leftPressWaiting = true;
-            leftPressAt = button.timestamp;
-            leftPressPoint = at;
+            focus.leftPressWaiting = true;
+            focus.leftPressAt = button.timestamp;
+            focus.leftPressPoint = at;
         }
     }
     if (button.button == SDL_BUTTON_RIGHT && press) {
         recordRightPress();
-        rightPressUnfocused = !haveFocus;
-        rightPressAt = button.timestamp;
+        focus.rightPressUnfocused = !focus.haveFocus;
+        focus.rightPressAt = button.timestamp;
     }
     if (button.button == SDL_BUTTON_RIGHT && !press) recordRightRelease(at.x, at.y);
 }
@@ -525,12 +542,12 @@ EventOutcome windowProcedure(const SDL_Event& event) {
                     windowActive = windowIsMinimised() ? 0 : 1;
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
-                    haveFocus = false;
+                    platform.focus.haveFocus = false;
                     windowActive = windowIsMinimised() ? 0 : 1;
                     break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED: return noteResize(event.window);
                 // The pointer position reported with entering is no movement.
-                case SDL_WINDOWEVENT_ENTER: pointerJustEntered = true; break;
+                case SDL_WINDOWEVENT_ENTER: platform.pointerJustEntered = true; break;
                 // Uncovered or restored: what the window showed may be gone.
                 case SDL_WINDOWEVENT_EXPOSED: windowNeedsRedraw = true; break;
                 default: break;
@@ -550,68 +567,23 @@ bool handleNextEvent(EventOutcome& outcome) {
     return true;
 }
 
-WindowSize resizedWindowSize() { return resized; }
+WindowSize resizedWindowSize() { return platform.resized; }
 
 void waitForEvent(int milliseconds) {
     if (milliseconds > 0) SDL_WaitEventTimeout(nullptr, milliseconds);
 }
 
 // --- The keyboard itself ----------------------------------------------------
-// Last in the file: X's headers define names (None, Bool) the code above uses.
+// Xlib reads it (platform_x11.cpp); SDL names the X display of the window. Last
+// in the file: X's headers, which SDL's window-manager header brings in,
+// define names (None, Bool) the code above uses.
 
 #include <SDL2/SDL_syswm.h>
-#include <X11/keysym.h>
-
-namespace {
-
-// The X key symbol of a key the game reads, or 0.
-KeySym keySymFor(int virtualKey) {
-    if (virtualKey >= VK_A && virtualKey <= VK_A + 25) return XK_a + (virtualKey - VK_A);
-    if (virtualKey >= VK_0 && virtualKey <= VK_0 + 9) return XK_0 + (virtualKey - VK_0);
-    if (virtualKey >= VK_F1 && virtualKey <= VK_F1 + 11) return XK_F1 + (virtualKey - VK_F1);
-    switch (virtualKey) {
-        case VK_LEFT: return XK_Left;
-        case VK_UP: return XK_Up;
-        case VK_RIGHT: return XK_Right;
-        case VK_DOWN: return XK_Down;
-        case VK_ESCAPE: return XK_Escape;
-        case VK_RETURN: return XK_Return;
-        default: return 0;
-    }
-}
-
-}  // namespace
 
 KeyReading readKeyboardKey(int virtualKey) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return KeyReading::Unknown;
-    Display* display = info.info.x11.display;
-    const KeySym symbol = keySymFor(virtualKey);
-    const KeyCode code = symbol ? XKeysymToKeycode(display, symbol) : 0;
-    if (code == 0) return KeyReading::Unknown;
-    char keys[32] = {};
-    XQueryKeymap(display, keys);
-    return (keys[code / 8] & (1 << (code % 8))) ? KeyReading::Down : KeyReading::Up;
-}
-
-namespace {
-
-XErrorHandler previousErrorHandler = nullptr;
-
-// SDL wakes its event wait by sending an event to a window of the game over a
-// second connection to the X server; when the window is destroyed just then
-// (the display switch, the end of the program), the server may take the
-// destruction first and answer the wakeup with BadWindow, which Xlib's own
-// handler turns into the end of the program. A window that is already gone
-// is nothing to end the game for.
-int toleratingErrorHandler(Display* display, XErrorEvent* error) {
-    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
-    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
-}
-
-}  // namespace
-
-void tolerateVanishedWindows() {
-    if (!previousErrorHandler) previousErrorHandler = XSetErrorHandler(toleratingErrorHandler);
+    if (!platform.window || !SDL_GetWindowWMInfo(platform.window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return KeyReading::Unknown;
+    return readX11Key(info.info.x11.display, virtualKey);
 }

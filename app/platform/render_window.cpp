@@ -16,7 +16,19 @@ void (*renderWindowStageEnded)(const char* stage) = nullptr;
 
 namespace {
 
-bool contextMade = false;
+// glBlitFramebuffer (GL 3.0, ARB_framebuffer_object) or its EXT_framebuffer_blit
+// twin, taken from the current context; null when it offers neither.
+using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
+
+// What the window set-up keeps from window to window: whether the window's GL
+// context was made (and so is to be let go), the framebuffer blit taken from
+// it, and whether a missing HUD font was told (once in the program).
+struct WindowSetUp {
+    bool contextMade = false;
+    BlitFramebuffer blitFramebuffer = nullptr;
+    bool fontProblemTold = false;
+};
+WindowSetUp setUp;
 
 void creationError(const char* text) {
     destroyRenderWindow();
@@ -81,11 +93,11 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
         case WindowFailure::Window: creationError("Window Creation Error."); return false;
         case WindowFailure::Context: creationError("Can't Create A GL Rendering Context."); return false;
         case WindowFailure::Activate:
-            contextMade = true;
+            setUp.contextMade = true;
             creationError("Can't Activate The GL Rendering Context.");
             return false;
     }
-    contextMade = true;
+    setUp.contextMade = true;
     lookUpGlFunctions();
     setViewport(width, height, 0.0f, 0.0f);
     if (!initRenderState()) {
@@ -101,8 +113,8 @@ namespace {
 // Lets the window's GL context go, with what lived in it (the HUD font's lists,
 // the GL functions); "Release Of DC And RC Failed." when it cannot.
 void releaseRenderContext() {
-    if (!contextMade) return;
-    contextMade = false;
+    if (!setUp.contextMade) return;
+    setUp.contextMade = false;
     deleteHudFont();
     forgetGlFunctions();
     if (!releaseContext()) shutdownError("Release Of DC And RC Failed.");
@@ -123,11 +135,6 @@ void fitViewportToWindow() {
 
 namespace {
 
-// glBlitFramebuffer (GL 3.0, ARB_framebuffer_object) or its EXT_framebuffer_blit
-// twin, taken from the current context; null when it offers neither.
-using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
-BlitFramebuffer blitFramebuffer = nullptr;
-
 BlitFramebuffer findBlitFramebuffer() {
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     const bool core = (version && version[0] >= '3' && version[0] <= '9' && version[1] == '.') ||
@@ -140,14 +147,14 @@ BlitFramebuffer findBlitFramebuffer() {
 
 }  // namespace
 
-void lookUpGlFunctions() { blitFramebuffer = findBlitFramebuffer(); }
+void lookUpGlFunctions() { setUp.blitFramebuffer = findBlitFramebuffer(); }
 
-void forgetGlFunctions() { blitFramebuffer = nullptr; }
+void forgetGlFunctions() { setUp.blitFramebuffer = nullptr; }
 
 bool copyBackBufferBlock(int fromX, int fromY, int width, int height, int toX, int toY) {
-    if (!blitFramebuffer) return false;
-    blitFramebuffer(fromX, fromY, fromX + width, fromY + height, toX, toY, toX + width, toY + height,
-                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (!setUp.blitFramebuffer) return false;
+    setUp.blitFramebuffer(fromX, fromY, fromX + width, fromY + height, toX, toY, toX + width, toY + height,
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
     return true;
 }
 
@@ -165,7 +172,11 @@ void setViewport(int width, int height, float x, float y) {
 }
 
 bool initRenderState() {
-    buildHudFont();
+    const std::string fontProblem = buildHudFont();
+    if (!fontProblem.empty() && !setUp.fontProblemTold) {
+        setUp.fontProblemTold = true;
+        showMessageBox("ERROR", fontProblem.c_str(), MessageIcon::Warning);
+    }
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);

@@ -4,6 +4,8 @@
 // the GL services the screens share in it: the viewport with its perspective,
 // the GL state, the 2D overlays, the back-buffer copy and the HUD font.
 
+#include <string>
+
 // Whether the game has a display to show its window on, once the platform has
 // started. When not, says plainly that no display could be opened (on standard
 // error with the details, and in a box where one can be shown) and returns
@@ -47,6 +49,9 @@ void beginOverlayTopLeft();
 void beginOverlayBottomLeft();
 void endOverlay();
 
-void buildHudFont();
+// Builds the HUD font's lists in the current context. When the font cannot be
+// loaded the lists stay empty and the game goes on without HUD text: returns
+// what to tell the player then, "" when the font was built.
+std::string buildHudFont();
 void deleteHudFont();
 void printHudText(float x, float y, const char* format, ...) __attribute__((format(printf, 3, 4)));

@@ -10,34 +10,25 @@
 
 namespace {
 
-LevelSearch hintSearch;
-bool hintShown = false;
-WholeMove hint;
-double hintSince = 0;
-
-std::string refusal;
-std::vector<Square> capturers;
-double refusalSince = 0;
-
 bool showing(double since, double now) { return now - since < kAdviceSeconds; }
 
 }  // namespace
 
-void forgetAdvice() {
+void Advice::forgetAdvice() {
     hintSearch.cancel();
     hintShown = false;
     refusal.clear();
     capturers.clear();
 }
 
-void askForHint() {
+void Advice::askForHint() {
     if (sideToMove != 1 || sideIsBlocked(1) || sideIsBlocked(2)) return;
     hintShown = false;
     refusal.clear();
     hintSearch.start(currentPosition(), Level::Club, 0, true);
 }
 
-void noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toRank) {
+void Advice::noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toRank) {
     const MoveRefusal why = whyRefused(currentPosition(), Square{fromFile, fromRank}, Square{toFile, toRank});
     if (!why.refused()) return;
     refusal = why.reason;
@@ -46,9 +37,9 @@ void noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toR
     hintShown = false;
 }
 
-void movePlayed() { forgetAdvice(); }
+void Advice::movePlayed() { forgetAdvice(); }
 
-void advanceAdvice(double now) {
+void Advice::advanceAdvice(double now) {
     LevelResult result;
     if (!hintSearch.poll(result)) return;
     hintShown = result.hasMove;
@@ -56,7 +47,7 @@ void advanceAdvice(double now) {
     hintSince = now;
 }
 
-void presentAdvice(double now, ScenePresentation& presentation) {
+void Advice::presentAdvice(double now, ScenePresentation& presentation) const {
     if (hintShown && showing(hintSince, now) && hint.squareCount >= 2) {
         presentation.addMark(hint.from().file, hint.from().rank, SquareMarkKind::Hint);
         presentation.addMark(hint.to().file, hint.to().rank, SquareMarkKind::Hint);
@@ -66,7 +57,7 @@ void presentAdvice(double now, ScenePresentation& presentation) {
             presentation.addMark(square.file, square.rank, SquareMarkKind::MustCapture);
 }
 
-std::string adviceText(double now) {
+std::string Advice::adviceText(double now) const {
     if (!refusal.empty() && showing(refusalSince, now)) return refusal;
     if (hintShown && showing(hintSince, now) && hint.squareCount >= 2) return "Hint: " + wholeMoveText(hint);
     return "";

@@ -12,34 +12,18 @@
 
 namespace {
 
-// The move being shown travelling, and how many history records it takes.
-struct Travel {
-    bool active = false;
-    WholeMove move;
-    int records = 0;
-    double startedAt = 0;
-};
-Travel travel;
-// The jumps played (jumpsPlayed) the showing has caught up with.
-int knownHistory = 0;
-bool replyWaiting = false;
-double replyAt = 0;
-double endHeldSince = -1;
-
-// A level other than classic searches on a thread of its own from the moment
-// the computer is to move; its result waits in the search until the reply is due.
-LevelSearch computerSearch;
-std::uint64_t computerSeed = 0;
-
 bool searchesOnAThread() { return !settings.classic && settings.level != Level::Classic; }
-
-void stopSearching() { computerSearch.cancel(); }
 
 double factor() { return animationFactor(settings.animation); }
 
-double travelEnd() { return travel.startedAt + moveSeconds(travel.move, factor()); }
+// How deep a captured piece sinks at its end: out of sight in the board.
+double sinkDepth(PieceCode code) { return isKing(code) ? 1.05 : 0.45; }
 
-void startTravel(int records, double now, bool shown) {
+}  // namespace
+
+double MoveShow::travelEnd() const { return travel.startedAt + moveSeconds(travel.move, factor()); }
+
+void MoveShow::startTravel(int records, double now, bool shown) {
     travel = Travel{};
     if (records <= 0 || records > historyCount) return;
     // Several whole moves at once (stepping forward with 0): the last travels.
@@ -53,7 +37,7 @@ void startTravel(int records, double now, bool shown) {
 
 // The reply, when it can be played now: the classic computer chooses it on
 // the spot; a level's search must have finished.
-bool playReply(double now, bool shown) {
+bool MoveShow::playReply(double now, bool shown) {
     int jumps = 0;
     if (searchesOnAThread()) {
         LevelResult result;
@@ -68,12 +52,9 @@ bool playReply(double now, bool shown) {
     return true;
 }
 
-// How deep a captured piece sinks at its end: out of sight in the board.
-double sinkDepth(PieceCode code) { return isKing(code) ? 1.05 : 0.45; }
-
 // The last complete whole move of `side` (0: of either side), leaving out the
 // records of the travelling move; false when there is none.
-bool lastCompleteMove(Side side, WholeMove& found) {
+bool MoveShow::lastCompleteMove(Side side, WholeMove& found) const {
     int usable = historyCount - (travel.active ? travel.records : 0);
     std::vector<HistorySpan> spans = wholeMoveSpans(history, usable);
     // A capture still going on is no complete move yet.
@@ -86,40 +67,38 @@ bool lastCompleteMove(Side side, WholeMove& found) {
     return false;
 }
 
-}  // namespace
+void MoveShow::setComputerSeed(std::uint64_t seed) { computerSeed = seed; }
 
-void setComputerSeed(std::uint64_t seed) { computerSeed = seed; }
+bool MoveShow::computerToReply() const { return replyWaiting; }
 
-bool computerToReply() { return replyWaiting; }
-
-void stopComputer() {
-    stopSearching();
+void MoveShow::stopComputer() {
+    computerSearch.cancel();
     replyWaiting = false;
 }
 
-void startShowingMoves() {
-    stopSearching();
+void MoveShow::startShowingMoves() {
+    computerSearch.cancel();
     travel = Travel{};
     knownHistory = jumpsPlayed();
     replyWaiting = false;
     endHeldSince = -1;
 }
 
-void landTravellingMove() { travel.active = false; }
+void MoveShow::landTravellingMove() { travel.active = false; }
 
-void playWaitingReplyNow(double now) {
+void MoveShow::playWaitingReplyNow(double now) {
     if (!replyWaiting) return;
     travel.active = false;
     playReply(now, false);
 }
 
-void advanceShownMoves(double now) {
+void MoveShow::advanceShownMoves(double now) {
     if (travel.active && now >= travelEnd()) travel.active = false;
     if (jumpsPlayed() < knownHistory) {
         // Taken back: what was shown or waiting is gone with it.
         travel = Travel{};
         replyWaiting = false;
-        stopSearching();
+        computerSearch.cancel();
         endHeldSince = -1;
     } else if (jumpsPlayed() > knownHistory) {
         startTravel(jumpsPlayed() - knownHistory, now, true);
@@ -129,7 +108,7 @@ void advanceShownMoves(double now) {
     const bool over = sideIsBlocked(1) || sideIsBlocked(2);
     const bool computerToMove = sideToMove == 2 && computerActive == 1 && !over;
     if (!computerToMove) {
-        if (replyWaiting) stopSearching();
+        if (replyWaiting) computerSearch.cancel();
         replyWaiting = false;
     } else if (!replyWaiting) {
         replyWaiting = true;
@@ -145,7 +124,7 @@ void advanceShownMoves(double now) {
         endHeldSince = now;
 }
 
-void presentMoves(double now, ScenePresentation& presentation) {
+void MoveShow::presentMoves(double now, ScenePresentation& presentation) const {
     presentation.winnerHeldBack = endHeldSince < 0;
     if (travel.active && now < travelEnd()) {
         const WholeMove& move = travel.move;
@@ -175,7 +154,7 @@ void presentMoves(double now, ScenePresentation& presentation) {
     }
 }
 
-std::string lastMovesText() {
+std::string MoveShow::lastMovesText() const {
     std::string text;
     WholeMove move;
     if (lastCompleteMove(1, move)) text = "You: " + wholeMoveText(move);
@@ -184,9 +163,9 @@ std::string lastMovesText() {
     return text;
 }
 
-double gameEndHeldSince() { return endHeldSince; }
+double MoveShow::gameEndHeldSince() const { return endHeldSince; }
 
-int travelProgress(double now) {
+int MoveShow::travelProgress(double now) const {
     if (!travel.active || now >= travelEnd()) return -1;
     return static_cast<int>((now - travel.startedAt) * 1000);
 }

@@ -1,9 +1,7 @@
-#include "app/screens/advice.h"
-#include "app/files/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/screens/mouse_actions.h"
-#include "app/screens/move_show.h"
+#include "app/screens/play_session.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
@@ -88,30 +86,34 @@ PlayPicture currentPlayPicture() {
     // Only classic mode counts winner pictures (and ends the game by them).
     p.winPictureFrames = settings.classic ? winPictureFrames : 0;
     if (!settings.classic) {
-        p.travelMs = travelProgress(frameSeconds);
+        p.travelMs = playSession.moves().travelProgress(frameSeconds);
         p.historyLength = jumpsPlayed();
-        p.endHeld = gameEndHeldSince() >= 0;
-        p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(adviceText(frameSeconds)));
+        p.endHeld = playSession.moves().gameEndHeldSince() >= 0;
+        const std::string advice = playSession.advice().adviceText(frameSeconds);
+        p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(advice));
     }
     return p;
 }
 
 // The picture of the last play frame drawn, and how many frames in a row were
 // drawn showing it (0: none yet, or a menu frame came between).
-PlayPicture shownPicture{};
-int shownFrames = 0;
+struct ShownPicture {
+    PlayPicture picture{};
+    int frames = 0;
+};
+ShownPicture shown;
 
 // Whether this frame shows something new: the frame is skipped when skipping is
 // allowed and it would show what the last two frames drawn showed, the window
 // has kept its picture and no winner picture (which counts its frames) is up.
 bool pictureChanged(bool skipUnchanged) {
     const PlayPicture now = currentPlayPicture();
-    const bool samePicture = shownFrames > 0 && std::memcmp(&now, &shownPicture, sizeof now) == 0;
+    const bool samePicture = shown.frames > 0 && std::memcmp(&now, &shown.picture, sizeof now) == 0;
     // A classic winner picture counts its drawings: it is never skipped.
     const bool countsDrawings = settings.classic && sceneShowsWinnerPicture();
-    if (skipUnchanged && samePicture && shownFrames >= 2 && !windowNeedsRedraw && !countsDrawings) return false;
-    shownFrames = samePicture && !windowNeedsRedraw ? shownFrames + 1 : 1;
-    shownPicture = now;
+    if (skipUnchanged && samePicture && shown.frames >= 2 && !windowNeedsRedraw && !countsDrawings) return false;
+    shown.frames = samePicture && !windowNeedsRedraw ? shown.frames + 1 : 1;
+    shown.picture = now;
     windowNeedsRedraw = false;
     return true;
 }
@@ -189,7 +191,7 @@ bool drawPlayFrameIfChanged() { return playFrame(true); }
 
 void drawPlayFrame() { playFrame(false); }
 
-void forgetShownPlayPicture() { shownFrames = 0; }
+void forgetShownPlayPicture() { shown.frames = 0; }
 
 namespace {
 
@@ -211,8 +213,10 @@ bool classicPlayFrame(bool skipUnchanged) {
 
 // Moves shown travelling, the reply paced, the last move marked, the end held.
 bool showingPlayFrame(bool skipUnchanged) {
+    MoveShow& moves = playSession.moves();
+    Advice& advice = playSession.advice();
     const double now = frameSeconds;
-    const double endHeld = gameEndHeldSince();
+    const double endHeld = moves.gameEndHeldSince();
     if (endHeld >= 0) {
         // The finished game: the view turns (keys or a right drag) and 9 takes
         // back (the game goes on), until the player acts otherwise.
@@ -223,29 +227,29 @@ bool showingPlayFrame(bool skipUnchanged) {
         for (int i = 0; i < keys.pressCount; ++i)
             if (keys.presses[i] == '9') view.presses[view.pressCount++] = '9';
         readMoveKeys(view);
-        if (view.pressCount > 0) advanceShownMoves(now);
+        if (view.pressCount > 0) moves.advanceShownMoves(now);
         const bool acts = view.pressCount == 0 && gameInputThisFrame() && now - endHeld >= kEndHeldSeconds;
         if (wasPressed(VK_ESCAPE) || acts) currentScreen = 1;
     } else {
-        if (gameInputThisFrame()) landTravellingMove();
-        if (typingThisFrame()) playWaitingReplyNow(now);
+        if (gameInputThisFrame()) moves.landTravellingMove();
+        if (typingThisFrame()) moves.playWaitingReplyNow(now);
         const int jumpsBefore = jumpsPlayed();
         applyPlayMouse();
         readMoveKeys(frameMoveKeys());
-        if (wasPressed(kHintKey)) askForHint();
+        if (wasPressed(kHintKey)) advice.askForHint();
         if (wasPressed(VK_ESCAPE)) currentScreen = 1;
         // A move typed while the computer is to reply waits for the reply.
-        if (!computerToReply()) {
+        if (!moves.computerToReply()) {
             const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
-            if (playTypedMove() == kIllegal && ff && fr && tf && tr) noteRefusedMove(now, ff, fr, tf, tr);
+            if (playTypedMove() == kIllegal && ff && fr && tf && tr) advice.noteRefusedMove(now, ff, fr, tf, tr);
         }
-        advanceShownMoves(now);
-        if (jumpsPlayed() != jumpsBefore) movePlayed();
-        advanceAdvice(now);
+        moves.advanceShownMoves(now);
+        if (jumpsPlayed() != jumpsBefore) advice.movePlayed();
+        advice.advanceAdvice(now);
     }
     ScenePresentation presentation;
-    presentMoves(now, presentation);
-    presentAdvice(now, presentation);
+    moves.presentMoves(now, presentation);
+    advice.presentAdvice(now, presentation);
     if (!pictureChanged(skipUnchanged)) return false;
     drawPlayScene(&presentation);
     return true;
@@ -254,8 +258,8 @@ bool showingPlayFrame(bool skipUnchanged) {
 bool playFrame(bool skipUnchanged) {
     const bool drawn = settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged);
     // Every completed move kept; a game left (Escape, or its end shown) says so.
-    followGame(currentGameLine());
-    if (currentScreen == 1) leavePlay();
+    playSession.followGame(currentGameLine());
+    if (currentScreen == 1) playSession.end();
     if (!drawn) return false;
 
     // Light 1 at the world origin; governs the drawing from the next frame on.
@@ -272,10 +276,10 @@ bool playFrame(bool skipUnchanged) {
             glColor3f(line.r, line.g, line.b);
             printHudText(line.x, line.y, line.format, "");
         }
-        const std::string lastMoves = lastMovesText();
+        const std::string lastMoves = playSession.moves().lastMovesText();
         glColor3f(0.55f, 0.75f, 1.0f);
         if (!lastMoves.empty()) printHudText(10.0f, 125.0f, "%s", lastMoves.c_str());
-        const std::string advice = adviceText(frameSeconds);
+        const std::string advice = playSession.advice().adviceText(frameSeconds);
         glColor3f(1.0f, 0.6f, 0.2f);
         if (!advice.empty()) printHudText(10.0f, 140.0f, "%s", advice.c_str());
     }
@@ -286,9 +290,3 @@ bool playFrame(bool skipUnchanged) {
 }
 
 }  // namespace
-
-void leavePlay() {
-    leaveGame();
-    stopComputer();
-    forgetAdvice();
-}

@@ -2,7 +2,7 @@
 
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
-#include "app/screens/move_show.h"
+#include "app/screens/play_session.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "engine/rules/board.h"
@@ -37,7 +37,7 @@ void resetScreens() {
     viewAngleY = 0;
     winPictureFrames = 0;
     forgetShownPlayPicture();
-    startShowingMoves();
+    playSession.reset();
     clearKeyState();
     clearMouseState();
 }

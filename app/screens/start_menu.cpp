@@ -1,10 +1,8 @@
-#include "app/screens/advice.h"
-#include "app/files/game_keeping.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/screens/menu_layout.h"
 #include "app/screens/mouse_actions.h"
-#include "app/screens/move_show.h"
+#include "app/screens/play_session.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
 #include "app/files/settings.h"
@@ -18,8 +16,6 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <optional>
-#include <random>
 #include <string>
 
 int menuItem = 1;
@@ -39,7 +35,7 @@ ShownMenuItems shownItems() {
     ShownMenuItems shown;
     for (const MenuItemLayout& layout : kMenuItems) {
         const bool shows = layout.item == kLevelItem          ? !settings.classic
-                           : layout.item == kContinueGameItem ? !settings.classic && canContinueGame()
+                           : layout.item == kContinueGameItem ? !settings.classic && playSession.canContinueGame()
                                                               : true;
         if (shows) shown.items[shown.count++] = layout.item;
     }
@@ -74,26 +70,15 @@ int neighbourItem(const ShownMenuItems& shown, int step) {
     return shown.items[((at + step) % shown.count + shown.count) % shown.count];
 }
 
-void startGame() {
-    // A clean game whatever the last one left: its history, a capture it was
-    // in the middle of, a computer that had run out of moves. Green moves first.
-    resetGame();
-    // The computer's choices among equal moves differ from game to game.
-    std::optional<std::uint64_t> seed;
-    if (!settings.classic && settings.level != Level::Classic) seed = std::random_device{}();
-    keepNewGame(greenSide, currentPosition(), seed);
-    beginPlaying();
-}
-
 void actOn(int item, int step) {
     if (item == kLevelItem)
         switchLevel(step);
     else if (item == kSelectSideItem)
         switchGreenSide();
     else if (item == kStartGameItem)
-        startGame();
-    else if (item == kContinueGameItem && continueLatestGame())
-        beginPlaying();
+        playSession.startNewGame();
+    else if (item == kContinueGameItem)
+        playSession.continueLatestGame();
 }
 
 // Reads the menu's keys and clicks; returns whether they started a game.
@@ -101,15 +86,6 @@ bool updateStartMenu();
 void drawStartMenuOverlay(bool gameStarted);
 
 }  // namespace
-
-void beginPlaying() {
-    currentScreen = 0;
-    viewAngleY = 0;
-    startShowingMoves();
-    forgetAdvice();
-    setComputerSeed(keptGameSeed().value_or(0));
-    ignoreHeldArrowKeys();
-}
 
 void drawStartMenuFrame() {
     // Closes the overlay the previous menu frame left open.

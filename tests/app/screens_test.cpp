@@ -6,7 +6,7 @@
 #include "app/input/mouse_state.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
-#include "app/screens/move_show.h"
+#include "app/screens/play_session.h"
 #include "app/screens/screens.h"
 #include "app/files/settings.h"
 #include "app/platform/window_state.h"
@@ -417,13 +417,13 @@ TEST_F(ScreensTest, AFinishedGameIsHeldUntilAKeyAtLeastASecondLater) {
         for (auto& cell : file) cell = kEmpty;
     board[1][1] = kMan1;  // side 2 has nothing left: side 1, green, has won
     currentScreen = 0;
-    startShowingMoves();
+    playSession.moves().startShowingMoves();
     for (int frame = 0; frame < 15; ++frame) {
         frameSeconds = 100 + frame / 30.0;
         playFrame();
     }
     EXPECT_EQ(currentScreen, 0) << "no return after ten winner pictures";
-    EXPECT_EQ(gameEndHeldSince(), 100);
+    EXPECT_EQ(playSession.moves().gameEndHeldSince(), 100);
     frameSeconds = 100.6;
     press('C');
     playFrame();

@@ -3,6 +3,7 @@
 #include "app/files/command_line.h"
 #include "app/files/data_folder.h"
 #include "app/files/settings.h"
+#include "textures/room_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -126,10 +127,9 @@ protected:
     }
     // Puts the nine pictures (or all but the last `missing`) under <folder>/Textures.
     void pictures(const fs::path& folder, int missing = 0) {
-        const char* names[] = {"Wall2.bmp", "Pol.bmp",      "Wall3.bmp",     "Wall4.bmp",     "Stol.bmp",
-                               "Help3.bmp", "GreenWins.bmp", "PinkWins.bmp", "landscape2.bmp"};
         fs::create_directories(folder / "Textures");
-        for (int i = 0; i < 9 - missing; ++i) std::ofstream(folder / "Textures" / names[i]) << "BM";
+        for (int i = 0; i < kRoomPictureCount - missing; ++i)
+            std::ofstream(folder / "Textures" / kRoomPictures[i]) << "BM";
     }
     // The program in <root>/prefix/bin, built in <root>/prefix or elsewhere.
     std::string find(const char* build = "prefix") {

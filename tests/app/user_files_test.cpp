@@ -127,10 +127,13 @@ TEST_F(UserFilesTest, GamesFolderKeepsEveryGameAndFindsTheLatest) {
     EXPECT_FALSE(readFileBounded(fifo, 100, content, error));
 }
 
+// The keeping of the games played in these tests.
+GameKeeping keeping;
+
 // The line handed over as a play frame does, after `action`.
 void follow(void (*action)() = [] {}, Side winner = 0) {
     action();
-    followGame(GameLine{history, historyCount, historyForgotten, continuationSquare != Square{}, winner});
+    keeping.followGame(GameLine{history, historyCount, historyForgotten, continuationSquare != Square{}, winner});
 }
 // A typed move and the computer's reply.
 void play(const char* move) {
@@ -140,7 +143,7 @@ void play(const char* move) {
     follow([] { playComputerReply(); });
 }
 GameRecord onDisk() {
-    const PdnFile file = readPdnFile(keptGamePath());
+    const PdnFile file = readPdnFile(keeping.keptGamePath());
     return file.games.size() == 1 && file.games[0].ok ? file.games[0].record : GameRecord{};
 }
 
@@ -148,14 +151,14 @@ GameRecord onDisk() {
 struct GameKeepingTest : UserFilesTest {
     void SetUp() override {
         UserFilesTest::SetUp();
-        keepGamesIn(root.string() + "/");
+        keeping.keepGamesIn(root.string() + "/");
         greenSide = 1;
         resetGame();
         searchTraceSink = [](const char*) {};
     }
     void TearDown() override {
-        leaveGame();
-        keepGamesIn("");
+        keeping.leaveGame();
+        keeping.keepGamesIn("");
         UserFilesTest::TearDown();
     }
 };
@@ -163,27 +166,27 @@ struct GameKeepingTest : UserFilesTest {
 // Take-back and step forward mirrored, left abandoned, continued exactly in a
 // new run, finished.
 TEST_F(GameKeepingTest, TheRecordFollowsTheLineAndTheGameContinues) {
-    keepNewGame(greenSide, currentPosition());
+    keeping.keepNewGame(greenSide, currentPosition());
     play("g3h4");
     play("c3d4");
     follow(takeBack);
     EXPECT_EQ(onDisk().moves.size(), 2u);
     follow(stepForward);
     const Position reached = currentPosition();
-    const std::string path = keptGamePath();
-    leaveGame();
+    const std::string path = keeping.keptGamePath();
+    keeping.leaveGame();
     EXPECT_EQ(onDisk().termination, "Abandoned");
-    keepGamesIn(root.string() + "/");
-    ASSERT_TRUE(canContinueGame() && continueLatestGame());
+    keeping.keepGamesIn(root.string() + "/");
+    ASSERT_TRUE(keeping.canContinueGame() && keeping.continueLatestGame());
     EXPECT_EQ(currentPosition(), reached);
     EXPECT_EQ(historyCount, 4);
     play("a3b4");
     follow([] {}, 1);
-    EXPECT_EQ(keptGamePath(), path);
+    EXPECT_EQ(keeping.keptGamePath(), path);
     EXPECT_EQ(onDisk().moves.size(), 6u);
     EXPECT_TRUE(onDisk().result == GameResult::WhiteWins && onDisk().termination.empty());
-    leaveGame();
-    EXPECT_FALSE(canContinueGame());
+    keeping.leaveGame();
+    EXPECT_FALSE(keeping.canContinueGame());
 }
 
 // Nothing written while an opened game stays on its file's line; a move off
@@ -192,12 +195,12 @@ TEST_F(GameKeepingTest, AnOpenedGameIsRecordedFromWhereItLeavesTheFile) {
     const std::string file = root.string() + ".pdn";
     std::string error;
     std::ofstream(file) << "[BlackType \"human\"]\n1. c3-d4 f6-g5 2. b2-c3 *\n1. c3-d5 *\n";
-    EXPECT_FALSE(openGameFile(file, 2, error));
+    EXPECT_FALSE(keeping.openGameFile(file, 2, error));
     EXPECT_NE(error.find(".pdn: game 2, line 3: "), std::string::npos) << error;
-    ASSERT_TRUE(openGameFile(file, 1, error) && fs::remove(file));
+    ASSERT_TRUE(keeping.openGameFile(file, 1, error) && fs::remove(file));
     EXPECT_EQ(greenSide, 2);
     for (void (*action)() : {takeBack, stepForward, takeBack}) follow(action);
-    EXPECT_EQ(keptGamePath(), "");
+    EXPECT_EQ(keeping.keptGamePath(), "");
     const Position branch = currentPosition();
     play("a3b4");  // not c3-b4, the file's f6-g5
     EXPECT_EQ(onDisk().start, branch);

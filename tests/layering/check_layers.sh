@@ -26,7 +26,7 @@ lettering        | lettering
 scene            | engine textures lettering scene
 app/input        | app/input
 app/platform     | app/input app/platform scene
-app/files        | engine app/files
+app/files        | engine textures app/files
 app/screens      | engine textures lettering scene app/input app/platform app/files app/screens
 '
 

@@ -14,6 +14,7 @@
 #include "tests/support/gl_test_window.h"
 #include "tests/textures/dib_builder.h"
 #include "textures/dib_reader.h"
+#include "textures/room_pictures.h"
 #include "textures/texture_set.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST_F(TextureSetTest, TexelsMatchTheFileEvenForANarrowWall) {
     // 4-byte row alignment.
     const std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
     {
-        std::ofstream out("Textures/Wall2.bmp", std::ios::binary | std::ios::trunc);
+        std::ofstream out(std::string("Textures/") + kWall2Picture, std::ios::binary | std::ios::trunc);
         const std::vector<std::uint8_t> file = buildRgb24(2, 2, rgb);
         out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "textures/room_pictures.h"
+
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
@@ -545,15 +547,15 @@ int main(int argc, char** argv) {
         Picture picture;
     };
     const Output outputs[] = {
-        {"Wall2.bmp", makeWallpaper()},
-        {"Pol.bmp", makeParquet()},
-        {"Wall3.bmp", makeBricks()},
-        {"Wall4.bmp", makePanels()},
-        {"Stol.bmp", makeTableTop()},
-        {"Help3.bmp", makeHelp()},
-        {"GreenWins.bmp", makeWinner("GREEN", {40, 230, 60})},
-        {"PinkWins.bmp", makeWinner("PINK", {255, 60, 230})},
-        {"landscape2.bmp", makeLandscape()},
+        {kWall2Picture, makeWallpaper()},
+        {kPolPicture, makeParquet()},
+        {kWall3Picture, makeBricks()},
+        {kWall4Picture, makePanels()},
+        {kStolPicture, makeTableTop()},
+        {kHelp3Picture, makeHelp()},
+        {kGreenWinsPicture, makeWinner("GREEN", {40, 230, 60})},
+        {kPinkWinsPicture, makeWinner("PINK", {255, 60, 230})},
+        {kLandscape2Picture, makeLandscape()},
     };
     for (const Output& o : outputs) {
         const std::string path = folder + "/" + o.name;
