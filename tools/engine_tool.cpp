@@ -64,14 +64,6 @@ std::string setPosition(std::istringstream& in) {
     return "ok";
 }
 
-// Legal moves of the side to move, whatever computerActive says.
-void allLegalMoves(MoveList& list) {
-    const int saved = computerActive;
-    computerActive = 1;
-    listLegalMoves(list);
-    computerActive = saved;
-}
-
 void runSearch() {
     const Side side = sideToMove;
     const std::int32_t result = useLiteral ? literalSearchMoves(0, side) : searchMoves(0, side);
@@ -80,8 +72,8 @@ void runSearch() {
     std::cout << '\n';
     for (int i = 0; i < candidateCount; ++i) {
         const CandidateMove& c = candidates[i];
-        std::cout << "cand " << squareName(c.fromFile, c.fromRank) << squareName(c.toFile, c.toRank) << ' '
-                  << c.score << '\n';
+        std::cout << "cand " << squareName(c.fromFile, c.fromRank) << squareName(c.toFile, c.toRank) << ' ' << c.score
+                  << '\n';
     }
     if (computerActive == 1) {
         chooseComputerMove();
@@ -246,11 +238,11 @@ int main(int argc, char* argv[]) {
             std::cout << "pos " << positionText(currentPosition()) << '\n';
         } else if (command == "moves") {
             MoveList list;
-            allLegalMoves(list);
+            listLegalSteps(list);
             for (int i = 0; i < list.count; ++i) {
                 const ListedMove& m = list.moves[i];
-                std::cout << squareName(m.fromFile, m.fromRank) << squareName(m.toFile, m.toRank) << ' '
-                          << int(m.kind) << '\n';
+                std::cout << squareName(m.fromFile, m.fromRank) << squareName(m.toFile, m.toRank) << ' ' << int(m.kind)
+                          << '\n';
             }
             std::cout << "count " << list.count << '\n';
         } else if (command == "perft" || command == "perftturn") {
@@ -270,8 +262,8 @@ int main(int argc, char* argv[]) {
                 typedMove[2] = from.rank;
                 typedMove[3] = to.file;
                 typedMove[4] = to.rank;
-                const int kind = playTypedMove();
-                if (kind == 0)
+                const MoveKind kind = playTypedMove();
+                if (kind == kIllegal)
                     std::cout << "illegal\n";
                 else
                     std::cout << "played " << move << ' ' << kind << '\n';

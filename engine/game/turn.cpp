@@ -39,7 +39,7 @@ void followTakenBackLine(int fromFile, int fromRank, int toFile, int toRank) {
 
 // A legal step of `kind` played and recorded on the history, as every move the
 // players make is (a typed move, or a whole move chosen by a level).
-void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, int kind) {
+void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, MoveKind kind) {
     followTakenBackLine(fromFile, fromRank, toFile, toRank);
     HistoryRecord& record = nextHistoryRecord();
     playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
@@ -87,9 +87,9 @@ void stepForward() {
     while (redoCount > 0 && !(played && sideToMove == 1 && continuationSquare == Square{})) {
         const HistoryRecord next = redoRecords[redoCount - 1];
         const PieceCode code = pieceAt(next.fromFile, next.fromRank);
-        const int kind = code == kEmpty || next.sideBefore != sideToMove
-                             ? kIllegal
-                             : isLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, code);
+        const MoveKind kind = code == kEmpty || next.sideBefore != sideToMove
+                                  ? kIllegal
+                                  : isLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, code);
         if (kind == kIllegal) {
             redoCount = 0;  // not the line it was taken back from
             break;
@@ -150,7 +150,7 @@ int playComputerReply() {
 int playChosenMove(const WholeMove& move) {
     int jumps = 0;
     for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const int kind = wholeMoveStepKind(move, i);
+        const MoveKind kind = wholeMoveStepKind(move, i);
         if (kind == kIllegal) break;
         const Square from = move.squares[i], to = move.squares[i + 1];
         playStepOnHistory(from.file, from.rank, to.file, to.rank, kind);
@@ -169,12 +169,12 @@ void chooseComputerMove() {
     clearCandidates();
 }
 
-int playTypedMove() {
+MoveKind playTypedMove() {
     if (typedMove[1] == 0 || typedMove[2] == 0 || typedMove[3] == 0 || typedMove[4] == 0) return kIllegal;
     const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
     const PieceCode onFrom = pieceAt(ff, fr);
     const PieceCode code = onFrom == kEmpty ? kMan1 : onFrom;
-    const int kind = isLegalMove(ff, fr, tf, tr, code);
+    const MoveKind kind = isLegalMove(ff, fr, tf, tr, code);
     if (kind != kIllegal) playStepOnHistory(ff, fr, tf, tr, kind);
     clearTypedMove();
     clearCandidates();

@@ -5,6 +5,7 @@
 
 #include "engine/game/game_state.h"
 #include "engine/game/view.h"
+#include "engine/rules/rules.h"
 #include "engine/rules/whole_moves.h"
 
 // The keys of one play frame: the presses since the last frame, oldest first,
@@ -53,6 +54,6 @@ void chooseComputerMove();
 // Types a square as its letter and then its digit would be typed (a click on it).
 void typeSquare(int file, int rank);
 // Plays a completely typed move when it is legal (recorded on history), then
-// forgets the typed squares and the candidates. Returns the move's kind, 0 when
-// nothing was played (incomplete or illegal).
-int playTypedMove();
+// forgets the typed squares and the candidates. Returns the move's kind,
+// kIllegal when nothing was played (incomplete or illegal).
+MoveKind playTypedMove();

@@ -101,7 +101,7 @@ void extendCapture(PathMove& path, Side mover, PathList& out) {
     for (int i = 0; i < list.count; ++i) {
         const ListedMove& m = list.moves[i];
         HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), record);
         path.squares[path.count][0] = m.toFile;
         path.squares[path.count][1] = m.toRank;
         ++path.count;
@@ -132,7 +132,7 @@ void generateMoves(PathList& out) {
             continue;
         }
         HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), record);
         extendCapture(path, mover, out);
         restoreRecord(record);
     }
@@ -140,7 +140,7 @@ void generateMoves(PathList& out) {
 
 // Plays a whole move through the move path; returns the key after it.
 std::uint64_t playPath(const PathMove& move, Played& played, std::uint64_t key) {
-    const int kind = move.capture ? kCapture : kPlainMove;
+    const MoveKind kind = move.capture ? kCapture : kPlainMove;
     played.steps = move.count - 1;
     for (int i = 0; i < played.steps; ++i)
         playLegalMove(move.squares[i][0], move.squares[i][1], move.squares[i + 1][0], move.squares[i + 1][1], kind,
@@ -469,7 +469,7 @@ LevelResult classicMove(const std::atomic<bool>* cancel) {
         const CandidateMove c = candidates[bestCandidate()];
         clearCandidates();
         rootListFilled = 0;
-        const int kind = isLegalMove(c.fromFile, c.fromRank, c.toFile, c.toRank, pieceAt(c.fromFile, c.fromRank));
+        const MoveKind kind = isLegalMove(c.fromFile, c.fromRank, c.toFile, c.toRank, pieceAt(c.fromFile, c.fromRank));
         if (kind == kIllegal) break;
         playLegalMove(c.fromFile, c.fromRank, c.toFile, c.toRank, kind, records[steps++]);
         if (sideToMove != mover || continuationSquare == Square{}) break;

@@ -133,14 +133,6 @@ bool parseFen(const std::string& fen, Numbering numbering, Position& out, std::s
     return true;
 }
 
-// Legal single steps of the side to move, whatever computerActive says.
-void listSteps(MoveList& list) {
-    const int saved = computerActive;
-    computerActive = 1;
-    listLegalMoves(list);
-    computerActive = saved;
-}
-
 // Plays the squares as a whole move when every step is legal and the turn
 // passes at the last; otherwise leaves the board as it was.
 bool playPath(const std::vector<Square>& path, std::vector<HistoryRecord>& records) {
@@ -151,7 +143,7 @@ bool playPath(const std::vector<Square>& path, std::vector<HistoryRecord>& recor
         const Square from = path[i], to = path[i + 1];
         const PieceCode code = pieceAt(from.file, from.rank);
         const bool ownPiece = code != kEmpty && sideToMove == mover;
-        const int kind = ownPiece ? isLegalMove(from.file, from.rank, to.file, to.rank, code) : kIllegal;
+        const MoveKind kind = ownPiece ? isLegalMove(from.file, from.rank, to.file, to.rank, code) : kIllegal;
         if (kind == kIllegal) {
             ok = false;
             break;
@@ -178,7 +170,7 @@ struct PathSearch {
 
     void extend(Square at, std::size_t matched) {
         MoveList list;
-        listSteps(list);
+        listLegalSteps(list);
         for (int i = 0; i < list.count && found.size() < 2 && !tooMany; ++i) {
             const ListedMove& m = list.moves[i];
             if (Square{m.fromFile, m.fromRank} != at) continue;
@@ -188,7 +180,7 @@ struct PathSearch {
             }
             const Square to{m.toFile, m.toRank};
             HistoryRecord record;
-            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), record);
             path.push_back(to);
             const std::size_t next = matched + (matched < written.size() && to == written[matched] ? 1 : 0);
             if (sideToMove != mover) {

@@ -14,15 +14,6 @@ bool WholeMove::samePath(const WholeMove& o) const {
 
 namespace {
 
-// Legal single steps of the side to move, whatever computerActive says (the
-// search stops listing when the computer has given up; a player still moves).
-void listSteps(MoveList& list) {
-    const int saved = computerActive;
-    computerActive = 1;
-    listLegalMoves(list);
-    computerActive = saved;
-}
-
 // Extends `path` (its jumps already played) by every way the capture can go on.
 void extendCapture(WholeMove& path, std::vector<WholeMove>& out) {
     const Side mover = sideOf(path.movingCode);
@@ -32,11 +23,11 @@ void extendCapture(WholeMove& path, std::vector<WholeMove>& out) {
         return;
     }
     MoveList list;
-    listSteps(list);
+    listLegalSteps(list);
     for (int i = 0; i < list.count; ++i) {
         const ListedMove& m = list.moves[i];
         HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), record);
         WholeMove longer = path;
         longer.squares[longer.squareCount++] = Square{m.toFile, m.toRank};
         longer.captured[longer.capturedCount] = Square{record.capturedFile, record.capturedRank};
@@ -51,11 +42,11 @@ void extendCapture(WholeMove& path, std::vector<WholeMove>& out) {
 std::vector<WholeMove> listWholeMoves() {
     std::vector<WholeMove> out;
     MoveList list;
-    listSteps(list);
+    listLegalSteps(list);
     for (int i = 0; i < list.count; ++i) {
         const ListedMove& m = list.moves[i];
         HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), record);
         WholeMove move;
         move.movingCode = record.movingCode;
         move.squares[0] = Square{m.fromFile, m.fromRank};
@@ -75,12 +66,12 @@ std::vector<WholeMove> listWholeMoves() {
     return out;
 }
 
-int wholeMoveStepKind(const WholeMove& move, int index) {
+MoveKind wholeMoveStepKind(const WholeMove& move, int index) {
     if (index < 0 || index + 1 >= move.squareCount) return kIllegal;
     const Square from = move.squares[index], to = move.squares[index + 1];
     const PieceCode code = pieceAt(from.file, from.rank);
     if (code == kEmpty || sideOf(code) != sideToMove) return kIllegal;
-    const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
+    const MoveKind kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
     if (kind == kIllegal || (kind == kPlainMove) != (move.squareCount == 2 && !move.isCapture())) return kIllegal;
     return kind;
 }
@@ -88,7 +79,7 @@ int wholeMoveStepKind(const WholeMove& move, int index) {
 int playWholeMove(const WholeMove& move, HistoryRecord* records) {
     int played = 0;
     for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const int kind = wholeMoveStepKind(move, i);
+        const MoveKind kind = wholeMoveStepKind(move, i);
         if (kind == kIllegal) break;
         const Square from = move.squares[i], to = move.squares[i + 1];
         playLegalMove(from.file, from.rank, to.file, to.rank, kind, records[i]);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/rules/board.h"
+#include "engine/rules/rules.h"
 
 // A piece captures at most the twelve pieces of the other side.
 constexpr int kMaxWholeMoveJumps = 12;
@@ -44,7 +45,7 @@ std::vector<WholeMove> listWholeMoves();
 // The kind (kPlainMove or kCapture) of jump `index` of `move` if the side to
 // move may play it in the live position now, else kIllegal: a plain step is a
 // whole move by itself, and a capture's jumps are all captures.
-int wholeMoveStepKind(const WholeMove& move, int index);
+MoveKind wholeMoveStepKind(const WholeMove& move, int index);
 
 // Plays a whole move from the live position one jump at a time through the move
 // path, writing one record per jump into `records` (which must hold
