@@ -29,6 +29,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/files/game_files.h"
 #include "engine/rules/board.h"
 #include "engine/rules/execute.h"
 #include "engine/records/game_record.h"
@@ -89,7 +90,7 @@ void runSearch() {
 
 // --replay: every game of the file replayed, one line each.
 int replayFile(const char* path) {
-    const PdnFile file = readPdnFile(path);
+    const PdnFile file = readGamesFile(path);
     if (!file.error.empty()) {
         std::fprintf(stderr, "draughts3d-engine: %s: %s\n", path, file.error.c_str());
         return 1;

@@ -143,7 +143,7 @@ bool continueLatestGame() {
 }
 
 bool openGameFile(const std::string& path, int number, std::string& error) {
-    const PdnFile file = readPdnFile(path);
+    const PdnFile file = readGamesFile(path);
     if (!file.error.empty()) {
         error = path + ": " + file.error;
         return false;

@@ -1,12 +1,6 @@
 #include "engine/records/pdn_read.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "engine/rules/execute.h"
@@ -355,38 +349,6 @@ PdnFile readPdnText(const std::string& bytes) {
     for (std::size_t i = 0; i < texts.size(); ++i) file.games.push_back(readGame(texts[i], static_cast<int>(i) + 1));
     if (file.games.empty()) file.error = "no game in the file";
     return file;
-}
-
-PdnFile readPdnFile(const std::string& path) {
-    PdnFile file;
-    // Opened without waiting: a FIFO or a device in the file's place (in the
-    // games folder, say) must not hold the game up; only a regular file is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    std::FILE* in = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
-    if (!in) {
-        file.error = std::string("cannot open it: ") + std::strerror(errno);
-        if (fd >= 0) ::close(fd);
-        return file;
-    }
-    struct stat info;
-    std::string bytes;
-    if (fstat(fileno(in), &info) != 0 || !S_ISREG(info.st_mode)) {
-        file.error = "it is not a regular file";
-    } else if (static_cast<std::size_t>(info.st_size) > kMaxPdnFileBytes) {
-        file.error = "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
-    } else {
-        char buffer[65536];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0 && bytes.size() <= kMaxPdnFileBytes)
-            bytes.append(buffer, n);
-        if (std::ferror(in))
-            file.error = std::string("cannot read it: ") + std::strerror(errno);
-        else if (bytes.size() > kMaxPdnFileBytes)
-            file.error = "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
-    }
-    std::fclose(in);
-    if (!file.error.empty()) return file;
-    return readPdnText(bytes);
 }
 
 std::string pdnGameError(const std::string& fileName, const PdnGame& game) {
