@@ -58,7 +58,7 @@ bool playReply(double now, bool shown) {
     if (searchesOnAThread()) {
         LevelResult result;
         if (!computerSearch.poll(result)) return false;
-        if (result.hasMove) jumps = playChosenMove(result.move);
+        if (result.hasMove) jumps = playChosenMove(result.move).jumps;
     } else {
         jumps = playComputerReply();
     }

@@ -27,23 +27,30 @@ HistoryRecord& nextHistoryRecord() {
     return history[historyCount];
 }
 
-// A move about to be played: the next one to step forward to is used up by
-// it; any other move starts a new line.
-void followTakenBackLine(int fromFile, int fromRank, int toFile, int toRank) {
+// A move just played: the next one to step forward to is used up by it; any
+// other move starts a new line.
+void followTakenBackLine(const HistoryRecord& played) {
     if (redoCount == 0) return;
     const HistoryRecord& next = redoRecords[redoCount - 1];
-    const bool same = next.fromFile == fromFile && next.fromRank == fromRank && next.toFile == toFile &&
-                      next.toRank == toRank && next.sideBefore == sideToMove;
+    const bool same = next.fromFile == played.fromFile && next.fromRank == played.fromRank &&
+                      next.toFile == played.toFile && next.toRank == played.toRank &&
+                      next.sideBefore == played.sideBefore;
     redoCount = same ? redoCount - 1 : 0;
 }
 
-// A legal step of `kind` played and recorded on the history, as every move the
-// players make is (a typed move, or a whole move chosen by a level).
-void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, MoveKind kind) {
-    followTakenBackLine(fromFile, fromRank, toFile, toRank);
-    HistoryRecord& record = nextHistoryRecord();
-    playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
+// A step just played, recorded on the history, as every move the players make
+// is (a typed move, or a whole move chosen by a level).
+void recordOnHistory(const HistoryRecord& played) {
+    followTakenBackLine(played);
+    nextHistoryRecord() = played;
     ++historyCount;
+}
+
+// A legal step of `kind` played and recorded on the history.
+void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, MoveKind kind) {
+    HistoryRecord record;
+    playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
+    recordOnHistory(record);
 }
 
 }  // namespace
@@ -147,17 +154,12 @@ int playComputerReply() {
     return jumps;
 }
 
-int playChosenMove(const WholeMove& move) {
-    int jumps = 0;
-    for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const MoveKind kind = wholeMoveStepKind(move, i);
-        if (kind == kIllegal) break;
-        const Square from = move.squares[i], to = move.squares[i + 1];
-        playStepOnHistory(from.file, from.rank, to.file, to.rank, kind);
-        ++jumps;
-    }
+PathPlayed playChosenMove(const WholeMove& move) {
+    HistoryRecord records[kMaxWholeMoveJumps];
+    const PathPlayed played = playWholeMove(move, records);
+    for (int i = 0; i < played.jumps; ++i) recordOnHistory(records[i]);
     clearCandidates();
-    return jumps;
+    return played;
 }
 
 void chooseComputerMove() {

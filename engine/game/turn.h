@@ -32,9 +32,10 @@ void turnStep();
 // What the player has typed meanwhile stays typed. Returns the number of jumps played.
 int playComputerReply();
 // A whole move chosen elsewhere (a level's search) played on the history, jump
-// by jump, as a typed move is. Returns the number of jumps played (fewer than
-// the move has when a jump is not legal here).
-int playChosenMove(const WholeMove& move);
+// by jump, as a typed move is (with playWholeMove): the jumps played, fewer
+// than the move has when a jump is not legal here, and whether they were the
+// whole move.
+PathPlayed playChosenMove(const WholeMove& move);
 // Takes back the last jump and, while side 2 is then to move, the ones before
 // (the computer's reply and the player's move); what it took back is kept for
 // stepForward.

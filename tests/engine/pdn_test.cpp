@@ -70,7 +70,7 @@ TEST(Pdn, PinkSideGameIsWrittenTurnedAndReadBack) {
         ASSERT_FALSE(moves.empty());
         const WholeMove& move = moves[ply * 7 % moves.size()];
         HistoryRecord records[kMaxWholeMoveJumps];
-        playWholeMove(move, records);
+        ASSERT_TRUE(playWholeMove(move, records).complete);
         record.moves.push_back(move);
     }
     EXPECT_GE(record.moves[0].from().rank, 6);
