@@ -29,6 +29,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/files/game_files.h"
 #include "engine/rules/board.h"
 #include "engine/rules/execute.h"
 #include "engine/records/game_record.h"
@@ -64,14 +65,6 @@ std::string setPosition(std::istringstream& in) {
     return "ok";
 }
 
-// Legal moves of the side to move, whatever computerActive says.
-void allLegalMoves(MoveList& list) {
-    const int saved = computerActive;
-    computerActive = 1;
-    listLegalMoves(list);
-    computerActive = saved;
-}
-
 void runSearch() {
     const Side side = sideToMove;
     const std::int32_t result = useLiteral ? literalSearchMoves(0, side) : searchMoves(0, side);
@@ -80,8 +73,8 @@ void runSearch() {
     std::cout << '\n';
     for (int i = 0; i < candidateCount; ++i) {
         const CandidateMove& c = candidates[i];
-        std::cout << "cand " << squareName(c.fromFile, c.fromRank) << squareName(c.toFile, c.toRank) << ' '
-                  << c.score << '\n';
+        std::cout << "cand " << squareName(c.fromFile, c.fromRank) << squareName(c.toFile, c.toRank) << ' ' << c.score
+                  << '\n';
     }
     if (computerActive == 1) {
         chooseComputerMove();
@@ -97,7 +90,7 @@ void runSearch() {
 
 // --replay: every game of the file replayed, one line each.
 int replayFile(const char* path) {
-    const PdnFile file = readPdnFile(path);
+    const PdnFile file = readGamesFile(path);
     if (!file.error.empty()) {
         std::fprintf(stderr, "draughts3d-engine: %s: %s\n", path, file.error.c_str());
         return 1;
@@ -246,11 +239,11 @@ int main(int argc, char* argv[]) {
             std::cout << "pos " << positionText(currentPosition()) << '\n';
         } else if (command == "moves") {
             MoveList list;
-            allLegalMoves(list);
+            listLegalSteps(list);
             for (int i = 0; i < list.count; ++i) {
                 const ListedMove& m = list.moves[i];
-                std::cout << squareName(m.fromFile, m.fromRank) << squareName(m.toFile, m.toRank) << ' '
-                          << int(m.kind) << '\n';
+                std::cout << squareName(m.fromFile, m.fromRank) << squareName(m.toFile, m.toRank) << ' ' << int(m.kind)
+                          << '\n';
             }
             std::cout << "count " << list.count << '\n';
         } else if (command == "perft" || command == "perftturn") {
@@ -270,8 +263,8 @@ int main(int argc, char* argv[]) {
                 typedMove[2] = from.rank;
                 typedMove[3] = to.file;
                 typedMove[4] = to.rank;
-                const int kind = playTypedMove();
-                if (kind == 0)
+                const MoveKind kind = playTypedMove();
+                if (kind == kIllegal)
                     std::cout << "illegal\n";
                 else
                     std::cout << "played " << move << ' ' << kind << '\n';

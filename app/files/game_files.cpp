@@ -2,8 +2,9 @@
 
 #include <dirent.h>
 
+#include <cstring>
+
 #include "app/files/user_files.h"
-#include "engine/records/pdn_read.h"
 
 namespace {
 
@@ -23,7 +24,29 @@ int copyOfName(const std::string& name) {
     return std::stoi(rest.substr(1));
 }
 
+// Why a PDN file could not be read, as the player is told.
+std::string unreadableBecause(const ReadFault& fault) {
+    switch (fault.kind) {
+        case ReadFault::kCannotOpen: return std::string("cannot open it: ") + std::strerror(fault.errorNumber);
+        case ReadFault::kNotRegular: return "it is not a regular file";
+        case ReadFault::kTooLarge:
+            return "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
+        case ReadFault::kCannotRead:
+        case ReadFault::kNone: break;
+    }
+    return std::string("cannot read it: ") + std::strerror(fault.errorNumber);
+}
+
 }  // namespace
+
+PdnFile readGamesFile(const std::string& path) {
+    std::string bytes, error;
+    ReadFault fault;
+    if (readFileBounded(path, kMaxPdnFileBytes, bytes, error, &fault)) return readPdnText(bytes);
+    PdnFile file;
+    file.error = unreadableBecause(fault);
+    return file;
+}
 
 std::string gamesFolder() {
     const std::string data = dataFolder();
@@ -71,7 +94,7 @@ LatestGame findLatestGame(const std::string& folder) {
     closedir(dir);
     if (bestCopy == 0) return latest;
     latest.path = (folder.back() == '/' ? folder : folder + '/') + bestName;
-    const PdnFile file = readPdnFile(latest.path);
+    const PdnFile file = readGamesFile(latest.path);
     if (!file.error.empty()) {
         latest.error = latest.path + ": " + file.error;
     } else if (!file.games[0].ok) {

@@ -5,10 +5,21 @@
 // writeFileAtomically (app/files/user_files.h). The latest file tells whether the last
 // game was left without a result, for "Continue the game". No SDL, no GL.
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 
 #include "engine/records/game_record.h"
+#include "engine/records/pdn_read.h"
+
+// PDN files larger than this are refused before any of them is read.
+constexpr std::size_t kMaxPdnFileBytes = std::size_t(8) << 20;
+
+// The games of the PDN file at `path`: its bytes read with readFileBounded
+// (app/files/user_files.h), then its games with readPdnText. PdnFile::error
+// says what kept the file from being read ("cannot open it: ...", "it is not a
+// regular file", "it is larger than the 8 MiB a PDN file may have").
+PdnFile readGamesFile(const std::string& path);
 
 // "$XDG_DATA_HOME/draughts3d/games/" (default "~/.local/share/draughts3d/games/");
 // "" when no data folder can be told.

@@ -112,7 +112,7 @@ bool GameKeeping::continueLatestGame() {
 }
 
 bool GameKeeping::openGameFile(const std::string& path, int number, std::string& error) {
-    const PdnFile file = readPdnFile(path);
+    const PdnFile file = readGamesFile(path);
     if (!file.error.empty()) {
         error = path + ": " + file.error;
         return false;

@@ -137,20 +137,27 @@ bool createFileAtomically(const std::string& path, const std::string& content, s
     return writeThroughTemporary(path, content, false, error, exists);
 }
 
-bool readFileBounded(const std::string& path, std::size_t limit, std::string& content, std::string& error) {
+bool readFileBounded(const std::string& path, std::size_t limit, std::string& content, std::string& error,
+                     ReadFault* fault) {
     content.clear();
+    ReadFault found;
     // Without waiting: a FIFO or a device in the file's place must not hold up
     // the start; only a regular file is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        if (fault) *fault = ReadFault{ReadFault::kCannotOpen, errno};
         error = failure("cannot open", path);
         return false;
     }
     struct stat info;
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (!ok) error = path + " is not a regular file";
+    if (!ok) {
+        error = path + " is not a regular file";
+        found.kind = ReadFault::kNotRegular;
+    }
     if (ok && static_cast<std::size_t>(info.st_size) > limit) {
         error = path + " is larger than " + std::to_string(limit) + " bytes";
+        found.kind = ReadFault::kTooLarge;
         ok = false;
     }
     char buffer[65536];
@@ -158,18 +165,21 @@ bool readFileBounded(const std::string& path, std::size_t limit, std::string& co
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
+            found = ReadFault{ReadFault::kCannotRead, errno};
             error = failure("cannot read", path);
             ok = false;
         } else if (n == 0) {
             break;
         } else if (content.size() + static_cast<std::size_t>(n) > limit) {
             error = path + " is larger than " + std::to_string(limit) + " bytes";
+            found.kind = ReadFault::kTooLarge;
             ok = false;
         } else {
             content.append(buffer, static_cast<std::size_t>(n));
         }
     }
     ::close(fd);
+    if (fault) *fault = found;
     if (!ok) content.clear();
     return ok;
 }

@@ -31,10 +31,19 @@ bool writeFileAtomically(const std::string& path, const std::string& content, st
 // not at all; when `path` already exists nothing changes and `exists` is set.
 bool createFileAtomically(const std::string& path, const std::string& content, std::string& error, bool& exists);
 
+// Why a file could not be read, for a caller that words it in its own way.
+struct ReadFault {
+    enum Kind { kNone, kCannotOpen, kNotRegular, kTooLarge, kCannotRead };
+    Kind kind = kNone;
+    int errorNumber = 0;  // errno, for kCannotOpen and kCannotRead
+};
+
 // Reads the whole file at `path` when it is a regular file of at most `limit`
 // bytes; a larger file is refused before it is read, and anything else (a FIFO,
-// a device, a folder) at once, without waiting on it.
-bool readFileBounded(const std::string& path, std::size_t limit, std::string& content, std::string& error);
+// a device, a folder) at once, without waiting on it. `error` names the path
+// and the fault; `fault`, when given, says which fault it was.
+bool readFileBounded(const std::string& path, std::size_t limit, std::string& content, std::string& error,
+                     ReadFault* fault = nullptr);
 
 // The temporary name writeFileAtomically uses beside `path` ends in this (and
 // starts with a dot, so folder listings pass over it).

@@ -42,7 +42,7 @@ bool MoveShow::playReply(double now, bool shown) {
     if (searchesOnAThread()) {
         LevelResult result;
         if (!computerSearch.poll(result)) return false;
-        if (result.hasMove) jumps = playChosenMove(result.move);
+        if (result.hasMove) jumps = playChosenMove(result.move).jumps;
     } else {
         jumps = playComputerReply();
     }

@@ -243,7 +243,7 @@ std::int32_t searchNode(int depth, Side computerSide, std::int32_t materialValue
                 }
             }
             HistoryRecord& record = plyRecords[depth];
-            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
+            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), record);
             const std::int32_t delta = materialChange(record);
             std::int32_t v;
             if (childrenAreLeaves) {

@@ -27,23 +27,30 @@ HistoryRecord& nextHistoryRecord() {
     return history[historyCount];
 }
 
-// A move about to be played: the next one to step forward to is used up by
-// it; any other move starts a new line.
-void followTakenBackLine(int fromFile, int fromRank, int toFile, int toRank) {
+// A move just played: the next one to step forward to is used up by it; any
+// other move starts a new line.
+void followTakenBackLine(const HistoryRecord& played) {
     if (redoCount == 0) return;
     const HistoryRecord& next = redoRecords[redoCount - 1];
-    const bool same = next.fromFile == fromFile && next.fromRank == fromRank && next.toFile == toFile &&
-                      next.toRank == toRank && next.sideBefore == sideToMove;
+    const bool same = next.fromFile == played.fromFile && next.fromRank == played.fromRank &&
+                      next.toFile == played.toFile && next.toRank == played.toRank &&
+                      next.sideBefore == played.sideBefore;
     redoCount = same ? redoCount - 1 : 0;
 }
 
-// A legal step of `kind` played and recorded on the history, as every move the
-// players make is (a typed move, or a whole move chosen by a level).
-void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, int kind) {
-    followTakenBackLine(fromFile, fromRank, toFile, toRank);
-    HistoryRecord& record = nextHistoryRecord();
-    playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
+// A step just played, recorded on the history, as every move the players make
+// is (a typed move, or a whole move chosen by a level).
+void recordOnHistory(const HistoryRecord& played) {
+    followTakenBackLine(played);
+    nextHistoryRecord() = played;
     ++historyCount;
+}
+
+// A legal step of `kind` played and recorded on the history.
+void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, MoveKind kind) {
+    HistoryRecord record;
+    playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
+    recordOnHistory(record);
 }
 
 }  // namespace
@@ -87,9 +94,9 @@ void stepForward() {
     while (redoCount > 0 && !(played && sideToMove == 1 && continuationSquare == Square{})) {
         const HistoryRecord next = redoRecords[redoCount - 1];
         const PieceCode code = pieceAt(next.fromFile, next.fromRank);
-        const int kind = code == kEmpty || next.sideBefore != sideToMove
-                             ? kIllegal
-                             : isLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, code);
+        const MoveKind kind = code == kEmpty || next.sideBefore != sideToMove
+                                  ? kIllegal
+                                  : isLegalMove(next.fromFile, next.fromRank, next.toFile, next.toRank, code);
         if (kind == kIllegal) {
             redoCount = 0;  // not the line it was taken back from
             break;
@@ -147,17 +154,12 @@ int playComputerReply() {
     return jumps;
 }
 
-int playChosenMove(const WholeMove& move) {
-    int jumps = 0;
-    for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const int kind = wholeMoveStepKind(move, i);
-        if (kind == kIllegal) break;
-        const Square from = move.squares[i], to = move.squares[i + 1];
-        playStepOnHistory(from.file, from.rank, to.file, to.rank, kind);
-        ++jumps;
-    }
+PathPlayed playChosenMove(const WholeMove& move) {
+    HistoryRecord records[kMaxWholeMoveJumps];
+    const PathPlayed played = playWholeMove(move, records);
+    for (int i = 0; i < played.jumps; ++i) recordOnHistory(records[i]);
     clearCandidates();
-    return jumps;
+    return played;
 }
 
 void chooseComputerMove() {
@@ -169,12 +171,12 @@ void chooseComputerMove() {
     clearCandidates();
 }
 
-int playTypedMove() {
+MoveKind playTypedMove() {
     if (typedMove[1] == 0 || typedMove[2] == 0 || typedMove[3] == 0 || typedMove[4] == 0) return kIllegal;
     const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
     const PieceCode onFrom = pieceAt(ff, fr);
     const PieceCode code = onFrom == kEmpty ? kMan1 : onFrom;
-    const int kind = isLegalMove(ff, fr, tf, tr, code);
+    const MoveKind kind = isLegalMove(ff, fr, tf, tr, code);
     if (kind != kIllegal) playStepOnHistory(ff, fr, tf, tr, kind);
     clearTypedMove();
     clearCandidates();

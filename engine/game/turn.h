@@ -5,6 +5,7 @@
 
 #include "engine/game/game_state.h"
 #include "engine/game/view.h"
+#include "engine/rules/rules.h"
 #include "engine/rules/whole_moves.h"
 
 // The keys of one play frame: the presses since the last frame, oldest first,
@@ -31,9 +32,10 @@ void turnStep();
 // What the player has typed meanwhile stays typed. Returns the number of jumps played.
 int playComputerReply();
 // A whole move chosen elsewhere (a level's search) played on the history, jump
-// by jump, as a typed move is. Returns the number of jumps played (fewer than
-// the move has when a jump is not legal here).
-int playChosenMove(const WholeMove& move);
+// by jump, as a typed move is (with playWholeMove): the jumps played, fewer
+// than the move has when a jump is not legal here, and whether they were the
+// whole move.
+PathPlayed playChosenMove(const WholeMove& move);
 // Takes back the last jump and, while side 2 is then to move, the ones before
 // (the computer's reply and the player's move); what it took back is kept for
 // stepForward.
@@ -53,6 +55,6 @@ void chooseComputerMove();
 // Types a square as its letter and then its digit would be typed (a click on it).
 void typeSquare(int file, int rank);
 // Plays a completely typed move when it is legal (recorded on history), then
-// forgets the typed squares and the candidates. Returns the move's kind, 0 when
-// nothing was played (incomplete or illegal).
-int playTypedMove();
+// forgets the typed squares and the candidates. Returns the move's kind,
+// kIllegal when nothing was played (incomplete or illegal).
+MoveKind playTypedMove();

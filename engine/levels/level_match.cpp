@@ -19,11 +19,12 @@ constexpr int kMovesForDraw = 300;      // 150 moves each
 constexpr int kOpeningCheckDepth = 10;
 constexpr int kEvenOpening = 30;
 
-// The position after `move`, played on the calling thread's own position.
+// The position after `move`, played on the calling thread's own position;
+// `played` says whether it was a whole move there.
 Position positionAfter(const Position& position, const WholeMove& move, bool& played) {
     const PositionScope scope(position);
     HistoryRecord records[kMaxWholeMoveJumps];
-    played = playWholeMove(move, records) == move.squareCount - 1;
+    played = playWholeMove(move, records).complete;
     return currentPosition();
 }
 

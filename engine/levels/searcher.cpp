@@ -21,9 +21,6 @@ constexpr int kInfinity = kWin + 1;
 constexpr int kMaxPly = 100;
 // Scores this close to a win are wins in a known number of moves.
 constexpr int kWonScore = kWin - kMaxPly;
-// A node keeps at most this many whole moves (only contrived positions of many
-// kings could have more).
-constexpr int kMaxPathMoves = 256;
 // A new depth is started only when it is likely to finish within the time
 // budget: it is expected to take as much longer than the last depth as the
 // last few depths did on average (within these bounds; the steps vary a lot).
@@ -35,19 +32,6 @@ constexpr std::int64_t kStopCheckNodes = 1024;
 constexpr int kTableBits = 20;
 // The order of a killer move; the history table stays below it.
 constexpr int kKillerOrder = 1 << 27;
-
-// A whole move as the search keeps it: the squares the piece stands on, from
-// where it starts to where it ends.
-struct PathMove {
-    std::int8_t count = 0;
-    std::int8_t capture = 0;
-    std::int8_t squares[kMaxWholeMoveJumps + 1][2];
-};
-
-struct PathList {
-    int count = 0;
-    PathMove moves[kMaxPathMoves];
-};
 
 // The records of the jumps of one whole move, to take it back.
 struct Played {
@@ -86,65 +70,11 @@ inline int pieceSlot(PieceCode code) {
     }
 }
 
-void addPath(PathList& out, const PathMove& path) {
-    if (out.count < kMaxPathMoves) out.moves[out.count++] = path;
-}
-
-// Extends `path`, whose jumps are played, by every way its capture can go on.
-void extendCapture(PathMove& path, Side mover, PathList& out) {
-    if (sideToMove != mover || continuationSquare == Square{} || path.count > kMaxWholeMoveJumps) {
-        addPath(out, path);
-        return;
-    }
-    MoveList list;
-    listLegalMoves(list);
-    for (int i = 0; i < list.count; ++i) {
-        const ListedMove& m = list.moves[i];
-        HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
-        path.squares[path.count][0] = m.toFile;
-        path.squares[path.count][1] = m.toRank;
-        ++path.count;
-        extendCapture(path, mover, out);
-        --path.count;
-        restoreRecord(record);
-    }
-}
-
-// The whole moves of the side to move, in the order of listLegalMoves; the
-// position is left as it was.
-void generateMoves(PathList& out) {
-    out.count = 0;
-    MoveList list;
-    listLegalMoves(list);
-    const Side mover = sideToMove;
-    for (int i = 0; i < list.count; ++i) {
-        const ListedMove& m = list.moves[i];
-        PathMove path;
-        path.count = 2;
-        path.capture = m.kind == kCapture;
-        path.squares[0][0] = m.fromFile;
-        path.squares[0][1] = m.fromRank;
-        path.squares[1][0] = m.toFile;
-        path.squares[1][1] = m.toRank;
-        if (!path.capture) {
-            addPath(out, path);
-            continue;
-        }
-        HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
-        extendCapture(path, mover, out);
-        restoreRecord(record);
-    }
-}
-
-// Plays a whole move through the move path; returns the key after it.
-std::uint64_t playPath(const PathMove& move, Played& played, std::uint64_t key) {
-    const int kind = move.capture ? kCapture : kPlainMove;
+// Plays a whole move listed in this position (trusted, not checked again);
+// returns the key after it.
+std::uint64_t playListedMove(const MovePath& move, Played& played, std::uint64_t key) {
     played.steps = move.count - 1;
-    for (int i = 0; i < played.steps; ++i)
-        playLegalMove(move.squares[i][0], move.squares[i][1], move.squares[i + 1][0], move.squares[i + 1][1], kind,
-                      played.records[i]);
+    playListedPath(move, played.records);
     const HistoryRecord& first = played.records[0];
     const HistoryRecord& last = played.records[played.steps - 1];
     key ^= kKeys.piece[squareIndex(first.fromFile, first.fromRank)][pieceSlot(first.movingCode)];
@@ -155,10 +85,6 @@ std::uint64_t playPath(const PathMove& move, Played& played, std::uint64_t key) 
             key ^= kKeys.piece[squareIndex(r.capturedFile, r.capturedRank)][pieceSlot(r.capturedCode)];
     }
     return key ^ kKeys.side2;
-}
-
-void takeBackPath(const Played& played) {
-    for (int i = played.steps - 1; i >= 0; --i) restoreRecord(played.records[i]);
 }
 
 // Whether the side not to move could capture if it were its turn.
@@ -198,7 +124,7 @@ int fromTable(int score, int ply) {
 }
 
 struct RootMove {
-    PathMove move;
+    MovePath move;
     int index = 0;  // in the generated list
     int score = -kInfinity;
 };
@@ -212,7 +138,7 @@ public:
           seedMix_(splitMix(seed ^ 0x5eedULL)),
           cancel_(cancel),
           earlier_(earlier),
-          lists_(new PathList[kMaxPly + 1]) {
+          lists_(new MovePathList[kMaxPly + 1]) {
         if (settings_.transpositionTable) table_.assign(std::size_t{1} << kTableBits, TableEntry{});
     }
 
@@ -237,7 +163,7 @@ private:
         return std::find(earlier_.begin(), earlier_.end(), key) != earlier_.end();
     }
 
-    int orderScore(const PathMove& m, int index, int ttMove, int ply) const {
+    int orderScore(const MovePath& m, int index, int ttMove, int ply) const {
         if (index == ttMove) return 1 << 30;
         if (m.capture) return (1 << 28) + m.count;
         if (!settings_.orderMoves) return 0;
@@ -249,7 +175,7 @@ private:
         return history_[from][to];
     }
 
-    void noteCutoff(const PathMove& m, int depth, int ply) {
+    void noteCutoff(const MovePath& m, int depth, int ply) {
         if (m.capture || !settings_.orderMoves) return;
         const int from = squareIndex(m.squares[0][0], m.squares[0][1]);
         const int to = squareIndex(m.squares[1][0], m.squares[1][1]);
@@ -268,7 +194,7 @@ private:
     std::uint64_t seedMix_;
     const std::atomic<bool>* cancel_;
     const std::vector<std::uint64_t>& earlier_;
-    std::unique_ptr<PathList[]> lists_;
+    std::unique_ptr<MovePathList[]> lists_;
     std::vector<TableEntry> table_;
     std::uint64_t pathKeys_[kMaxPly + 1] = {};
     int killers_[kMaxPly + 1][2] = {};
@@ -285,10 +211,10 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
     if (stopped_) return 0;
     pathKeys_[ply] = key;
     if (repeats(key, ply)) return 0;
-    PathList& moves = lists_[ply];
-    generateMoves(moves);
+    MovePathList& moves = lists_[ply];
+    listMovePaths(moves);
     if (moves.count == 0) return -kWin + ply;
-    const bool captures = moves.moves[0].capture != 0;
+    const bool captures = moves.paths[0].capture != 0;
     if (ply >= kMaxPly) return evaluateForSideToMove();
     if (depth <= 0 && !captures) {
         // A quiet leaf, unless the other side threatens a capture: then every
@@ -316,9 +242,9 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
         }
     }
 
-    int order[kMaxPathMoves];
-    for (int i = 0; i < moves.count; ++i) order[i] = orderScore(moves.moves[i], i, ttMove, ply);
-    int index[kMaxPathMoves];
+    int order[kMaxListedPaths];
+    for (int i = 0; i < moves.count; ++i) order[i] = orderScore(moves.paths[i], i, ttMove, ply);
+    int index[kMaxListedPaths];
     for (int i = 0; i < moves.count; ++i) index[i] = i;
 
     const int alphaBefore = alpha;
@@ -330,9 +256,9 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
             if (order[index[j]] > order[index[pick]]) pick = j;
         std::swap(index[n], index[pick]);
         const int i = index[n];
-        const PathMove& m = moves.moves[i];
+        const MovePath& m = moves.paths[i];
         Played played;
-        const std::uint64_t childKey = playPath(m, played, key);
+        const std::uint64_t childKey = playListedMove(m, played, key);
         int score;
         if (n == 0) {
             score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
@@ -346,7 +272,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
             if (score > alpha && score < beta)
                 score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
         }
-        takeBackPath(played);
+        takeBackWholeMove(played.records, played.steps);
         if (stopped_) return 0;
         if (score > best) {
             best = score;
@@ -374,7 +300,7 @@ int Searcher::searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t 
     int best = -kInfinity;
     for (std::size_t i = 0; i < roots.size(); ++i) {
         Played played;
-        const std::uint64_t childKey = playPath(roots[i].move, played, rootKey);
+        const std::uint64_t childKey = playListedMove(roots[i].move, played, rootKey);
         int score;
         if (i == 0) {
             score = -search(depth - 1, -kInfinity, kInfinity, 1, childKey, settings_.threatExtensions);
@@ -385,7 +311,7 @@ int Searcher::searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t 
             if (score >= threshold)
                 score = -search(depth - 1, -kInfinity, -(threshold - 1), 1, childKey, settings_.threatExtensions);
         }
-        takeBackPath(played);
+        takeBackWholeMove(played.records, played.steps);
         if (stopped_) return best;
         roots[i].score = score;
         best = std::max(best, score);
@@ -399,17 +325,17 @@ LevelResult Searcher::run(Clock::time_point start) {
         start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(settings_.budgetSeconds));
     const std::uint64_t rootKey = positionKey(currentPosition());
     pathKeys_[0] = rootKey;
-    PathList& generated = lists_[0];
-    generateMoves(generated);
+    MovePathList& generated = lists_[0];
+    listMovePaths(generated);
     std::vector<RootMove> roots;
-    for (int i = 0; i < generated.count; ++i) roots.push_back(RootMove{generated.moves[i], i, -kInfinity});
+    for (int i = 0; i < generated.count; ++i) roots.push_back(RootMove{generated.paths[i], i, -kInfinity});
     if (roots.empty()) return result;
 
     auto choose = [&](const RootMove& root) {
         Played played;
-        playPath(root.move, played, rootKey);
+        playListedMove(root.move, played, rootKey);
         result.move = wholeMoveFromRecords(played.records, played.steps);
-        takeBackPath(played);
+        takeBackWholeMove(played.records, played.steps);
         result.hasMove = true;
         result.score = root.score == -kInfinity ? 0 : root.score;
     };
@@ -469,7 +395,7 @@ LevelResult classicMove(const std::atomic<bool>* cancel) {
         const CandidateMove c = candidates[bestCandidate()];
         clearCandidates();
         rootListFilled = 0;
-        const int kind = isLegalMove(c.fromFile, c.fromRank, c.toFile, c.toRank, pieceAt(c.fromFile, c.fromRank));
+        const MoveKind kind = isLegalMove(c.fromFile, c.fromRank, c.toFile, c.toRank, pieceAt(c.fromFile, c.fromRank));
         if (kind == kIllegal) break;
         playLegalMove(c.fromFile, c.fromRank, c.toFile, c.toRank, kind, records[steps++]);
         if (sideToMove != mover || continuationSquare == Square{}) break;

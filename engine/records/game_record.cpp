@@ -96,15 +96,12 @@ int playRecord(const GameRecord& record, std::vector<HistoryRecord>* records, st
     int played = 0;
     for (const WholeMove& move : record.moves) {
         HistoryRecord jumps[kMaxWholeMoveJumps];
-        const int count = move.squareCount - 1;
-        if (count < 1 || count > kMaxWholeMoveJumps) break;
-        const Side mover = sideToMove;
-        const int done = playWholeMove(move, jumps);
-        if (done != count || sideToMove == mover) {
-            takeBackWholeMove(jumps, done);
+        const PathPlayed path = playWholeMove(move, jumps);
+        if (!path.complete) {
+            takeBackWholeMove(jumps, path.jumps);
             break;
         }
-        if (records) records->insert(records->end(), jumps, jumps + count);
+        if (records) records->insert(records->end(), jumps, jumps + path.jumps);
         if (positions) positions->push_back(currentPosition());
         ++played;
     }

@@ -1,16 +1,8 @@
 #include "engine/records/pdn_read.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
-#include "engine/rules/execute.h"
-#include "engine/rules/legal_moves.h"
 #include "engine/records/pdn_syntax.h"
 #include "engine/rules/position_text.h"
 #include "engine/rules/rules.h"
@@ -133,103 +125,84 @@ bool parseFen(const std::string& fen, Numbering numbering, Position& out, std::s
     return true;
 }
 
-// Legal single steps of the side to move, whatever computerActive says.
-void listSteps(MoveList& list) {
-    const int saved = computerActive;
-    computerActive = 1;
-    listLegalMoves(list);
-    computerActive = saved;
+// Whether `move` goes from the first written square to the last through the
+// ones written between, in order ("c3:g3" is c3:e5:g3).
+bool passesThrough(const WholeMove& move, const std::vector<Square>& written) {
+    if (move.from() != written[0] || move.to() != written.back()) return false;
+    std::size_t matched = 1;
+    for (int i = 1; i < move.squareCount; ++i)
+        if (matched < written.size() && move.squares[i] == written[matched]) ++matched;
+    return matched == written.size();
 }
 
-// Plays the squares as a whole move when every step is legal and the turn
-// passes at the last; otherwise leaves the board as it was.
-bool playPath(const std::vector<Square>& path, std::vector<HistoryRecord>& records) {
-    records.clear();
-    const Side mover = sideToMove;
-    bool ok = path.size() >= 2 && path.size() <= kMaxWholeMoveJumps + 1;
-    for (std::size_t i = 0; ok && i + 1 < path.size(); ++i) {
-        const Square from = path[i], to = path[i + 1];
-        const PieceCode code = pieceAt(from.file, from.rank);
-        const bool ownPiece = code != kEmpty && sideToMove == mover;
-        const int kind = ownPiece ? isLegalMove(from.file, from.rank, to.file, to.rank, code) : kIllegal;
-        if (kind == kIllegal) {
-            ok = false;
-            break;
-        }
-        records.emplace_back();
-        playLegalMove(from.file, from.rank, to.file, to.rank, kind, records.back());
-    }
-    if (ok && sideToMove != mover) return true;
-    takeBackWholeMove(records.data(), static_cast<int>(records.size()));
-    records.clear();
-    return false;
+// How many squares two paths from the same square share before they part.
+int sharedSquares(const WholeMove& a, const WholeMove& b) {
+    int shared = 0;
+    while (shared < a.squareCount && shared < b.squareCount && a.squares[shared] == b.squares[shared]) ++shared;
+    return shared;
 }
 
-// The whole moves whose path holds the written squares in order, from the
-// first to the last (at most two are looked for: one is the answer, two are too many).
-struct PathSearch {
-    explicit PathSearch(const std::vector<Square>& squares) : written(squares) {}
-    const std::vector<Square>& written;
-    Side mover = sideToMove;
-    int steps = 0;
+// The whole moves that pass through the written squares, in the order they are
+// listed (at most two are looked for: one is the answer, two are too many).
+// The moves of the written piece are taken in order as one walk of their steps
+// (a step shared by two moves counted once); when the answer takes more than
+// kSearchStepLimit steps, the move can be read too many ways.
+struct WrittenReading {
+    std::vector<WholeMove> found;
     bool tooMany = false;
-    std::vector<Square> path;
-    std::vector<std::vector<Square>> found;
-
-    void extend(Square at, std::size_t matched) {
-        MoveList list;
-        listSteps(list);
-        for (int i = 0; i < list.count && found.size() < 2 && !tooMany; ++i) {
-            const ListedMove& m = list.moves[i];
-            if (Square{m.fromFile, m.fromRank} != at) continue;
-            if (++steps > kSearchStepLimit) {
-                tooMany = true;
-                return;
-            }
-            const Square to{m.toFile, m.toRank};
-            HistoryRecord record;
-            playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
-            path.push_back(to);
-            const std::size_t next = matched + (matched < written.size() && to == written[matched] ? 1 : 0);
-            if (sideToMove != mover) {
-                if (next == written.size() && to == written.back()) found.push_back(path);
-            } else if (path.size() <= kMaxWholeMoveJumps) {
-                extend(to, next);
-            }
-            path.pop_back();
-            restoreRecord(record);
-        }
-    }
 };
 
-std::string pathText(const std::vector<Square>& path) {
+WrittenReading readWritten(const std::vector<Square>& written) {
+    WrittenReading reading;
+    const std::vector<WholeMove> moves = listWholeMoves();
+    const WholeMove* previous = nullptr;
+    int steps = 0;
+    for (const WholeMove& move : moves) {
+        if (move.from() != written[0]) continue;
+        steps += move.squareCount - (previous ? sharedSquares(*previous, move) : 1);
+        previous = &move;
+        if (steps > kSearchStepLimit) {
+            reading.tooMany = true;
+            break;
+        }
+        if (!passesThrough(move, written)) continue;
+        reading.found.push_back(move);
+        if (reading.found.size() == 2) break;
+    }
+    return reading;
+}
+
+std::string pathText(const WholeMove& move) {
     std::string text;
-    for (const Square& s : path) text += (text.empty() ? "" : ":") + squareName(s.file, s.rank);
+    for (int i = 0; i < move.squareCount; ++i)
+        text += (i == 0 ? "" : ":") + squareName(move.squares[i].file, move.squares[i].rank);
     return text;
 }
 
 // Plays the written move on the live board as the one whole move it means.
 bool playWritten(const std::vector<Square>& written, const std::string& text, WholeMove& move, std::string& error) {
-    std::vector<HistoryRecord> records;
-    if (!playPath(written, records)) {
-        PathSearch search(written);
-        search.path.push_back(written[0]);
-        search.extend(written[0], 1);
-        if (search.tooMany) {
+    HistoryRecord records[kMaxWholeMoveJumps];
+    PathPlayed played = playSquares(written.data(), static_cast<int>(written.size()), records);
+    if (!played.complete) {
+        takeBackWholeMove(records, played.jumps);
+        const WrittenReading reading = readWritten(written);
+        if (reading.tooMany) {
             error = text + " can be read too many ways to check: write every landing square";
             return false;
         }
-        if (search.found.size() > 1) {
-            error = text + " could be " + pathText(search.found[0]) + " or " + pathText(search.found[1]) +
+        if (reading.found.size() > 1) {
+            error = text + " could be " + pathText(reading.found[0]) + " or " + pathText(reading.found[1]) +
                     ": write every landing square";
             return false;
         }
-        if (search.found.empty() || !playPath(search.found[0], records)) {
+        if (!reading.found.empty()) played = playWholeMove(reading.found[0], records);
+        if (!played.complete) {
+            takeBackWholeMove(records, played.jumps);
             error = text + " is not a legal move for " + sideName(sideToMove);
             return false;
         }
     }
-    move = wholeMoveFromRecords(records.data(), static_cast<int>(records.size()));
+    move = wholeMoveFromRecords(records, played.jumps);
     return true;
 }
 
@@ -363,38 +336,6 @@ PdnFile readPdnText(const std::string& bytes) {
     for (std::size_t i = 0; i < texts.size(); ++i) file.games.push_back(readGame(texts[i], static_cast<int>(i) + 1));
     if (file.games.empty()) file.error = "no game in the file";
     return file;
-}
-
-PdnFile readPdnFile(const std::string& path) {
-    PdnFile file;
-    // Opened without waiting: a FIFO or a device in the file's place (in the
-    // games folder, say) must not hold the game up; only a regular file is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    std::FILE* in = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
-    if (!in) {
-        file.error = std::string("cannot open it: ") + std::strerror(errno);
-        if (fd >= 0) ::close(fd);
-        return file;
-    }
-    struct stat info;
-    std::string bytes;
-    if (fstat(fileno(in), &info) != 0 || !S_ISREG(info.st_mode)) {
-        file.error = "it is not a regular file";
-    } else if (static_cast<std::size_t>(info.st_size) > kMaxPdnFileBytes) {
-        file.error = "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
-    } else {
-        char buffer[65536];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0 && bytes.size() <= kMaxPdnFileBytes)
-            bytes.append(buffer, n);
-        if (std::ferror(in))
-            file.error = std::string("cannot read it: ") + std::strerror(errno);
-        else if (bytes.size() > kMaxPdnFileBytes)
-            file.error = "it is larger than the " + std::to_string(kMaxPdnFileBytes >> 20) + " MiB a PDN file may have";
-    }
-    std::fclose(in);
-    if (!file.error.empty()) return file;
-    return readPdnText(bytes);
 }
 
 std::string pdnGameError(const std::string& fileName, const PdnGame& game) {

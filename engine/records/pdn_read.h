@@ -1,6 +1,7 @@
 #pragma once
-// Reading PDN files: every game of a file becomes a whole game record or a clear
-// reason why it cannot be one, never a part of a game passed off as the whole.
+// Reading PDN text: every game of a file's bytes becomes a whole game record or
+// a clear reason why it cannot be one, never a part of a game passed off as the
+// whole. (The engine reads no files: the program hands it the bytes.)
 // Each move is replayed against the rules; a capture written from/to only
 // ("c3:e5" for c3:e5:g3) is the one legal whole move it can mean, and a written
 // move that could mean two is refused. A FEN may use algebraic squares or
@@ -11,14 +12,10 @@
 // The player of a game read from a file is the side it names human (White
 // when it names none, or both): the record's greenSide is 2 when that is Black.
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "engine/records/game_record.h"
-
-// Files larger than this are refused before any of them is read.
-constexpr std::size_t kMaxPdnFileBytes = std::size_t(8) << 20;
 
 // One game of a file: a whole record, or where and why it cannot be read.
 struct PdnGame {
@@ -34,8 +31,8 @@ struct PdnGame {
 };
 
 struct PdnFile {
-    // Set when the file as a whole cannot be read (missing, too large, no game
-    // in it); `games` is then empty.
+    // Set when the file as a whole cannot be read (no game in it; the reader of
+    // the file adds missing, too large and the like); `games` is then empty.
     std::string error;
     std::vector<PdnGame> games;
 };
@@ -43,8 +40,6 @@ struct PdnFile {
 // The games of a file's bytes. The live game (board, side to move, continuation)
 // is left as it was.
 PdnFile readPdnText(const std::string& bytes);
-// The same for the file at `path`, refused at once when larger than kMaxPdnFileBytes.
-PdnFile readPdnFile(const std::string& path);
 
 // One line for the player: "FILE: game 2, line 14: c3-d5 is not a legal move for White".
 std::string pdnGameError(const std::string& fileName, const PdnGame& game);

@@ -46,13 +46,13 @@ inline void checkPositionAfterMove(bool soundBefore) {
 }  // namespace
 
 void executeMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code) {
-    const int kind = isLegalMove(fromFile, fromRank, toFile, toRank, code);
+    const MoveKind kind = isLegalMove(fromFile, fromRank, toFile, toRank, code);
     if (kind == kIllegal) return;
     HistoryRecord record;
     playLegalMove(fromFile, fromRank, toFile, toRank, kind, record);
 }
 
-void playLegalMove(int fromFile, int fromRank, int toFile, int toRank, int kind, HistoryRecord& record) {
+void playLegalMove(int fromFile, int fromRank, int toFile, int toRank, MoveKind kind, HistoryRecord& record) {
     const bool soundBefore = kCheckMoves && positionIsSound();
     recordMove(record, fromFile, fromRank, toFile, toRank);
     // A plain move captures nothing: only a capture walks the diagonal.

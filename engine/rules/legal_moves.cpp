@@ -154,11 +154,9 @@ void addSquare(PieceSquares& pieces, int side, int f, int r) {
     ++pieces.count[side];
 }
 
-}  // namespace
-
-void listLegalMoves(MoveList& list, PieceSquares* pieces) {
+// The legal moves of the side to move, whatever computerActive says.
+inline void listSideMoves(MoveList& list, PieceSquares* pieces) {
     list.count = 0;
-    if (computerActive != 1) return;
     const Side side = sideToMove;
     bool anyCapture = false;
     for (int f = 1; f <= 8; ++f) {
@@ -172,6 +170,18 @@ void listLegalMoves(MoveList& list, PieceSquares* pieces) {
     }
     if (anyCapture) keepOnlyCaptures(list);
 }
+
+}  // namespace
+
+void listLegalMoves(MoveList& list, PieceSquares* pieces) {
+    if (computerActive != 1) {
+        list.count = 0;
+        return;
+    }
+    listSideMoves(list, pieces);
+}
+
+void listLegalSteps(MoveList& list) { listSideMoves(list, nullptr); }
 
 void listLegalMovesOf(MoveList& list, const PieceSquares& pieces) {
     list.count = 0;

@@ -6,10 +6,13 @@
 // search node costs a few hundred board reads instead of tens of thousands.
 
 #include "engine/rules/board.h"
+#include "engine/rules/rules.h"
 
-// One legal move of the side to move, as listed by the search.
+// One legal move of the side to move, as listed by the search (kept small:
+// a search keeps a list of them at every depth).
 struct ListedMove {
     std::int8_t fromFile, fromRank, toFile, toRank, kind;
+    MoveKind moveKind() const { return static_cast<MoveKind>(kind); }
 };
 
 // A side has at most 12 pieces and a king reaches at most 13 squares.
@@ -31,6 +34,10 @@ struct PieceSquares {
 // computerActive is 0 (and then `pieces` is left empty too). When `pieces` is
 // given, the squares of both sides' pieces are gathered on the way.
 void listLegalMoves(MoveList& list, PieceSquares* pieces = nullptr);
+// The same moves whatever computerActive says: the steps a player may still
+// play once the computer has given up, and what the records of games, the
+// levels and perft count.
+void listLegalSteps(MoveList& list);
 // The same list, taking the side's pieces from `pieces` (which must hold exactly
 // the pieces on the board, in scan order) instead of scanning the board.
 void listLegalMovesOf(MoveList& list, const PieceSquares& pieces);

@@ -141,7 +141,7 @@ bool sideIsBlocked(Side side) {
     return true;
 }
 
-int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code) {
+MoveKind isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code) {
     computeReach(fromFile, fromRank, code);
     const int kind = onBoard(toFile, toRank) ? reachMap[toFile][toRank] : 0;
     if (!onBoard(fromFile, fromRank) || board[fromFile][fromRank] != code) return kIllegal;
@@ -149,7 +149,7 @@ int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode co
     if (sideOf(code) != sideToMove) return kIllegal;
     if (continuationSquare != Square{} && continuationSquare != Square{fromFile, fromRank}) return kIllegal;
     if (sideHasCapture(sideToMove) && kind != kCapture) return kIllegal;
-    return kind;
+    return static_cast<MoveKind>(kind);
 }
 
 const char* positionFault() {

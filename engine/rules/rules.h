@@ -22,7 +22,8 @@ bool sideIsBlocked(Side side);
 const char* positionFault();
 inline bool positionIsSound() { return positionFault() == nullptr; }
 
+// What a single step is: a plain move, a capture, or not legal at all.
 enum MoveKind : int { kIllegal = 0, kPlainMove = 1, kCapture = 2 };
 // Legality of a move of the side to move; the contents of reachMap afterwards are
 // not to be relied on.
-int isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code);
+MoveKind isLegalMove(int fromFile, int fromRank, int toFile, int toRank, PieceCode code);

@@ -14,86 +14,115 @@ bool WholeMove::samePath(const WholeMove& o) const {
 
 namespace {
 
-// Legal single steps of the side to move, whatever computerActive says (the
-// search stops listing when the computer has given up; a player still moves).
-void listSteps(MoveList& list) {
-    const int saved = computerActive;
-    computerActive = 1;
-    listLegalMoves(list);
-    computerActive = saved;
-}
+// A whole move being grown: its squares so far and the records of the jumps
+// played on the board to get there.
+struct Growing {
+    Side mover = 0;
+    MovePath path;
+    HistoryRecord jumps[kMaxWholeMoveJumps];
+};
 
-// Extends `path` (its jumps already played) by every way the capture can go on.
-void extendCapture(WholeMove& path, std::vector<WholeMove>& out) {
-    const Side mover = sideOf(path.movingCode);
-    if (sideToMove != mover || continuationSquare == Square{} || path.capturedCount >= kMaxWholeMoveJumps) {
-        path.arrivingCode = pieceAt(path.to().file, path.to().rank);
-        out.push_back(path);
+// Follows the capture of `growing`, whose jumps are played, to every end it
+// can have.
+template <class Found>
+void growCapture(Growing& growing, const Found& found) {
+    const int jumps = growing.path.count - 1;
+    if (sideToMove != growing.mover || continuationSquare == Square{} || jumps >= kMaxWholeMoveJumps) {
+        found(growing.path, growing.jumps);
         return;
     }
     MoveList list;
-    listSteps(list);
+    listLegalSteps(list);
     for (int i = 0; i < list.count; ++i) {
         const ListedMove& m = list.moves[i];
-        HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
-        WholeMove longer = path;
-        longer.squares[longer.squareCount++] = Square{m.toFile, m.toRank};
-        longer.captured[longer.capturedCount] = Square{record.capturedFile, record.capturedRank};
-        longer.capturedCodes[longer.capturedCount++] = record.capturedCode;
-        extendCapture(longer, out);
-        restoreRecord(record);
+        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.moveKind(), growing.jumps[jumps]);
+        growing.path.squares[growing.path.count][0] = m.toFile;
+        growing.path.squares[growing.path.count][1] = m.toRank;
+        ++growing.path.count;
+        growCapture(growing, found);
+        --growing.path.count;
+        restoreRecord(growing.jumps[jumps]);
     }
+}
+
+// The one grower of whole moves: hands each whole move of the side to move to
+// `found(path, jumps)`, in the order listMovePaths promises. For a capture the
+// jumps are played (the board stands after them) and `jumps` holds their
+// records; a plain move is not played, and `jumps` is null.
+template <class Found>
+void growWholeMoves(const Found& found) {
+    Growing growing;
+    growing.mover = sideToMove;
+    MoveList list;
+    listLegalSteps(list);
+    for (int i = 0; i < list.count; ++i) {
+        const ListedMove& m = list.moves[i];
+        MovePath& path = growing.path;
+        path.count = 2;
+        path.capture = m.kind == kCapture;
+        path.squares[0][0] = m.fromFile;
+        path.squares[0][1] = m.fromRank;
+        path.squares[1][0] = m.toFile;
+        path.squares[1][1] = m.toRank;
+        if (!path.capture) {
+            found(path, static_cast<const HistoryRecord*>(nullptr));
+            continue;
+        }
+        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, kCapture, growing.jumps[0]);
+        growCapture(growing, found);
+        restoreRecord(growing.jumps[0]);
+    }
+}
+
+// A plain move listed by the grower, in full.
+WholeMove plainWholeMove(const MovePath& path) {
+    WholeMove move;
+    move.squareCount = 2;
+    for (int i = 0; i < 2; ++i) move.squares[i] = Square{path.squares[i][0], path.squares[i][1]};
+    move.movingCode = pieceAt(move.from().file, move.from().rank);
+    move.arrivingCode = arrivingCode(move.movingCode, move.to().rank);
+    return move;
 }
 
 }  // namespace
 
+void listMovePaths(MovePathList& list) {
+    list.count = 0;
+    growWholeMoves([&list](const MovePath& path, const HistoryRecord*) {
+        if (list.count < kMaxListedPaths) list.paths[list.count++] = path;
+    });
+}
+
 std::vector<WholeMove> listWholeMoves() {
-    std::vector<WholeMove> out;
-    MoveList list;
-    listSteps(list);
-    for (int i = 0; i < list.count; ++i) {
-        const ListedMove& m = list.moves[i];
-        HistoryRecord record;
-        playLegalMove(m.fromFile, m.fromRank, m.toFile, m.toRank, m.kind, record);
-        WholeMove move;
-        move.movingCode = record.movingCode;
-        move.squares[0] = Square{m.fromFile, m.fromRank};
-        move.squares[1] = Square{m.toFile, m.toRank};
-        move.squareCount = 2;
-        if (m.kind == kCapture) {
-            move.captured[0] = Square{record.capturedFile, record.capturedRank};
-            move.capturedCodes[0] = record.capturedCode;
-            move.capturedCount = 1;
-            extendCapture(move, out);
-        } else {
-            move.arrivingCode = pieceAt(m.toFile, m.toRank);
-            out.push_back(move);
-        }
-        restoreRecord(record);
-    }
-    return out;
+    std::vector<WholeMove> moves;
+    growWholeMoves([&moves](const MovePath& path, const HistoryRecord* jumps) {
+        moves.push_back(jumps ? wholeMoveFromRecords(jumps, path.count - 1) : plainWholeMove(path));
+    });
+    return moves;
 }
 
-int wholeMoveStepKind(const WholeMove& move, int index) {
-    if (index < 0 || index + 1 >= move.squareCount) return kIllegal;
-    const Square from = move.squares[index], to = move.squares[index + 1];
-    const PieceCode code = pieceAt(from.file, from.rank);
-    if (code == kEmpty || sideOf(code) != sideToMove) return kIllegal;
-    const int kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
-    if (kind == kIllegal || (kind == kPlainMove) != (move.squareCount == 2 && !move.isCapture())) return kIllegal;
-    return kind;
+void playListedPath(const MovePath& path, HistoryRecord* records) {
+    const MoveKind kind = path.capture ? kCapture : kPlainMove;
+    for (int i = 0; i + 1 < path.count; ++i)
+        playLegalMove(path.squares[i][0], path.squares[i][1], path.squares[i + 1][0], path.squares[i + 1][1], kind,
+                      records[i]);
 }
 
-int playWholeMove(const WholeMove& move, HistoryRecord* records) {
-    int played = 0;
-    for (int i = 0; i + 1 < move.squareCount; ++i) {
-        const int kind = wholeMoveStepKind(move, i);
-        if (kind == kIllegal) break;
-        const Square from = move.squares[i], to = move.squares[i + 1];
+PathPlayed playSquares(const Square* squares, int count, HistoryRecord* records) {
+    PathPlayed played;
+    if (count < 2 || count > kMaxWholeMoveJumps + 1) return played;
+    const Side mover = sideToMove;
+    for (int i = 0; i + 1 < count; ++i) {
+        const Square from = squares[i], to = squares[i + 1];
+        const PieceCode code = pieceAt(from.file, from.rank);
+        if (code == kEmpty || sideToMove != mover) break;
+        const MoveKind kind = isLegalMove(from.file, from.rank, to.file, to.rank, code);
+        // A plain step is a whole move by itself.
+        if (kind == kIllegal || (kind == kPlainMove && count != 2)) break;
         playLegalMove(from.file, from.rank, to.file, to.rank, kind, records[i]);
-        ++played;
+        ++played.jumps;
     }
+    played.complete = played.jumps == count - 1 && sideToMove != mover;
     return played;
 }
 

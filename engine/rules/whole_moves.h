@@ -6,6 +6,7 @@
 // computer's levels and the marks of the last move speak of whole moves, and
 // this is where the two meet.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,25 +35,59 @@ struct WholeMove {
     bool samePath(const WholeMove& o) const;
 };
 
+// A whole move as the searches list it: the squares only, small, so that a
+// search keeps a list of them at every depth.
+struct MovePath {
+    // Two squares for a plain move, one more than the jumps for a capture.
+    std::int8_t count = 0;
+    std::int8_t capture = 0;
+    std::int8_t squares[kMaxWholeMoveJumps + 1][2];
+};
+
+// A search keeps at most this many whole moves of a position and leaves the
+// rest out (only contrived positions of many kings have more).
+constexpr int kMaxListedPaths = 256;
+
+struct MovePathList {
+    int count = 0;
+    MovePath paths[kMaxListedPaths];
+};
+
 // Every whole move of the side to move in the live position, in the order of
-// their first jumps as the search lists them, each first jump's continuations
-// in their listed order. In the middle of a capture (a continuation square is
-// set), the rest of that capture. The position is left as it was, whatever
-// computerActive says.
+// their first steps as listLegalSteps lists them, each capture's ways to go on
+// in their listed order; in the middle of a capture (a continuation square is
+// set), the rest of that capture. Both lists come from the one grower of
+// captures and hold the same moves in the same order; the position is left as
+// it was, whatever computerActive says. The searches take the compact list
+// (at most kMaxListedPaths), everyone else every whole move in full.
+void listMovePaths(MovePathList& list);
 std::vector<WholeMove> listWholeMoves();
 
-// The kind (kPlainMove or kCapture) of jump `index` of `move` if the side to
-// move may play it in the live position now, else kIllegal: a plain step is a
-// whole move by itself, and a capture's jumps are all captures.
-int wholeMoveStepKind(const WholeMove& move, int index);
+// Plays a path that listMovePaths listed in this very position, one jump at a
+// time through the move path, without checking it again; one record per jump
+// into `records` (path.count - 1 of them).
+void playListedPath(const MovePath& path, HistoryRecord* records);
 
-// Plays a whole move from the live position one jump at a time through the move
-// path, writing one record per jump into `records` (which must hold
-// move.squareCount - 1 records). Returns the number of jumps played; it stops
-// early, at the first step that is not legal, so a caller can check that the
-// result equals squareCount - 1.
-int playWholeMove(const WholeMove& move, HistoryRecord* records);
-// Takes back `count` jumps played by playWholeMove, the last first.
+// What playing a path of squares did: the jumps played (one record each), and
+// whether they were a whole move, every step legal and the turn passed at the
+// last square.
+struct PathPlayed {
+    int jumps = 0;
+    bool complete = false;
+};
+
+// Plays `count` squares from the live position as one whole move, one jump at
+// a time through the move path, writing one record per jump into `records`
+// (which must hold count - 1 of them). It stops at the first step that the side
+// that began the move may not play now (a plain step may only be a whole move
+// by itself), and plays nothing of a path longer than a whole move can be. A
+// capture stopped short of its end plays every square and is not complete:
+// take back the jumps it played (takeBackWholeMove) unless a part will do.
+PathPlayed playSquares(const Square* squares, int count, HistoryRecord* records);
+inline PathPlayed playWholeMove(const WholeMove& move, HistoryRecord* records) {
+    return playSquares(move.squares, move.squareCount, records);
+}
+// Takes back `count` jumps played by playSquares, the last first.
 void takeBackWholeMove(const HistoryRecord* records, int count);
 
 // The whole move that `count` consecutive records of one turn describe (the

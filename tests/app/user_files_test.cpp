@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -125,13 +126,25 @@ TEST_F(UserFilesTest, GamesFolderKeepsEveryGameAndFindsTheLatest) {
     EXPECT_FALSE(latest.readable);
     std::string content;
     EXPECT_FALSE(readFileBounded(fifo, 100, content, error));
+
+    // A PDN file that cannot be read says why, as the player is told; one over
+    // the limit is refused without being read (a sparse file: no data written).
+    EXPECT_EQ(readGamesFile(folder + "/missing.pdn").error.rfind("cannot open it: ", 0), 0u);
+    EXPECT_EQ(readGamesFile(fifo).error, "it is not a regular file");
+    const std::string big = folder + "/big.pdn";
+    std::FILE* out = std::fopen(big.c_str(), "wb");
+    ASSERT_TRUE(out);
+    ASSERT_EQ(ftruncate(fileno(out), kMaxPdnFileBytes + 1), 0);
+    std::fclose(out);
+    EXPECT_EQ(readGamesFile(big).error, "it is larger than the 8 MiB a PDN file may have");
 }
 
 // The keeping of the games played in these tests.
 GameKeeping keeping;
 
 // The line handed over as a play frame does, after `action`.
-void follow(void (*action)() = [] {}, Side winner = 0) {
+void follow(
+    void (*action)() = [] {}, Side winner = 0) {
     action();
     keeping.followGame(GameLine{history, historyCount, historyForgotten, continuationSquare != Square{}, winner});
 }
@@ -143,7 +156,7 @@ void play(const char* move) {
     follow([] { playComputerReply(); });
 }
 GameRecord onDisk() {
-    const PdnFile file = readPdnFile(keeping.keptGamePath());
+    const PdnFile file = readGamesFile(keeping.keptGamePath());
     return file.games.size() == 1 && file.games[0].ok ? file.games[0].record : GameRecord{};
 }
 

@@ -2,9 +2,6 @@
 // writer's round trip, a pink-side game turned, and the inputs refused.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -73,7 +70,7 @@ TEST(Pdn, PinkSideGameIsWrittenTurnedAndReadBack) {
         ASSERT_FALSE(moves.empty());
         const WholeMove& move = moves[ply * 7 % moves.size()];
         HistoryRecord records[kMaxWholeMoveJumps];
-        playWholeMove(move, records);
+        ASSERT_TRUE(playWholeMove(move, records).complete);
         record.moves.push_back(move);
     }
     EXPECT_GE(record.moves[0].from().rank, 6);
@@ -148,15 +145,6 @@ TEST(Pdn, RefusesBadInputWithTheGameAndLine) {
     EXPECT_EQ(pdnGameError("f.pdn", readPdnText("\n1. c3-c5 *").games.at(0)),
               "f.pdn: game 1, line 2: c3-c5 is not a legal move for White");
     EXPECT_EQ(readPdnText(" { nothing but a comment } ").error, "no game in the file");
-    EXPECT_NE(readPdnFile("/nonexistent/x.pdn").error.find("cannot open"), std::string::npos);
-    // A file over the limit is refused without being read (a sparse file: no data written).
-    const std::string big = ::testing::TempDir() + "big_" + std::to_string(getpid()) + ".pdn";
-    std::FILE* out = std::fopen(big.c_str(), "wb");
-    ASSERT_TRUE(out);
-    ASSERT_EQ(ftruncate(fileno(out), kMaxPdnFileBytes + 1), 0);
-    std::fclose(out);
-    EXPECT_NE(readPdnFile(big).error.find("larger than the 8 MiB"), std::string::npos);
-    std::remove(big.c_str());
 }
 
 }  // namespace
