@@ -88,15 +88,15 @@ void runSearch() {
     std::cout << "result " << result << '\n';
 }
 
-// --replay: every game of the file replayed, one line each.
+// --replay: every game of the file replayed, one line each, as it is read.
 int replayFile(const char* path) {
-    const PdnFile file = readGamesFile(path);
-    if (!file.error.empty()) {
-        std::fprintf(stderr, "draughts3d-engine: %s: %s\n", path, file.error.c_str());
+    std::string bytes, error;
+    if (!readGamesFileBytes(path, bytes, error)) {
+        std::fprintf(stderr, "draughts3d-engine: %s: %s\n", path, error.c_str());
         return 1;
     }
     int status = 0;
-    for (const PdnGame& game : file.games) {
+    const int count = readPdnGames(bytes, [&](const PdnGame& game) {
         if (game.ok) {
             std::printf("game %d: ok %zu moves, FEN %s\n", game.number, game.record.moves.size(),
                         fenText(game.finalPosition).c_str());
@@ -105,6 +105,10 @@ int replayFile(const char* path) {
                         game.error.c_str());
             status = 1;
         }
+    });
+    if (count == 0) {
+        std::fprintf(stderr, "draughts3d-engine: %s: no game in the file\n", path);
+        return 1;
     }
     return std::fflush(stdout) == 0 ? status : 1;
 }

@@ -39,12 +39,18 @@ std::string unreadableBecause(const ReadFault& fault) {
 
 }  // namespace
 
-PdnFile readGamesFile(const std::string& path) {
-    std::string bytes, error;
+bool readGamesFileBytes(const std::string& path, std::string& bytes, std::string& error) {
     ReadFault fault;
-    if (readFileBounded(path, kMaxPdnFileBytes, bytes, error, &fault)) return readPdnText(bytes);
-    PdnFile file;
-    file.error = unreadableBecause(fault);
+    if (readFileBounded(path, kMaxPdnFileBytes, bytes, error, &fault)) return true;
+    error = unreadableBecause(fault);
+    return false;
+}
+
+PdnFileGame readGamesFile(const std::string& path, int number) {
+    std::string bytes, error;
+    if (readGamesFileBytes(path, bytes, error)) return readPdnGame(bytes, number);
+    PdnFileGame file;
+    file.error = error;
     return file;
 }
 
@@ -94,14 +100,14 @@ LatestGame findLatestGame(const std::string& folder) {
     closedir(dir);
     if (bestCopy == 0) return latest;
     latest.path = (folder.back() == '/' ? folder : folder + '/') + bestName;
-    const PdnFile file = readGamesFile(latest.path);
+    const PdnFileGame file = readGamesFile(latest.path);
     if (!file.error.empty()) {
         latest.error = latest.path + ": " + file.error;
-    } else if (!file.games[0].ok) {
-        latest.error = pdnGameError(latest.path, file.games[0]);
+    } else if (!file.game.ok) {
+        latest.error = pdnGameError(latest.path, file.game);
     } else {
         latest.readable = true;
-        latest.record = file.games[0].record;
+        latest.record = file.game.record;
         latest.unfinished = latest.record.result == GameResult::Unfinished;
     }
     return latest;

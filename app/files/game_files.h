@@ -15,11 +15,14 @@
 // PDN files larger than this are refused before any of them is read.
 constexpr std::size_t kMaxPdnFileBytes = std::size_t(8) << 20;
 
-// The games of the PDN file at `path`: its bytes read with readFileBounded
-// (app/files/user_files.h), then its games with readPdnText. PdnFile::error
-// says what kept the file from being read ("cannot open it: ...", "it is not a
-// regular file", "it is larger than the 8 MiB a PDN file may have").
-PdnFile readGamesFile(const std::string& path);
+// The bytes of the PDN file at `path`, read with readFileBounded
+// (app/files/user_files.h); false, with `error` saying what kept the file from
+// being read ("cannot open it: ...", "it is not a regular file", "it is larger
+// than the 8 MiB a PDN file may have").
+bool readGamesFileBytes(const std::string& path, std::string& bytes, std::string& error);
+// Game `number` of the PDN file at `path` (readPdnGame: the others are only
+// counted); PdnFileGame::error as readGamesFileBytes words it.
+PdnFileGame readGamesFile(const std::string& path, int number = 1);
 
 // "$XDG_DATA_HOME/draughts3d/games/" (default "~/.local/share/draughts3d/games/");
 // "" when no data folder can be told.

@@ -10,6 +10,7 @@
 #include "app/files/user_files.h"
 #include "engine/records/pdn_read.h"
 #include "engine/records/pdn_write.h"
+#include "engine/records/quoted_text.h"
 #include "engine/game/turn.h"
 #include "engine/rules/whole_moves.h"
 
@@ -112,22 +113,22 @@ bool GameKeeping::continueLatestGame() {
 }
 
 bool GameKeeping::openGameFile(const std::string& path, int number, std::string& error) {
-    const PdnFile file = readGamesFile(path);
+    const PdnFileGame file = readGamesFile(path, number);
+    const std::string shownPath = excerpt(path, kPathExcerptCharacters);
     if (!file.error.empty()) {
-        error = path + ": " + file.error;
+        error = shownPath + ": " + file.error;
         return false;
     }
-    if (number < 1 || number > static_cast<int>(file.games.size())) {
-        error = path + ": there is no game " + std::to_string(number) + " (the file holds " +
-                std::to_string(file.games.size()) + ")";
+    if (!file.found) {
+        error = shownPath + ": there is no game " + std::to_string(number) + " (the file holds " +
+                std::to_string(file.gameCount) + ")";
         return false;
     }
-    const PdnGame& game = file.games[number - 1];
-    if (!game.ok) {
-        error = pdnGameError(path, game);
+    if (!file.game.ok) {
+        error = pdnGameError(shownPath, file.game);
         return false;
     }
-    openRecordedGame(game.record);
+    openRecordedGame(file.game.record);
     return true;
 }
 

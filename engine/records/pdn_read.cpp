@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/records/pdn_syntax.h"
+#include "engine/records/quoted_text.h"
 #include "engine/rules/position_text.h"
 #include "engine/rules/rules.h"
 
@@ -92,7 +93,7 @@ bool parseFen(const std::string& fen, Numbering numbering, Position& out, std::s
         const std::string& field = fields[f];
         const char colour = field.empty() ? '\0' : upper(field[0]);
         if (colour != 'W' && colour != 'B') {
-            error = "the FEN's part '" + field + "' names neither W nor B";
+            error = "the FEN's part '" + excerpt(field) + "' names neither W nor B";
             return false;
         }
         const Side side = colour == 'W' ? 1 : 2;
@@ -106,7 +107,8 @@ bool parseFen(const std::string& fen, Numbering numbering, Position& out, std::s
             if (king) item.erase(0, 1);
             std::vector<Square> squares;
             if (!fenSquares(item, numbering, squares, numbered)) {
-                error = "the FEN's square '" + item + "' is neither a1..h8 nor a number 1..32 (nor a range, 21-32)";
+                error = "the FEN's square '" + excerpt(item) +
+                        "' is neither a1..h8 nor a number 1..32 (nor a range, 21-32)";
                 return false;
             }
             for (const Square& s : squares) {
@@ -233,9 +235,9 @@ Replay replay(const GameText& game, const std::string* fen, int fenLine, Numberi
     result.movesPlayed = 0;
     for (const WrittenMove& written : game.moves) {
         std::vector<Square> squares;
-        for (const WrittenSquare& s : written.squares) squares.push_back(boardSquare(s, numbering));
+        for (const WrittenSquare& s : writtenSquares(written.text)) squares.push_back(boardSquare(s, numbering));
         WholeMove move;
-        if (!playWritten(squares, written.text, move, result.error)) {
+        if (!playWritten(squares, excerpt(std::string(written.text)), move, result.error)) {
             result.errorLine = written.line;
             return result;
         }
@@ -285,7 +287,7 @@ PdnGame readGame(const GameText& text, int number) {
             type.erase(type.find_last_not_of(' ') + 1);
             if (!type.empty() && type != "25") {
                 game.errorLine = text.tagLines[i];
-                game.error = "GameType " + type + " is not Russian draughts (25)";
+                game.error = "GameType " + excerpt(type) + " is not Russian draughts (25)";
                 return game;
             }
         } else if (equalsIgnoringCase(tag.name, "Seed") && !tag.value.empty() && tag.value.size() <= 19 &&
@@ -299,7 +301,8 @@ PdnGame readGame(const GameText& text, int number) {
     // Numbered squares are tried under both numberings; the first under which
     // every move is legal wins, else the one that got further tells the fault.
     bool numbered = false;
-    for (const WrittenMove& move : text.moves) numbered = numbered || move.squares[0].number != 0;
+    for (const WrittenMove& move : text.moves)
+        numbered = numbered || std::isdigit(static_cast<unsigned char>(move.text[0]));
     Replay best = replay(text, fen, fenLine, kWhiteOnHighNumbers, numbered);
     Position final = currentPosition();
     if (!best.ok && numbered) {
@@ -329,11 +332,27 @@ PdnGame readGame(const GameText& text, int number) {
 
 }  // namespace
 
+int readPdnGames(const std::string& bytes, const std::function<void(const PdnGame&)>& visit) {
+    const PositionScope scope(currentPosition());
+    int count = 0;
+    splitPdnGames(pdnTextAsUtf8(bytes), [&](const GameText& text) { visit(readGame(text, ++count)); });
+    return count;
+}
+
+PdnFileGame readPdnGame(const std::string& bytes, int number) {
+    PdnFileGame file;
+    const PositionScope scope(currentPosition());
+    splitPdnGames(pdnTextAsUtf8(bytes), [&](const GameText& text) {
+        if (++file.gameCount == number) file.game = readGame(text, number);
+    });
+    file.found = number >= 1 && number <= file.gameCount;
+    if (file.gameCount == 0) file.error = "no game in the file";
+    return file;
+}
+
 PdnFile readPdnText(const std::string& bytes) {
     PdnFile file;
-    const PositionScope scope(currentPosition());
-    const std::vector<GameText> texts = splitPdnGames(pdnTextAsUtf8(bytes));
-    for (std::size_t i = 0; i < texts.size(); ++i) file.games.push_back(readGame(texts[i], static_cast<int>(i) + 1));
+    readPdnGames(bytes, [&](const PdnGame& game) { file.games.push_back(game); });
     if (file.games.empty()) file.error = "no game in the file";
     return file;
 }

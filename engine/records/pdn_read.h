@@ -12,6 +12,7 @@
 // The player of a game read from a file is the side it names human (White
 // when it names none, or both): the record's greenSide is 2 when that is Black.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,15 +31,30 @@ struct PdnGame {
     Position finalPosition;
 };
 
-struct PdnFile {
+// The games of a file's bytes, read and handed to `visit` one at a time, so that
+// only one game is held however many the file has. Returns how many there were
+// (none: the file has no game). The live game (board, side to move,
+// continuation) is left as it was.
+int readPdnGames(const std::string& bytes, const std::function<void(const PdnGame&)>& visit);
+
+// Game `number` of a file (1 for the first), the file's other games only counted.
+struct PdnFileGame {
     // Set when the file as a whole cannot be read (no game in it; the reader of
-    // the file adds missing, too large and the like); `games` is then empty.
+    // the file adds missing, too large and the like).
     std::string error;
+    int gameCount = 0;
+    bool found = false;  // the file has game `number`
+    PdnGame game;        // that game, when found
+};
+// Only the game asked for is replayed against the rules. The live game is left as it was.
+PdnFileGame readPdnGame(const std::string& bytes, int number);
+
+// Every game of a text at once, for a text known to be small (a record the game
+// wrote, a test's).
+struct PdnFile {
+    std::string error;  // "no game in the file"; `games` is then empty
     std::vector<PdnGame> games;
 };
-
-// The games of a file's bytes. The live game (board, side to move, continuation)
-// is left as it was.
 PdnFile readPdnText(const std::string& bytes);
 
 // One line for the player: "FILE: game 2, line 14: c3-d5 is not a legal move for White".

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "engine/records/quoted_text.h"
+
 namespace {
 
 // Windows-1251 bytes 0x80..0xBF as Unicode (0x98 has no character); 0xC0..0xFF
@@ -65,9 +67,10 @@ bool isDelimiter(char c) {
     return isSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' || c == ']' || c == ';';
 }
 
-// Reads one move ("c3-d4", "b6:d4:f2", "c3xe5", "c3d4", "22-18", "22x15"); false
-// when `word` is not a move.
-bool parseMove(const std::string& word, WrittenMove& move) {
+// Reads one move ("c3-d4", "b6:d4:f2", "c3xe5", "c3d4", "22-18", "22x15") into
+// `squares`; false when `word` is not a move.
+bool parseMove(std::string_view word, std::vector<WrittenSquare>& squares) {
+    squares.clear();
     std::size_t i = 0;
     const std::size_t n = word.size();
     while (true) {
@@ -83,9 +86,9 @@ bool parseMove(const std::string& word, WrittenMove& move) {
         } else {
             return false;
         }
-        if (!move.squares.empty() && (move.squares.back().number == 0) != (square.number == 0)) return false;
-        move.squares.push_back(square);
-        if (move.squares.size() > kMaxWholeMoveJumps + 1) return false;
+        if (!squares.empty() && (squares.back().number == 0) != (square.number == 0)) return false;
+        squares.push_back(square);
+        if (squares.size() > kMaxWholeMoveJumps + 1) return false;
         if (i == n) break;
         const char separator = word[i];
         if (separator == '-' || separator == ':' || separator == 'x' || separator == 'X')
@@ -93,16 +96,16 @@ bool parseMove(const std::string& word, WrittenMove& move) {
         else if (!(square.number == 0 && isFileLetter(separator)))
             return false;
     }
-    move.text = word;
-    return move.squares.size() >= 2;
+    return squares.size() >= 2;
 }
 
 // Walks the text once, cutting it into games.
 class Splitter {
 public:
-    explicit Splitter(const std::string& text) : s_(text) {}
+    Splitter(const std::string& text, const std::function<void(const GameText&)>& onGame)
+        : s_(text), onGame_(onGame), lastClose_(text.rfind('}')) {}
 
-    std::vector<GameText> run() {
+    void run() {
         bool lineStart = true;
         while (pos_ < s_.size()) {
             const char c = s_[pos_];
@@ -135,15 +138,18 @@ public:
                 word();
         }
         finish();
-        return std::move(games_);
     }
 
 private:
     const std::string& s_;
+    const std::function<void(const GameText&)>& onGame_;
+    // Where the text's last '}' stands (npos: none): a comment opened after it
+    // is never closed, which is known without reading on to the end.
+    const std::size_t lastClose_;
     std::size_t pos_ = 0;
     int line_ = 1;
-    std::vector<GameText> games_;
     GameText game_;
+    std::vector<WrittenSquare> squares_;  // a word's squares, kept for its allocation
     bool begun_ = false, moveText_ = false;
 
     void begin() {
@@ -151,13 +157,15 @@ private:
         begun_ = true;
     }
     void finish() {
-        if (begun_) games_.push_back(std::move(game_));
+        if (begun_) onGame_(game_);
         game_ = GameText{};
         begun_ = moveText_ = false;
     }
     void skipLine() {
         while (pos_ < s_.size() && s_[pos_] != '\n') ++pos_;
     }
+    // Whether a line that begins with '[' follows pos_ (a '\n' there).
+    bool tagsFollow() const { return pos_ + 1 < s_.size() && s_[pos_ + 1] == '['; }
     // The game cannot be read: note why, skip to the next line that begins a tag.
     void fail(const std::string& reason) {
         begin();
@@ -168,7 +176,7 @@ private:
         while (pos_ < s_.size()) {
             if (s_[pos_] == '\n') {
                 ++line_;
-                if (pos_ + 1 < s_.size() && s_[pos_ + 1] == '[') {
+                if (tagsFollow()) {
                     ++pos_;
                     break;
                 }
@@ -198,63 +206,56 @@ private:
         ++i;
         skipBlanks();
         if (i >= s_.size() || s_[i] != ']') return fail("the tag has no closing ']' on its line");
+        if (game_.tags.size() == kMostTagsInAGame)
+            return fail("the game has more than " + std::to_string(kMostTagsInAGame) + " tags");
         pos_ = i + 1;
         game_.tags.push_back(tag);
         game_.tagLines.push_back(line_);
     }
 
-    // Skips {...}, counting its lines; false when it never closes.
-    bool skipComment() {
-        for (++pos_; pos_ < s_.size(); ++pos_) {
-            if (s_[pos_] == '}') {
-                ++pos_;
-                return true;
-            }
-            if (s_[pos_] == '\n') ++line_;
-        }
-        return false;
-    }
     // An opening that never closes is reported where it stands, and the reading
     // goes on at the next tags after it.
-    void unclosed(std::size_t at, int line, const char* reason) {
-        pos_ = at;
-        line_ = line;
-        fail(reason);
-    }
     void comment() {
-        const std::size_t at = pos_;
-        const int opened = line_;
-        if (!skipComment()) unclosed(at, opened, "a comment '{' is never closed");
+        if (lastClose_ == std::string::npos || lastClose_ < pos_) return fail("a comment '{' is never closed");
+        for (++pos_; s_[pos_] != '}'; ++pos_)
+            if (s_[pos_] == '\n') ++line_;
+        ++pos_;
     }
+    // Skips (...), with the variations and comments inside it. The next tags
+    // end it: it is then reported unclosed, and the reading goes on from them,
+    // so no part of the text is read for more than one variation.
     void variation() {
         const std::size_t at = pos_;
         const int opened = line_;
         int depth = 0;
-        while (pos_ < s_.size()) {
+        bool inComment = false;
+        for (; pos_ < s_.size(); ++pos_) {
             const char c = s_[pos_];
-            if (c == '{') {
-                if (!skipComment()) break;
-                continue;
-            }
-            if (c == ';')
-                skipLine();
-            else if (c == '\n')
+            if (c == '\n') {
+                if (tagsFollow()) break;
                 ++line_;
-            else if (c == '(')
+            } else if (inComment) {
+                inComment = c != '}';
+            } else if (c == '{') {
+                inComment = true;
+            } else if (c == ';') {
+                while (pos_ + 1 < s_.size() && s_[pos_ + 1] != '\n') ++pos_;
+            } else if (c == '(') {
                 ++depth;
-            else if (c == ')' && --depth == 0) {
+            } else if (c == ')' && --depth == 0) {
                 ++pos_;
                 return;
             }
-            ++pos_;
         }
-        unclosed(at, opened, "a variation '(' is never closed");
+        pos_ = at;
+        line_ = opened;
+        fail("a variation '(' is never closed");
     }
 
     void word() {
         std::size_t end = pos_;
         while (end < s_.size() && !isDelimiter(s_[end])) ++end;
-        std::string w = s_.substr(pos_, end - pos_);
+        std::string_view w(s_.data() + pos_, end - pos_);
         pos_ = end;
         begin();
         moveText_ = true;
@@ -269,15 +270,15 @@ private:
         while (digits < w.size() && isDigit(w[digits])) ++digits;
         if (digits > 0 && digits < w.size() && w[digits] == '.') {
             while (digits < w.size() && w[digits] == '.') ++digits;
-            w.erase(0, digits);
+            w.remove_prefix(digits);
         }
-        while (!w.empty() && (w.back() == '!' || w.back() == '?')) w.pop_back();
+        while (!w.empty() && (w.back() == '!' || w.back() == '?')) w.remove_suffix(1);
         if (w.empty() || w.find_first_not_of('.') == std::string::npos) return;
         if (w[0] == '$' && w.size() > 1 && w.find_first_not_of("0123456789", 1) == std::string::npos) return;
-        WrittenMove move;
-        move.line = line_;
-        if (!parseMove(w, move)) return fail("cannot read '" + w + "' as a move");
-        game_.moves.push_back(move);
+        if (!parseMove(w, squares_)) return fail("cannot read '" + excerpt(std::string(w)) + "' as a move");
+        if (game_.moves.size() == kMostMovesInAGame)
+            return fail("the game has more than " + std::to_string(kMostMovesInAGame) + " moves");
+        game_.moves.push_back(WrittenMove{w, line_});
     }
 };
 
@@ -298,9 +299,17 @@ std::string pdnTextAsUtf8(const std::string& bytes) {
     return converted;
 }
 
-std::vector<GameText> splitPdnGames(const std::string& text) { return Splitter(text).run(); }
+void splitPdnGames(const std::string& text, const std::function<void(const GameText&)>& onGame) {
+    Splitter(text, onGame).run();
+}
 
-bool parseResult(const std::string& text, GameResult& result) {
+std::vector<WrittenSquare> writtenSquares(std::string_view move) {
+    std::vector<WrittenSquare> squares;
+    parseMove(move, squares);
+    return squares;
+}
+
+bool parseResult(std::string_view text, GameResult& result) {
     struct Known {
         const char* text;
         GameResult result;

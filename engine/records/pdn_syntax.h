@@ -5,9 +5,13 @@
 // comments {...} and ';', variations (...) (skipped), NAGs $n, marks such as
 // "!?", "%" escape lines, captures with 'x' or ':', moves without a separator
 // ("c3d4"), numbered squares ("22-18"), and the results 1-0 0-1 1/2-1/2 2-0
-// 0-2 1-1 0-0 *. engine/records/pdn_read.h replays what this finds.
+// 0-2 1-1 0-0 *. A variation belongs to its game: a line that begins with '['
+// (the next game's tags) ends it, unclosed, even inside a comment of its own.
+// engine/records/pdn_read.h replays what this finds.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/records/game_record.h"
@@ -22,12 +26,20 @@ struct WrittenSquare {
     int number = 0;  // numbered squares; 0 for an algebraic one
 };
 
-// A move as written: its squares (two or more) and where it stands.
+// A move as written ("c3-d4", a part of the text being split: it lasts as long
+// as that text) and where it stands; writtenSquares gives its squares.
 struct WrittenMove {
-    std::vector<WrittenSquare> squares;
-    std::string text;
+    std::string_view text;
     int line = 0;
 };
+
+// The squares of a move the splitter took, two or more.
+std::vector<WrittenSquare> writtenSquares(std::string_view move);
+
+// No game holds more than these (none ever played comes near): a file that
+// is one endless game is refused, not held whole in memory.
+constexpr std::size_t kMostMovesInAGame = 10000;
+constexpr std::size_t kMostTagsInAGame = 1000;
 
 // One game as written. When `error` is set the game cannot be read (the
 // rest of the game was skipped up to the next tags) and errorLine says where.
@@ -41,9 +53,12 @@ struct GameText {
     int errorLine = 0;
 };
 
-// The games of a UTF-8 text, in order. A text with nothing but white space and
-// comments has none.
-std::vector<GameText> splitPdnGames(const std::string& text);
+// The games of a UTF-8 text, handed to `onGame` one at a time in order, so that
+// only one game is held however many the text has. A text with nothing but
+// white space and comments has none. The time taken grows with the text's
+// length alone: a comment or a variation that is never closed is found so once,
+// not once for every game after it.
+void splitPdnGames(const std::string& text, const std::function<void(const GameText&)>& onGame);
 
 // A result as written ("2-0" is Russian scoring for "1-0"); false for anything else.
-bool parseResult(const std::string& text, GameResult& result);
+bool parseResult(std::string_view text, GameResult& result);

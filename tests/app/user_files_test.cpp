@@ -156,8 +156,8 @@ void play(const char* move) {
     follow([] { playComputerReply(); });
 }
 GameRecord onDisk() {
-    const PdnFile file = readGamesFile(keeping.keptGamePath());
-    return file.games.size() == 1 && file.games[0].ok ? file.games[0].record : GameRecord{};
+    const PdnFileGame file = readGamesFile(keeping.keptGamePath());
+    return file.gameCount == 1 && file.game.ok ? file.game.record : GameRecord{};
 }
 
 // The keeping of the game being played, its games folder under `root`.

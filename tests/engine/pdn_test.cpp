@@ -2,6 +2,9 @@
 // writer's round trip, a pink-side game turned, and the inputs refused.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +16,8 @@
 namespace {
 
 const std::string kGames = std::string(DRAUGHTS_PDN_FOLDER) + "/games.pdn";
+// The most a PDN file may have (app/files/game_files.h).
+constexpr std::size_t kMaxPdnBytes = std::size_t(8) << 20;
 
 std::string fileText(const std::string& path) {
     std::ostringstream text;
@@ -145,6 +150,36 @@ TEST(Pdn, RefusesBadInputWithTheGameAndLine) {
     EXPECT_EQ(pdnGameError("f.pdn", readPdnText("\n1. c3-c5 *").games.at(0)),
               "f.pdn: game 1, line 2: c3-c5 is not a legal move for White");
     EXPECT_EQ(readPdnText(" { nothing but a comment } ").error, "no game in the file");
+}
+
+// Hostile files. Games that each open a comment or a variation never closed
+// are read in time that grows with the file (each was read to the end: 1 MiB
+// took 40 s); 8 MiB (the most a file may have) of empty games, or of one endless
+// game, in a few times the file's memory (678 MB for 1 MiB of empty games),
+// every game counted and the one asked for read. Run alone, as ctest runs it,
+// the growth of the peak is this test's.
+TEST(Pdn, HostileFilesAreReadInLinearTimeAndBoundedMemory) {
+    std::string unclosed;
+    while (unclosed.size() < 1024 * 1024) unclosed += "[A \"\"]{\n[A \"\"](\n";
+    const auto start = std::chrono::steady_clock::now();
+    const PdnFileGame last = readPdnGame(unclosed, 131072);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_TRUE(last.found && last.gameCount == 131072);
+    EXPECT_EQ(last.game.error, "a variation '(' is never closed");
+
+    std::string empty, endless = "[FEN \"W:WKa1:BKh2\"]\n";
+    for (std::size_t i = 0; i < kMaxPdnBytes / 2; ++i) empty += "*\n";
+    while (endless.size() < kMaxPdnBytes - 24) endless += "a1-b2 h2-g1 b2-a1 g1-h2\n";
+    for (const std::string* text : {&empty, &endless}) {
+        rusage before, after;
+        getrusage(RUSAGE_SELF, &before);
+        const PdnFileGame first = readPdnGame(*text, 1);
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 4 * long(kMaxPdnBytes / 1024));  // kilobytes
+        EXPECT_TRUE(first.found);
+        EXPECT_EQ(first.gameCount, text == &empty ? int(kMaxPdnBytes / 2) : 1);
+        EXPECT_EQ(first.game.error, text == &empty ? "" : "the game has more than 10000 moves");
+    }
 }
 
 }  // namespace
