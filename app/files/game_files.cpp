@@ -11,17 +11,38 @@ namespace {
 constexpr int kMaxCopies = 1000;
 constexpr std::size_t kStampLength = 19;  // "2026-12-08_14-05-33"
 
-// The copy number of a record's file name, or 0 when the name is not one.
-int copyOfName(const std::string& name) {
+// What a record's file name says: when its game started and its copy number
+// (0 when the name is not a record's).
+struct RecordName {
+    std::time_t start = 0;
+    int copy = 0;
+    bool laterThan(const RecordName& other) const {
+        return start != other.start ? start > other.start : copy > other.copy;
+    }
+};
+
+RecordName readRecordName(const std::string& name) {
+    RecordName read;
     const char* shape = "dddd-dd-dd_dd-dd-dd";
-    if (name.size() < kStampLength + 4 || name.compare(name.size() - 4, 4, ".pdn") != 0) return 0;
+    if (name.size() < kStampLength + 4 || name.compare(name.size() - 4, 4, ".pdn") != 0) return read;
     for (std::size_t i = 0; i < kStampLength; ++i)
-        if (shape[i] == 'd' ? name[i] < '0' || name[i] > '9' : name[i] != shape[i]) return 0;
-    const std::string rest = name.substr(kStampLength, name.size() - 4 - kStampLength);
-    if (rest.empty()) return 1;
+        if (shape[i] == 'd' ? name[i] < '0' || name[i] > '9' : name[i] != shape[i]) return read;
+    const bool utc = name[kStampLength] == 'Z';
+    const std::size_t restAt = kStampLength + (utc ? 1 : 0);
+    const std::string rest = name.substr(restAt, name.size() - 4 - restAt);
     const bool digits = rest.find_first_not_of("0123456789", 1) == std::string::npos;
-    if (rest.size() < 2 || rest.size() > 5 || rest[0] != '_' || !digits) return 0;
-    return std::stoi(rest.substr(1));
+    if (!rest.empty() && (rest.size() < 2 || rest.size() > 5 || rest[0] != '_' || !digits)) return read;
+    std::tm time = {};
+    time.tm_year = std::stoi(name.substr(0, 4)) - 1900;
+    time.tm_mon = std::stoi(name.substr(5, 2)) - 1;
+    time.tm_mday = std::stoi(name.substr(8, 2));
+    time.tm_hour = std::stoi(name.substr(11, 2));
+    time.tm_min = std::stoi(name.substr(14, 2));
+    time.tm_sec = std::stoi(name.substr(17, 2));
+    time.tm_isdst = -1;
+    read.start = utc ? timegm(&time) : std::mktime(&time);
+    read.copy = rest.empty() ? 1 : std::stoi(rest.substr(1));
+    return read;
 }
 
 // Why a PDN file could not be read, as the player is told.
@@ -60,10 +81,10 @@ std::string gamesFolder() {
 }
 
 std::string gameFileName(std::time_t start, int copy) {
-    std::tm local = {};
-    localtime_r(&start, &local);
+    std::tm utc = {};
+    gmtime_r(&start, &utc);
     char stamp[64];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%SZ", &utc);
     return std::string(stamp) + (copy > 1 ? "_" + std::to_string(copy) : "") + ".pdn";
 }
 
@@ -86,19 +107,17 @@ LatestGame findLatestGame(const std::string& folder) {
     DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());
     if (!dir) return latest;
     std::string bestName;
-    int bestCopy = 0;
+    RecordName best;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        const int copy = copyOfName(name);
-        if (copy == 0) continue;
-        const int order = bestCopy == 0 ? 1 : name.compare(0, kStampLength, bestName, 0, kStampLength);
-        if (order > 0 || (order == 0 && copy > bestCopy)) {
+        const RecordName read = readRecordName(name);
+        if (read.copy != 0 && (best.copy == 0 || read.laterThan(best))) {
             bestName = name;
-            bestCopy = copy;
+            best = read;
         }
     }
     closedir(dir);
-    if (bestCopy == 0) return latest;
+    if (best.copy == 0) return latest;
     latest.path = (folder.back() == '/' ? folder : folder + '/') + bestName;
     const PdnFileGame file = readGamesFile(latest.path);
     if (!file.error.empty()) {

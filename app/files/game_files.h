@@ -1,9 +1,12 @@
 #pragma once
 // The games folder: every game the player starts is kept there as one PDN file
-// named by its start time ("2026-12-08_14-05-33.pdn"; a second game started in
-// the same second gets "_2" and so on), rewritten whole after every move with
-// writeFileAtomically (app/files/user_files.h). The latest file tells whether the last
-// game was left without a result, for "Continue the game". No SDL, no GL.
+// named by its start time in UTC ("2026-12-08_14-05-33Z.pdn"; a second game
+// started in the same second gets "_2" and so on), rewritten whole after every
+// move with writeFileAtomically (app/files/user_files.h). The latest file tells
+// whether the last game was left without a result, for "Continue the game";
+// names in UTC keep their order when the time zone or summer time changes.
+// Names of earlier versions, in local time without the "Z", are still found,
+// read as this zone's time. No SDL, no GL.
 
 #include <cstddef>
 #include <ctime>
@@ -28,7 +31,7 @@ PdnFileGame readGamesFile(const std::string& path, int number = 1);
 // "" when no data folder can be told.
 std::string gamesFolder();
 
-// The file name of a game started at `start` (local time); `copy` 2, 3, ... for
+// The file name of a game started at `start` (UTC); `copy` 2, 3, ... for
 // later games of the same second.
 std::string gameFileName(std::time_t start, int copy = 1);
 
@@ -37,7 +40,7 @@ std::string gameFileName(std::time_t start, int copy = 1);
 bool createGameFile(const std::string& folder, std::time_t start, const std::string& content, std::string& path,
                     std::string& error);
 
-// The newest record in a games folder, by the start time in its name.
+// The newest record in a games folder, by the start time its name gives.
 struct LatestGame {
     std::string path;         // "" when the folder holds no record
     bool readable = false;    // its first game could be read whole

@@ -94,11 +94,11 @@ TEST_F(UserFilesTest, GamesFolderKeepsEveryGameAndFindsTheLatest) {
     std::string first, second, error;
     ASSERT_TRUE(createGameFile(folder, 1796738733, pdnText(record), first, error)) << error;
     ASSERT_TRUE(createGameFile(folder, 1796738733, "second", second, error)) << error;
-    EXPECT_EQ(first, folder + "/2026-12-08_14-05-33.pdn");
-    EXPECT_EQ(second, folder + "/2026-12-08_14-05-33_2.pdn");
+    EXPECT_EQ(first, folder + "/2026-12-08_14-05-33Z.pdn");
+    EXPECT_EQ(second, folder + "/2026-12-08_14-05-33Z_2.pdn");
     EXPECT_EQ(fileText(first), pdnText(record));
 
-    // _10 is later than _2; other names are not records.
+    // _10 is later than _2 (an earlier version's name, in local time); other names are not records.
     const std::string tenth = folder + "/2026-12-08_14-05-33_10.pdn";
     for (const char* other : {"/2026-12-08_14-05-34.pdn.txt", "/notes.pdn", "/.2026-12-08_14-05-35.pdn.tmp-ab12cd"})
         ASSERT_TRUE(writeFileAtomically(folder + other, "x", error));
@@ -137,6 +137,26 @@ TEST_F(UserFilesTest, GamesFolderKeepsEveryGameAndFindsTheLatest) {
     ASSERT_EQ(ftruncate(fileno(out), kMaxPdnFileBytes + 1), 0);
     std::fclose(out);
     EXPECT_EQ(readGamesFile(big).error, "it is larger than the 8 MiB a PDN file may have");
+}
+
+// A game started under one time zone and a later one under another are taken
+// up in the order they were played; an earlier version's name, in this zone's
+// time, is ordered among them.
+TEST_F(UserFilesTest, TheLatestGameIsFoundWhateverTheTimeZone) {
+    const std::string folder = (root / "games").string();
+    GameRecord record = newGameRecord(1, initialPosition(1), 1796738733);
+    std::string path, error;
+    setenv("TZ", "JST-9", 1);
+    tzset();
+    ASSERT_TRUE(createGameFile(folder, 1796738733, pdnText(record), path, error)) << error;
+    setenv("TZ", "EST5", 1);
+    tzset();
+    record.event = "later";
+    ASSERT_TRUE(createGameFile(folder, 1796738733 + 60, pdnText(record), path, error)) << error;
+    EXPECT_EQ(findLatestGame(folder).path, path);
+    EXPECT_EQ(findLatestGame(folder).record.event, "later");
+    ASSERT_TRUE(writeFileAtomically(folder + "/2026-12-08_09-07-00.pdn", pdnText(record), error));
+    EXPECT_EQ(findLatestGame(folder).path, folder + "/2026-12-08_09-07-00.pdn");
 }
 
 // The keeping of the games played in these tests.
