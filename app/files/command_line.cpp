@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/records/quoted_text.h"
+
 #ifndef DRAUGHTS3D_VERSION
 #define DRAUGHTS3D_VERSION "unknown"
 #endif
@@ -126,7 +128,8 @@ int answerCommandLine(const CommandLine& commandLine) {
         case CommandAction::ShowHelp: std::fputs(usageText(), stdout); return answered();
         case CommandAction::ShowVersion: std::printf("draughts3d %s\n", DRAUGHTS3D_VERSION); return answered();
         case CommandAction::Misuse:
-            std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem, commandLine.offending, usageText());
+            std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem,
+                         excerpt(commandLine.offending).c_str(), usageText());
             return kExitMisuse;
     }
     return -1;

@@ -2,12 +2,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "app/files/user_files.h"
+#include "engine/records/quoted_text.h"
 
 Settings settings;
 
@@ -29,6 +31,40 @@ bool parseSwitch(const std::string& word, bool& value) {
     for (const char* no : {"false", "no", "off", "0"})
         if (word == no) return value = false, true;
     return false;
+}
+
+// One line of a settings file, read as parseSettings reads it.
+struct SettingLine {
+    // Blank, a comment or a [section]; `name = value`; or a line that is neither.
+    enum Kind { kNone, kSetting, kNotASetting };
+    Kind kind = kNone;
+    std::string name;
+    // Where the value lies in the line, without the blanks around it and a
+    // comment after it ("animation = slow  # mine": "slow").
+    std::size_t valueStart = 0, valueEnd = 0;
+};
+
+SettingLine readSettingLine(const std::string& line) {
+    SettingLine read;
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos || line[first] == '#' || line[first] == ';' || line[first] == '[') return read;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+        read.kind = SettingLine::kNotASetting;
+        return read;
+    }
+    read.kind = SettingLine::kSetting;
+    read.name = trimmed(line.substr(0, equals));
+    // A comment may follow the value after a space: "animation = slow  # mine".
+    std::size_t end = line.size();
+    for (std::size_t at = equals + 2; at < line.size(); ++at)
+        if ((line[at] == '#' || line[at] == ';') && (line[at - 1] == ' ' || line[at - 1] == '\t')) {
+            end = at;
+            break;
+        }
+    read.valueStart = std::min(line.find_first_not_of(" \t\r", equals + 1), end);
+    read.valueEnd = std::max(read.valueStart, line.find_last_not_of(" \t\r", end - 1) + 1);
+    return read;
 }
 
 bool parseDelay(const std::string& word, double& seconds) {
@@ -72,42 +108,52 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
-        line = trimmed(line);
-        if (line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '[') continue;
+        const SettingLine read = readSettingLine(line);
+        if (read.kind == SettingLine::kNone) continue;
         const std::string where = "line " + std::to_string(number) + ": ";
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            problems.push_back(where + "not a setting (name = value): '" + line + "'");
+        if (read.kind == SettingLine::kNotASetting) {
+            problems.push_back(where + "not a setting (name = value): '" + excerpt(trimmed(line)) + "'");
             continue;
         }
-        const std::string name = trimmed(line.substr(0, equals));
-        std::string value = line.substr(equals + 1);
-        // A comment may follow the value after a space: "animation = slow  # mine".
-        for (std::size_t at = 1; at < value.size(); ++at)
-            if ((value[at] == '#' || value[at] == ';') && (value[at - 1] == ' ' || value[at - 1] == '\t')) {
-                value.erase(at);
-                break;
-            }
-        value = trimmed(value);
-        bool known = true, read = false;
+        const std::string& name = read.name;
+        const std::string value = line.substr(read.valueStart, read.valueEnd - read.valueStart);
+        bool known = true, ok = false;
         if (name == "classic")
-            read = parseSwitch(value, values.classic);
+            ok = parseSwitch(value, values.classic);
         else if (name == "animation")
-            read = parseAnimation(value, values.animation);
+            ok = parseAnimation(value, values.animation);
         else if (name == "reply_delay")
-            read = parseDelay(value, values.replyDelay);
+            ok = parseDelay(value, values.replyDelay);
         else if (name == "last_move_marks")
-            read = parseSwitch(value, values.lastMoveMarks);
+            ok = parseSwitch(value, values.lastMoveMarks);
         else if (name == "level")
-            read = parseLevel(value, values.level);
+            ok = parseLevel(value, values.level);
         else
             known = false;
         if (!known)
-            problems.push_back(where + "unknown setting '" + name + "' (left out)");
-        else if (!read)
-            problems.push_back(where + "'" + value + "' is no value for " + name + " (its default is used)");
+            problems.push_back(where + "unknown setting '" + excerpt(name) + "' (left out)");
+        else if (!ok)
+            problems.push_back(where + "'" + excerpt(value) + "' is no value for " + name + " (its default is used)");
     }
     return values;
+}
+
+std::string withSettingChanged(const std::string& text, const std::string& name, const std::string& value) {
+    // The value's place on the last line that sets `name`: that line is the one that counts.
+    std::size_t valueStart = std::string::npos, valueEnd = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const SettingLine line = readSettingLine(text.substr(start, end - start));
+        if (line.kind == SettingLine::kSetting && line.name == name) {
+            valueStart = start + line.valueStart;
+            valueEnd = start + line.valueEnd;
+        }
+        start = end + 1;
+    }
+    if (valueStart != std::string::npos) return text.substr(0, valueStart) + value + text.substr(valueEnd);
+    const bool lineOpen = !text.empty() && text.back() != '\n';
+    return text + (lineOpen ? "\n" : "") + name + " = " + value + "\n";
 }
 
 std::string settingsText(const Settings& values) {
@@ -150,12 +196,22 @@ Settings loadSettings() {
     return values;
 }
 
-bool saveSettings(const Settings& values, std::string& error) {
+bool saveSetting(const std::string& name, const std::string& value, std::string& error) {
     const std::string path = settingsPath();
     if (path.empty()) {
         error = "no home folder for the settings";
         return false;
     }
+    std::string text;
+    ReadFault fault;
+    if (!readFileBounded(path, kLargestSettingsFile, text, error, &fault)) {
+        // A file the game could not read may still be the player's: it stays.
+        if (fault.kind != ReadFault::kCannotOpen || fault.errorNumber != ENOENT) {
+            error += " (the file is left as it is)";
+            return false;
+        }
+        text = settingsText(Settings{});
+    }
     if (!makeFolders(configFolder(), error)) return false;
-    return writeFileAtomically(path, settingsText(values), error);
+    return writeFileAtomically(path, withSettingChanged(text, name, value), error);
 }

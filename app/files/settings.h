@@ -1,7 +1,7 @@
 #pragma once
 // The player's settings: read from $XDG_CONFIG_HOME/draughts3d/settings.ini at
-// start, written back (atomically) when a setting changes, overridden for one
-// run by the command line. A missing file means the defaults; a line that
+// start, changed in place (atomically, the player's other lines kept) when a
+// setting changes, overridden for one run by the command line. A missing file means the defaults; a line that
 // cannot be read, an unknown setting or a value out of range is named on
 // standard error and its default used: the game always starts.
 //
@@ -44,12 +44,21 @@ extern Settings settings;
 // The settings a text gives; each problem found is added to `problems` as one
 // line naming the line of the text ("line 3: unknown setting 'colour'").
 Settings parseSettings(const std::string& text, std::vector<std::string>& problems);
-// The text saveSettings writes: every setting with its comment.
+// The text of a new settings file: every setting with its comment.
 std::string settingsText(const Settings& values);
+// `text` with setting `name` set to `value` in place: the last line that sets it
+// (the one that counts) gets the new value, its blanks and a comment after it
+// kept; with no such line, "name = value" is added at the end. Every other
+// byte stays as it was: comments, unknown settings, values out of range.
+std::string withSettingChanged(const std::string& text, const std::string& name, const std::string& value);
 
 // The settings file's path ("" when no home folder can be told).
 std::string settingsPath();
 // Reads the settings file; its problems go to standard error, naming the file.
 Settings loadSettings();
-// Writes the settings file atomically; false with the reason in `error`.
-bool saveSettings(const Settings& values, std::string& error);
+// Sets one setting in the settings file (withSettingChanged), written
+// atomically: through a symbolic link, the file it leads to. A missing file is
+// made from settingsText's defaults. A file that is there but cannot be read
+// (too large, not a regular file, unreadable) is never overwritten: false, with
+// the reason in `error`, as for a write that fails.
+bool saveSetting(const std::string& name, const std::string& value, std::string& error);

@@ -73,14 +73,30 @@ bool makeFolders(const std::string& folder, std::string& error) {
         }
     }
     struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        error = path + " is not a folder";
+    const bool found = ::stat(path.c_str(), &info) == 0;
+    if (!found || !S_ISDIR(info.st_mode)) {
+        if (found) errno = ENOTDIR;
+        error = failure("cannot use the folder", path);
         return false;
     }
     return true;
 }
 
 namespace {
+
+// The file `path` leads to through symbolic links (the path itself when it is
+// no link; after too many links, the last one reached).
+std::string followLinks(std::string path) {
+    constexpr int kMostLinks = 40;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        char target[4096];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) break;
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next[0] == '/' ? next : folderOf(path) + next;
+    }
+    return path;
+}
 
 // Writes a temporary file beside `path` and puts it in place: renamed over the
 // old file, or (when `replace` is false) linked to a name that must be new.
@@ -129,8 +145,15 @@ bool writeThroughTemporary(const std::string& path, const std::string& content, 
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& content, std::string& error) {
+    const std::string target = followLinks(path);
+    // Only a file is replaced: never a device, a FIFO or a folder a link leads to.
+    struct stat info;
+    if (::lstat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = "cannot replace " + target + ": it is not a regular file";
+        return false;
+    }
     bool exists;
-    return writeThroughTemporary(path, content, true, error, exists);
+    return writeThroughTemporary(target, content, true, error, exists);
 }
 
 bool createFileAtomically(const std::string& path, const std::string& content, std::string& error, bool& exists) {

@@ -25,7 +25,10 @@ bool makeFolders(const std::string& folder, std::string& error);
 // Replaces the file at `path` with `content` atomically: a temporary file in the
 // same folder is written, flushed to the disk (fsync), renamed over `path`, and
 // the folder itself is flushed. On any failure the old file is left as it was,
-// the temporary file is removed and `error` says what failed.
+// the temporary file is removed and `error` says what failed. When `path` is a
+// symbolic link, the file it leads to is replaced so (the temporary file beside
+// it) and the link stays. Anything but a regular file (a device, a FIFO, a
+// folder) is never replaced.
 bool writeFileAtomically(const std::string& path, const std::string& content, std::string& error);
 // The same for a file that must not exist yet: it appears whole at `path` or
 // not at all; when `path` already exists nothing changes and `exists` is set.

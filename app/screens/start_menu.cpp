@@ -55,10 +55,10 @@ void switchLevel(int step) {
     for (int i = 0; i < count; ++i)
         if (kAllLevels[i] == settings.level) at = i;
     settings.level = kAllLevels[((at + step) % count + count) % count];
+    // Only the level's line changes; the choice holds for this run whatever the file.
     std::string error;
-    Settings kept = loadSettings();
-    kept.level = settings.level;
-    if (!saveSettings(kept, error)) std::fprintf(stderr, "draughts3d: the level is not kept: %s\n", error.c_str());
+    if (!saveSetting("level", levelName(settings.level), error))
+        std::fprintf(stderr, "draughts3d: the level is not kept: %s\n", error.c_str());
 }
 
 // The shown item `step` places from the selected one (down for 1, up for -1),

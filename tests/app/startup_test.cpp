@@ -3,6 +3,8 @@
 #include "app/files/command_line.h"
 #include "app/files/data_folder.h"
 #include "app/files/settings.h"
+#include "engine/records/pdn_read.h"
+#include "engine/records/quoted_text.h"
 #include "textures/room_pictures.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -107,6 +110,60 @@ TEST(SettingsTest, GoodBadAndUnknownLinesAndTheWrittenFileReadBack) {
     const Settings again = parseSettings(settingsText(read), problems);
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(settingsText(again), settingsText(read));
+}
+
+std::string fileText(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+// A change of one setting rewrites its line only (the player's comments, CRLF,
+// unknown settings and values out of range kept), through a link to the file
+// it leads to; a file the game could not read stays as it is, and that is said.
+TEST(SettingsTest, AChangeKeepsEveryOtherLineAndTheLink) {
+    EXPECT_EQ(withSettingChanged("level = club\nlevel = master", "level", "strong"), "level = club\nlevel = strong");
+    EXPECT_EQ(withSettingChanged("level = club", "animation", "off"), "level = club\nanimation = off\n");
+    const fs::path root = fs::temp_directory_path() / ("draughts3d-settings-" + std::to_string(::getpid()));
+    const fs::path link = root / "config/draughts3d/settings.ini", mine = root / "dotfiles/settings.ini";
+    fs::create_directories(link.parent_path());
+    fs::create_directories(mine.parent_path());
+    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    const std::string others = "\r\ncolour = red\r\nreply_delay = 9\r\n";
+    std::ofstream(mine, std::ios::binary) << "# mine\r\nlevel = club  # was novice" + others;
+    fs::create_symlink(mine, link);
+    std::string error;
+    ASSERT_TRUE(saveSetting("level", "expert", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fileText(mine), "# mine\r\nlevel = expert  # was novice" + others);
+    fs::remove(link);
+    fs::create_symlink("/dev/zero", link);
+    EXPECT_FALSE(saveSetting("level", "club", error));
+    EXPECT_NE(error.find("left as it is"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    fs::remove(link);
+    ASSERT_TRUE(saveSetting("level", "novice", error)) << error;
+    std::vector<std::string> problems;
+    EXPECT_EQ(parseSettings(fileText(link), problems).level, Level::Novice);
+    EXPECT_TRUE(problems.empty());
+    unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(root);
+}
+
+// A message quotes a short excerpt of its input, control characters and bytes
+// that are not UTF-8 escaped: never megabytes, never a terminal's escape sequence.
+TEST(MessagesTest, QuoteAShortEscapedExcerpt) {
+    EXPECT_EQ(excerpt(std::string("a\0b\n\x1b[2J\xff\xd0\x98", 11) + std::string(50, 'x')),
+              "a\\0b\\n\\x1b[2J\\xff\xd0\x98" + std::string(30, 'x') + "...");
+    std::vector<std::string> problems;
+    parseSettings(std::string(6 << 20, 'q') + " = 1\n\x1b]0;owned\x07 = 2\nlevel = \x9b" + std::string(6 << 20, 'q'),
+                  problems);
+    problems.push_back(readPdnText("1. " + std::string(6 << 20, 'c') + " *").games.at(0).error);
+    ASSERT_EQ(problems.size(), 4u);
+    for (const std::string& problem : problems) {
+        EXPECT_LT(problem.size(), 120u) << problem.substr(0, 120);
+        EXPECT_EQ(problem.find_first_of("\x1b\x07\x9b"), std::string::npos) << problem;
+    }
 }
 
 // A scratch tree: <root>/cwd, <root>/prefix/bin (the program), <root>/prefix/share/draughts3d,
