@@ -60,6 +60,11 @@ void GameKeeping::writeRecord() {
         std::fprintf(stderr, "draughts3d: the game cannot be kept in %s: %s\n", gamesFolderPath.c_str(), error.c_str());
         kept.failureSaid = true;
     }
+    // The reason first, as the files' errors end ("...: Read-only file system"):
+    // a long folder may run off the screen.
+    const std::size_t colon = error.rfind(": ");
+    const std::string reason = colon == std::string::npos ? error : error.substr(colon + 2);
+    kept.fault = written ? "" : "Games cannot be kept (" + reason + "): " + gamesFolderPath;
 }
 
 // Starts following a game whose line so far is `line`.
@@ -192,5 +197,7 @@ void GameKeeping::leaveGame() {
 }
 
 const std::string& GameKeeping::keptGamePath() const { return kept.path; }
+
+const std::string& GameKeeping::keepingFault() const { return kept.fault; }
 
 std::optional<std::uint64_t> GameKeeping::keptGameSeed() const { return kept.record.seed; }

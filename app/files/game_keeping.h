@@ -5,7 +5,8 @@
 // or the computer's) is added, a move taken back is removed, the end writes the
 // result, and a game left unfinished (Escape, the window closed) says so. Each
 // change replaces the file whole, so a crash keeps every move up to the last.
-// A write that fails is said once on standard error and the game goes on.
+// A write that fails is said once on standard error, and keepingFault tells the
+// play screen, until a write succeeds; the game goes on.
 //
 // The play session hands over the game's line after every play frame, and
 // takes a kept or recorded game up again here, which sets the live game from
@@ -71,6 +72,10 @@ public:
 
     // The file the followed game is written to ("" before it has one).
     const std::string& keptGamePath() const;
+    // Why the followed game is not being kept, as one short line for the screen
+    // ("Games cannot be kept (Read-only file system): FOLDER"); "" while every
+    // write succeeds.
+    const std::string& keepingFault() const;
 
 private:
     // The game being followed.
@@ -83,6 +88,7 @@ private:
         std::string path;  // "" until its file is made
         std::time_t startTime = 0;
         bool failureSaid = false;
+        std::string fault;  // see keepingFault
         // Every jump of the game's line since it was set up (from the record's or
         // the opened file's start), the history's forgotten ones included.
         std::vector<HistoryRecord> line;

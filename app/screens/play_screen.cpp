@@ -66,6 +66,7 @@ struct PlayPicture {
     // (their marks and words), whether the end is held.
     std::int32_t travelMs, historyLength, endHeld;
     std::uint32_t adviceHash;
+    std::int32_t keepingFault;
 };
 
 PlayPicture currentPlayPicture() {
@@ -91,6 +92,7 @@ PlayPicture currentPlayPicture() {
         p.endHeld = playSession.moves().gameEndHeldSince() >= 0;
         const std::string advice = playSession.advice().adviceText(frameSeconds);
         p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(advice));
+        p.keepingFault = !playSession.keepingFault().empty();
     }
     return p;
 }
@@ -282,6 +284,12 @@ bool playFrame(bool skipUnchanged) {
         const std::string advice = playSession.advice().adviceText(frameSeconds);
         glColor3f(1.0f, 0.6f, 0.2f);
         if (!advice.empty()) printHudText(10.0f, 140.0f, "%s", advice.c_str());
+        // A record that cannot be written is said here too: a player without a
+        // terminal would believe the game kept. (Classic mode: standard error only.)
+        if (const std::string& fault = playSession.keepingFault(); !fault.empty()) {
+            glColor3f(1.0f, 0.3f, 0.3f);
+            printHudText(10.0f, 155.0f, "%s", fault.c_str());
+        }
     }
     glColor3f(1.0f, 0.0f, 0.0f);
     printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);

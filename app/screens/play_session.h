@@ -41,6 +41,8 @@ public:
 
     // After every play frame: the record follows the game's line.
     void followGame(const GameLine& line) { keeping.followGame(line); }
+    // Why the game is not being kept, for the screen; "" while it is.
+    const std::string& keepingFault() const { return keeping.keepingFault(); }
     // The game's showing and what is said about it, for the play screen's frames.
     MoveShow& moves() { return shownMoves; }
     Advice& advice() { return said; }

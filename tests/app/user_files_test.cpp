@@ -245,4 +245,19 @@ TEST_F(GameKeepingTest, AnOpenedGameIsRecordedFromWhereItLeavesTheFile) {
     EXPECT_TRUE(onDisk().moves.empty());
 }
 
+// A games folder that cannot be written is said for the screen, with the
+// reason, until a write succeeds.
+TEST_F(GameKeepingTest, AFolderThatCannotBeWrittenIsSaid) {
+    const std::string blocked = root.string() + "/blocked/";
+    fs::create_directories(root);
+    std::ofstream(root / "blocked") << "a file where the folder should be";
+    keeping.keepGamesIn(blocked);
+    keeping.keepNewGame(greenSide, currentPosition());
+    EXPECT_EQ(keeping.keepingFault(), "Games cannot be kept (Not a directory): " + blocked);
+    fs::remove(root / "blocked");
+    play("c3d4");
+    EXPECT_EQ(keeping.keepingFault(), "");
+    EXPECT_EQ(onDisk().moves.size(), 2u);
+}
+
 }  // namespace
