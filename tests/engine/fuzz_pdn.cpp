@@ -1,6 +1,6 @@
 // libFuzzer entry for the PDN reader: any bytes at all must give whole games or
-// reasons, leave the live game as it was, and every game read whole must write
-// and read back to the same text.
+// reasons, leave the live game as it was, game 1 read alone must be the first
+// of all, and every game read whole must write and read back to the same text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Position before = currentPosition();
     const PdnFile file = readPdnText(bytes);
     if (currentPosition() != before || file.games.empty() == file.error.empty()) std::abort();
+    // Game 1 read alone is the file's first game, the others counted.
+    const PdnFileGame first = readPdnGame(bytes, 1);
+    if (first.gameCount != static_cast<int>(file.games.size()) || first.found == file.games.empty() ||
+        (first.found && (first.game.ok != file.games[0].ok || first.game.error != file.games[0].error)))
+        std::abort();
     for (const PdnGame& game : file.games) {
         if (!game.ok) {
             if (game.error.empty() || game.errorLine < 1) std::abort();
