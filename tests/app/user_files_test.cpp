@@ -18,6 +18,7 @@
 
 #include "engine/records/pdn_read.h"
 #include "engine/records/pdn_write.h"
+#include "engine/rules/position_text.h"
 #include "engine/classic/search.h"
 #include "engine/game/turn.h"
 
@@ -155,6 +156,20 @@ void play(const char* move) {
     ASSERT_NE(playTypedMove(), 0) << move;
     follow([] { playComputerReply(); });
 }
+// The line as a play frame outside classic mode hands it over: the keeping judges its end.
+void judge(void (*action)() = [] {}) {
+    action();
+    GameLine line{history, historyCount, historyForgotten, continuationSquare != Square{}, 0};
+    line.judged = true;
+    keeping.followGame(line);
+}
+// A typed move of the side to move, either side's.
+void move(const char* m) {
+    typeSquare(m[0] - 'a' + 1, m[1] - '0');
+    typeSquare(m[2] - 'a' + 1, m[3] - '0');
+    ASSERT_NE(playTypedMove(), 0) << m;
+    judge();
+}
 GameRecord onDisk() {
     const PdnFile file = readGamesFile(keeping.keptGamePath());
     return file.games.size() == 1 && file.games[0].ok ? file.games[0].record : GameRecord{};
@@ -223,6 +238,66 @@ TEST_F(GameKeepingTest, AnOpenedGameIsRecordedFromWhereItLeavesTheFile) {
     for (int i = 0; i < 2; ++i) follow(takeBack);
     EXPECT_EQ(onDisk().start, currentPosition());
     EXPECT_TRUE(onDisk().moves.empty());
+}
+
+// Two kings each shuffled: the third time the position comes, the game is
+// drawn; taken back, it goes on; the player's own ends; a finished game is
+// not offered to continue. The computer is named by its level.
+TEST_F(GameKeepingTest, TheEndIsRecordedWithItsReasonAndIsNotContinued) {
+    Position kings;
+    std::string error;
+    ASSERT_TRUE(parseCells(".....B.B" + std::string(48, '.') + "W.W.....", kings.cells, error)) << error;
+    restorePosition(kings);
+    keeping.keepNewGame(1, kings, {}, Level::Expert);
+    for (const char* m : {"c1b2", "f8e7", "b2c1", "e7f8", "c1b2", "f8e7", "b2c1"}) move(m);
+    EXPECT_FALSE(keeping.gameEnd().over);
+    move("e7f8");
+    EXPECT_EQ(keeping.gameEnd().why, Termination::Repetition);
+    EXPECT_EQ(onDisk().black, "draughts3d Expert");
+    const struct {
+        Termination how;
+        GameResult result;
+        const char* termination;
+    } ends[] = {{Termination::Repetition, GameResult::Draw, "Repetition"},
+                {Termination::Resignation, GameResult::BlackWins, "Resignation"},
+                {Termination::DrawAgreed, GameResult::Draw, "Draw agreed"}};
+    for (const auto& end : ends) {
+        if (end.how != Termination::Repetition) keeping.endByPlayer(end.how);
+        EXPECT_TRUE(onDisk().result == end.result && onDisk().termination == end.termination) << end.termination;
+        if (end.how == Termination::DrawAgreed) break;
+        judge(takeBack);
+        EXPECT_FALSE(keeping.gameEnd().over);
+        EXPECT_TRUE(onDisk().result == GameResult::Unfinished && onDisk().termination.empty());
+    }
+    keeping.leaveGame();
+    keeping.keepGamesIn(root.string() + "/");
+    EXPECT_FALSE(keeping.canContinueGame());
+}
+
+// An opened file's ended game shows its end at its last position only, keeps
+// nothing and leaves "Continue" to the player's own game; the levels named.
+TEST_F(GameKeepingTest, AnOpenedFinishedGameShowsItsEndAndKeepsNothing) {
+    keeping.keepNewGame(greenSide, currentPosition());
+    play("c3d4");
+    keeping.leaveGame();
+    ASSERT_TRUE(keeping.canContinueGame() && keeping.continueLatestGame(Level::Novice));
+    EXPECT_EQ(keeping.keptGameLevel(), Level::Novice);  // "draughts3d" names none
+    keeping.leaveGame();
+    const std::string file = root.string() + ".pdn";
+    std::string error;
+    std::ofstream(file) << "[Black \"draughts3d Strong\"]\n1. c3-d4 f6-g5 0-1\n";
+    ASSERT_TRUE(keeping.openGameFile(file, 1, error, Level::Beginner) && fs::remove(file)) << error;
+    EXPECT_EQ(keeping.keptGameLevel(), Level::Strong);
+    judge();
+    const GameEnd end = keeping.gameEnd();
+    EXPECT_TRUE(end.over && end.fromFile && end.winner == 2 && end.result == GameResult::BlackWins);
+    judge(takeBack);
+    EXPECT_FALSE(keeping.gameEnd().over);
+    judge(stepForward);
+    EXPECT_TRUE(keeping.gameEnd().over && keeping.openedGameUnplayed());
+    keeping.leaveGame();
+    EXPECT_EQ(keeping.keptGamePath(), "");
+    EXPECT_TRUE(keeping.canContinueGame());
 }
 
 }  // namespace
