@@ -99,6 +99,8 @@ public:
     // wins) or Termination::DrawAgreed. The record says so; a move taken back
     // afterwards takes the end back with it.
     void endByPlayer(Termination how);
+    // Whether a game is followed (from its start until it is left).
+    bool followsGame() const { return kept.active; }
     // How the followed game stands (going on when none is followed).
     const GameEnd& gameEnd() const;
     // The rules' view of the followed line (outside classic mode): its draw
@@ -113,6 +115,8 @@ public:
     // The game is left (Escape, the window closed, or its end shown): an
     // unfinished record is marked abandoned. Nothing is followed until a game starts.
     void leaveGame();
+    // The followed game is let go as it stands, nothing written: as the program starts.
+    void forgetGame() { kept = KeptGame{}; }
 
     // The seed kept with the followed game; a game taken up again goes on with its own.
     std::optional<std::uint64_t> keptGameSeed() const;
