@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "engine/records/pdn_read.h"
 #include "engine/records/pdn_write.h"
@@ -159,14 +160,11 @@ void play(const char* move) {
 // The line as a play frame outside classic mode hands it over: the keeping judges its end.
 void judge(void (*action)() = [] {}) {
     action();
-    GameLine line{history, historyCount, historyForgotten, continuationSquare != Square{}, 0};
-    line.judged = true;
-    keeping.followGame(line);
+    keeping.followGame(GameLine{history, historyCount, historyForgotten, continuationSquare != Square{}, 0, true});
 }
 // A typed move of the side to move, either side's.
 void move(const char* m) {
-    typeSquare(m[0] - 'a' + 1, m[1] - '0');
-    typeSquare(m[2] - 'a' + 1, m[3] - '0');
+    for (int i : {0, 2}) typeSquare(m[i] - 'a' + 1, m[i + 1] - '0');
     ASSERT_NE(playTypedMove(), 0) << m;
     judge();
 }
@@ -254,20 +252,17 @@ TEST_F(GameKeepingTest, TheEndIsRecordedWithItsReasonAndIsNotContinued) {
     move("e7f8");
     EXPECT_EQ(keeping.gameEnd().why, Termination::Repetition);
     EXPECT_EQ(onDisk().black, "draughts3d Expert");
-    const struct {
-        Termination how;
-        GameResult result;
-        const char* termination;
-    } ends[] = {{Termination::Repetition, GameResult::Draw, "Repetition"},
-                {Termination::Resignation, GameResult::BlackWins, "Resignation"},
-                {Termination::DrawAgreed, GameResult::Draw, "Draw agreed"}};
-    for (const auto& end : ends) {
-        if (end.how != Termination::Repetition) keeping.endByPlayer(end.how);
-        EXPECT_TRUE(onDisk().result == end.result && onDisk().termination == end.termination) << end.termination;
-        if (end.how == Termination::DrawAgreed) break;
+    // Each end taken back with the move before it, and the next one made.
+    const std::tuple<Termination, GameResult, const char*> ends[] = {
+        {Termination::Repetition, GameResult::Draw, "Repetition"},
+        {Termination::Resignation, GameResult::BlackWins, "Resignation"},
+        {Termination::DrawAgreed, GameResult::Draw, "Draw agreed"}};
+    for (const auto& [how, result, termination] : ends) {
+        if (how != Termination::Repetition) keeping.endByPlayer(how);
+        EXPECT_TRUE(onDisk().result == result && onDisk().termination == termination) << termination;
+        if (how == Termination::DrawAgreed) break;
         judge(takeBack);
-        EXPECT_FALSE(keeping.gameEnd().over);
-        EXPECT_TRUE(onDisk().result == GameResult::Unfinished && onDisk().termination.empty());
+        EXPECT_TRUE(!keeping.gameEnd().over && onDisk().result == GameResult::Unfinished && onDisk().termination.empty());
     }
     keeping.leaveGame();
     keeping.keepGamesIn(root.string() + "/");
@@ -289,15 +284,14 @@ TEST_F(GameKeepingTest, AnOpenedFinishedGameShowsItsEndAndKeepsNothing) {
     ASSERT_TRUE(keeping.openGameFile(file, 1, error, Level::Beginner) && fs::remove(file)) << error;
     EXPECT_EQ(keeping.keptGameLevel(), Level::Strong);
     judge();
-    const GameEnd end = keeping.gameEnd();
-    EXPECT_TRUE(end.over && end.fromFile && end.winner == 2 && end.result == GameResult::BlackWins);
+    EXPECT_TRUE(keeping.gameEnd().fromFile && keeping.gameEnd().winner == 2 &&
+                keeping.gameEnd().result == GameResult::BlackWins);
     judge(takeBack);
     EXPECT_FALSE(keeping.gameEnd().over);
     judge(stepForward);
     EXPECT_TRUE(keeping.gameEnd().over && keeping.openedGameUnplayed());
     keeping.leaveGame();
-    EXPECT_EQ(keeping.keptGamePath(), "");
-    EXPECT_TRUE(keeping.canContinueGame());
+    EXPECT_TRUE(keeping.keptGamePath().empty() && keeping.canContinueGame());
 }
 
 }  // namespace
