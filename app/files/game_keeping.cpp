@@ -36,11 +36,11 @@ std::string computerCalled(std::optional<Level> level) {
     return level ? std::string("draughts3d ") + levelTitle(*level) : std::string("draughts3d");
 }
 
-// The level a record names for the computer, if it names one.
-std::optional<Level> levelNamed(const GameRecord& record) {
+// The level a record names for the computer, or `otherwise` when it names none.
+std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise) {
     for (const Level level : kAllLevels)
         if (computerName(record) == computerCalled(level)) return level;
-    return std::nullopt;
+    return otherwise;
 }
 
 // The side of the game (1 is the player's) that a result says has won; 0 for none.
@@ -96,7 +96,7 @@ void GameKeeping::openRecordedGame(const GameRecord& record, std::optional<Level
     GameRecord played = record;
     std::vector<Position> positions;
     std::vector<HistoryRecord> line = putOnBoard(played, &positions);
-    const std::optional<Level> level = levelNamed(record) ? levelNamed(record) : menuLevel;
+    const std::optional<Level> level = levelNamed(record, menuLevel);
     follow(newGameRecord(played.greenSide, played.start, std::time(nullptr), computerCalled(level)), positions.front(),
            std::move(line), false);
     kept.level = level;
@@ -138,7 +138,7 @@ bool GameKeeping::continueLatestGame(std::optional<Level> menuLevel) {
     record.termination.clear();
     std::vector<HistoryRecord> line = putOnBoard(record, nullptr);
     follow(record, record.start, std::move(line), true);
-    kept.level = levelNamed(record) ? levelNamed(record) : menuLevel;
+    kept.level = levelNamed(record, menuLevel);
     kept.path = latestPath;
     return true;
 }
@@ -171,8 +171,9 @@ void GameKeeping::followGame(const GameLine& game) {
     const bool sameLine =
         kept.line.size() == forgotten + count &&
         (count == 0 || std::memcmp(&kept.line[forgotten], game.records, count * sizeof(HistoryRecord)) == 0);
+    // A judged line is judged once at least.
     if (sameLine && kept.captureGoingOn == game.captureGoingOn && kept.winner == game.winner &&
-        kept.judged == game.judged && kept.judge.has_value() == game.judged)
+        kept.judge.has_value() == game.judged)
         return;
     kept.line.resize(forgotten);
     kept.line.insert(kept.line.end(), game.records, game.records + count);

@@ -243,6 +243,7 @@ bool classicPlayFrame(bool skipUnchanged) {
 // The player's acts of this frame (O, R): a draw offered is answered at once,
 // a resignation confirmed ends the game. Not once the game is over.
 void readPlayerActs(double now, const MoveKeys& keys) {
+    if (playSession.gameOver()) return;
     PlayerActs& acts = playSession.acts();
     bool onLine = false, elsewhere = false;
     clicksOnActsLine(acts.text(now).size(), onLine, elsewhere);
@@ -252,7 +253,6 @@ void readPlayerActs(double now, const MoveKeys& keys) {
     input.clickOnAsking = onLine && acts.asking(now);
     input.otherClick = elsewhere || (onLine && !input.clickOnAsking);
     const PlayerAct act = acts.readActs(now, input);
-    if (playSession.gameOver()) return;
     if (act == PlayerAct::OfferDraw) playSession.offerDraw(now);
     if (act == PlayerAct::Resign) playSession.resign();
 }
