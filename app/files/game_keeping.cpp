@@ -31,6 +31,26 @@ bool sameMoves(const WholeMove* a, const WholeMove* b, std::size_t count) {
     return true;
 }
 
+// The computer's name in the records of a game played at `level`: "draughts3d
+// Club"; plain "draughts3d" for classic mode's computer.
+std::string computerCalled(std::optional<Level> level) {
+    return level ? std::string("draughts3d ") + levelTitle(*level) : std::string("draughts3d");
+}
+
+// The level a record names for the computer, or `otherwise` when it names none.
+std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise) {
+    for (const Level level : kAllLevels)
+        if (computerName(record) == computerCalled(level)) return level;
+    return otherwise;
+}
+
+// The side of the game (1 is the player's) that a result says has won; 0 for none.
+Side winnerOf(GameResult result, Side greenSide) {
+    if (result == GameResult::WhiteWins) return greenSide;
+    if (result == GameResult::BlackWins) return otherSide(greenSide);
+    return 0;
+}
+
 // Sets the live game from a record: its position after every move, the
 // player's colour, the history. Returns the jumps played and, in `positions`,
 // the position before each whole move and after the last.
@@ -67,23 +87,32 @@ void GameKeeping::writeRecord() {
     kept.fault = written ? "" : "Games cannot be kept (" + reason + "): " + gamesFolderPath;
 }
 
-// Starts following a game whose line so far is `line`.
-void GameKeeping::follow(const GameRecord& record, std::vector<HistoryRecord> line, bool started) {
+void GameKeeping::follow(const GameRecord& record, const Position& start, std::vector<HistoryRecord> line,
+                         bool started) {
     kept = KeptGame{};
     kept.active = true;
     kept.started = started;
     kept.record = record;
     kept.startTime = std::time(nullptr);
     kept.line = std::move(line);
+    kept.lineStart = start;
 }
 
-void GameKeeping::openRecordedGame(const GameRecord& record) {
+void GameKeeping::openRecordedGame(const GameRecord& record, std::optional<Level> menuLevel) {
     GameRecord played = record;
     std::vector<Position> positions;
     std::vector<HistoryRecord> line = putOnBoard(played, &positions);
-    follow(newGameRecord(played.greenSide, played.start, std::time(nullptr)), std::move(line), false);
+    const std::optional<Level> level = levelNamed(record, menuLevel);
+    follow(newGameRecord(played.greenSide, played.start, std::time(nullptr), computerCalled(level)), positions.front(),
+           std::move(line), false);
+    kept.level = level;
     kept.baseMoves = played.moves;
     kept.basePositions = positions;
+    // A file's end holds only at the end of its moves, all of them read.
+    if (played.moves.size() == record.moves.size()) {
+        kept.baseResult = record.result;
+        kept.baseTermination = parseTermination(record.termination);
+    }
 }
 
 void GameKeeping::keepGamesIn(const std::string& folder) {
@@ -100,24 +129,28 @@ void GameKeeping::keepGamesIn(const std::string& folder) {
 
 bool GameKeeping::canContinueGame() const { return latestUnfinished; }
 
-void GameKeeping::keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed) {
-    GameRecord record = newGameRecord(greenSide, start, std::time(nullptr));
+void GameKeeping::keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed,
+                              std::optional<Level> level) {
+    GameRecord record = newGameRecord(greenSide, start, std::time(nullptr), computerCalled(level));
     record.seed = seed;
-    follow(record, {}, true);
+    follow(record, record.start, {}, true);
+    kept.level = level;
     writeRecord();
 }
 
-bool GameKeeping::continueLatestGame() {
+bool GameKeeping::continueLatestGame(std::optional<Level> menuLevel) {
     if (!latestUnfinished) return false;
     GameRecord record = latestRecord;
     record.termination.clear();
     std::vector<HistoryRecord> line = putOnBoard(record, nullptr);
-    follow(record, std::move(line), true);
+    follow(record, record.start, std::move(line), true);
+    kept.level = levelNamed(record, menuLevel);
     kept.path = latestPath;
     return true;
 }
 
-bool GameKeeping::openGameFile(const std::string& path, int number, std::string& error) {
+bool GameKeeping::openGameFile(const std::string& path, int number, std::string& error,
+                               std::optional<Level> menuLevel) {
     const PdnFileGame file = readGamesFile(path, number);
     const std::string shownPath = excerpt(path, kPathExcerptCharacters);
     if (!file.error.empty()) {
@@ -133,7 +166,7 @@ bool GameKeeping::openGameFile(const std::string& path, int number, std::string&
         error = pdnGameError(shownPath, file.game);
         return false;
     }
-    openRecordedGame(file.game.record);
+    openRecordedGame(file.game.record, menuLevel);
     return true;
 }
 
@@ -144,25 +177,96 @@ void GameKeeping::followGame(const GameLine& game) {
     const bool sameLine =
         kept.line.size() == forgotten + count &&
         (count == 0 || std::memcmp(&kept.line[forgotten], game.records, count * sizeof(HistoryRecord)) == 0);
-    if (sameLine && kept.captureGoingOn == game.captureGoingOn && kept.winner == game.winner) return;
+    // A judged line is judged once at least.
+    if (sameLine && kept.captureGoingOn == game.captureGoingOn && kept.winner == game.winner &&
+        kept.judge.has_value() == game.judged)
+        return;
     kept.line.resize(forgotten);
     kept.line.insert(kept.line.end(), game.records, game.records + count);
     kept.captureGoingOn = game.captureGoingOn;
     kept.winner = game.winner;
+    kept.judged = game.judged;
+    // An end the player made was made on the line as it was.
+    if (!sameLine) kept.act = Termination::None;
+    update();
+}
 
+void GameKeeping::endByPlayer(Termination how) {
+    if (!kept.active || kept.end.over || (how != Termination::Resignation && how != Termination::DrawAgreed)) return;
+    kept.act = how;
+    update();
+}
+
+void GameKeeping::update() {
     const std::vector<WholeMove> moves = lineMoves(kept.line, kept.captureGoingOn);
     // How far the line goes along the file's (or its own start's) moves.
     std::size_t common = 0;
     while (common < moves.size() && common < kept.baseMoves.size() && moves[common].samePath(kept.baseMoves[common]))
         ++common;
-    const bool leavesBase = moves.size() > common;
+    if (kept.judged)
+        judgeLine(moves);
+    else
+        kept.judge.reset();
+    kept.end = endOfLine(moves, common);
+    recordLine(moves, common);
+}
+
+void GameKeeping::judgeLine(const std::vector<WholeMove>& moves) {
+    std::size_t judged = kept.judgedMoves.size();
+    if (!kept.judge || judged > moves.size() || !sameMoves(moves.data(), kept.judgedMoves.data(), judged)) {
+        kept.judge.emplace(kept.lineStart);
+        kept.judgedMoves.clear();
+        kept.judgedAt = kept.lineStart;
+        judged = 0;
+    }
+    if (judged == moves.size()) return;
+    const PositionScope scope(kept.judgedAt);
+    for (std::size_t i = judged; i < moves.size(); ++i) {
+        HistoryRecord jumps[kMaxWholeMoveJumps];
+        playWholeMove(moves[i], jumps);
+        kept.judge->play(moves[i], currentPosition());
+    }
+    kept.judgedAt = currentPosition();
+    kept.judgedMoves = moves;
+}
+
+GameEnd GameKeeping::endOfLine(const std::vector<WholeMove>& moves, std::size_t common) const {
+    GameEnd end;
+    if (kept.act != Termination::None) {
+        end.over = true;
+        end.why = kept.act;
+        end.winner = kept.act == Termination::Resignation ? 2 : 0;
+    } else if (!kept.judged) {
+        // Classic mode: a side that cannot move has lost, as the winner's picture shows.
+        end.over = kept.winner != 0;
+        end.winner = kept.winner;
+    } else if (kept.judge && kept.judge->ended()) {
+        end.over = true;
+        end.why = terminationFor(kept.judge->reason());
+        end.winner = kept.judge->winner();
+    } else if (kept.baseResult != GameResult::Unfinished && !kept.captureGoingOn && common == kept.baseMoves.size() &&
+               moves.size() == common) {
+        end.over = true;
+        end.why = kept.baseTermination;
+        end.winner = winnerOf(kept.baseResult, kept.record.greenSide);
+        end.result = kept.baseResult;
+        end.fromFile = true;
+        return end;
+    }
+    if (end.over) end.result = end.winner ? resultForWinner(kept.record, end.winner) : GameResult::Draw;
+    return end;
+}
+
+void GameKeeping::recordLine(const std::vector<WholeMove>& moves, std::size_t common) {
     bool restarted = false;
+    const bool leavesBase = moves.size() > common;
     if (!kept.started) {
         if (!leavesBase) return;
         kept.started = true;
         kept.branch = common;
         kept.startTime = std::time(nullptr);
-        kept.record = newGameRecord(kept.record.greenSide, kept.basePositions[common], kept.startTime);
+        kept.record = newGameRecord(kept.record.greenSide, kept.basePositions[common], kept.startTime,
+                                    computerCalled(kept.level));
     } else if (common < kept.branch) {
         // Back before where the record starts (on the file's line, or off it
         // again): the record starts anew from here.
@@ -173,13 +277,16 @@ void GameKeeping::followGame(const GameLine& game) {
     }
 
     const std::size_t own = moves.size() > kept.branch ? moves.size() - kept.branch : 0;
-    const GameResult result = game.winner ? resultForWinner(kept.record, game.winner) : GameResult::Unfinished;
+    // The end is written but for an opened file's own; classic mode names no reason.
+    const bool ended = kept.end.over && !kept.end.fromFile;
+    const GameResult result = ended ? kept.end.result : GameResult::Unfinished;
+    const std::string termination = ended ? terminationText(kept.end.why) : "";
     if (!restarted && own == kept.record.moves.size() && result == kept.record.result &&
-        sameMoves(moves.data() + kept.branch, kept.record.moves.data(), own))
+        termination == kept.record.termination && sameMoves(moves.data() + kept.branch, kept.record.moves.data(), own))
         return;
     kept.record.moves.assign(moves.begin() + static_cast<std::ptrdiff_t>(moves.size() - own), moves.end());
     kept.record.result = result;
-    if (game.winner) kept.record.termination.clear();
+    kept.record.termination = termination;
     writeRecord();
 }
 
@@ -195,6 +302,17 @@ void GameKeeping::leaveGame() {
     latestRecord = kept.record;
     latestPath = kept.path;
 }
+
+const GameEnd& GameKeeping::gameEnd() const {
+    static const GameEnd goingOn;
+    return kept.active ? kept.end : goingOn;
+}
+
+const GameJudge* GameKeeping::gameJudge() const { return kept.active && kept.judge ? &*kept.judge : nullptr; }
+
+bool GameKeeping::openedGameUnplayed() const { return kept.active && !kept.started; }
+
+std::optional<Level> GameKeeping::keptGameLevel() const { return kept.level; }
 
 const std::string& GameKeeping::keptGamePath() const { return kept.path; }
 

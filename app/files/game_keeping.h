@@ -3,10 +3,17 @@
 // games folder (app/files/game_files.h) while it is played, never losing a completed
 // move. The record mirrors the game's line: a whole move played (the player's
 // or the computer's) is added, a move taken back is removed, the end writes the
-// result, and a game left unfinished (Escape, the window closed) says so. Each
-// change replaces the file whole, so a crash keeps every move up to the last.
-// A write that fails is said once on standard error, and keepingFault tells the
-// play screen, until a write succeeds; the game goes on.
+// result and why ([Termination]), and a game left unfinished (Escape, the
+// window closed) says so. Each change replaces the file whole, so a crash keeps
+// every move up to the last. A write that fails is said once on standard error,
+// and keepingFault tells the play screen, until a write succeeds; the game goes on.
+//
+// Outside classic mode the keeping is also where the game's end is judged: the
+// rules (engine/rules/game_end.h) follow the line from where it was set up (a
+// new game's start, the record's start, the opened file's start), the player
+// may resign or agree a draw, and an opened file whose game has ended shows
+// that end at its last position. The record names the computer's level
+// ("draughts3d Club"), and a game taken up again is played at it.
 //
 // The play session hands over the game's line after every play frame, and
 // takes a kept or recorded game up again here, which sets the live game from
@@ -19,7 +26,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/levels/levels.h"
 #include "engine/records/game_record.h"
+#include "engine/rules/game_end.h"
 #include "engine/rules/whole_moves.h"
 
 // The game as a play frame leaves it.
@@ -33,6 +42,23 @@ struct GameLine {
     bool captureGoingOn = false;
     // The side that has won (1 is the player's), 0 while the game goes on.
     Side winner = 0;
+    // Outside classic mode: the keeping judges the end itself (the rules, the
+    // player's acts, an opened file's result) and `winner` is not used.
+    bool judged = false;
+};
+
+// How the followed game stands: going on, or over, and why.
+struct GameEnd {
+    bool over = false;
+    // Why; None for a game that ended by its record's result for a reason the
+    // record does not name (or, in classic mode, whose winner's picture shows).
+    Termination why = Termination::None;
+    // The side that has won (1 is the player's), 0 for a draw.
+    Side winner = 0;
+    // The result as PDN says it (by White and Black).
+    GameResult result = GameResult::Unfinished;
+    // The end is an opened file's: shown, never written.
+    bool fromFile = false;
 };
 
 // The keeping of one program's games: the games folder, the latest game found
@@ -47,25 +73,50 @@ public:
     bool canContinueGame() const;
 
     // A new game starting now from `start`: its file is made at once, with the
-    // seed the computer drew for it ([Seed], levels other than classic) when given.
-    void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed = {});
+    // seed the computer drew for it ([Seed], levels other than classic) when
+    // given, and the computer named by its level (none: classic mode's computer).
+    void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed = {},
+                     std::optional<Level> level = {});
     // Sets the live game from the latest record (position, side to move, the
     // player's colour, the history for take-back) and goes on writing its file.
-    // False, with nothing changed, when there is no game to continue.
-    bool continueLatestGame();
+    // It is played at the level the record names, or at `menuLevel` when it names
+    // none. False, with nothing changed, when there is no game to continue.
+    bool continueLatestGame(std::optional<Level> menuLevel = {});
     // Reads game `number` (1 for the first) of the PDN file at `path` and sets the
     // live game from it, at its last position with all its moves to take back.
     // Nothing is written while the game stays on the file's line; once it leaves
     // it, a new record starts where it left (its start position written as FEN),
-    // and follows the game from there. False, with the live game untouched and
-    // `error` naming the file, the game, the line and the reason, when it cannot be read.
-    bool openGameFile(const std::string& path, int number, std::string& error);
+    // and follows the game from there. A file's game that has ended (its result,
+    // or the rules) shows its end at its last position. It is played at the level
+    // the file names for the computer, or at `menuLevel`. False, with the live game
+    // untouched and `error` naming the file, the game, the line and the reason,
+    // when it cannot be read.
+    bool openGameFile(const std::string& path, int number, std::string& error, std::optional<Level> menuLevel = {});
 
     // After every play frame: the record follows the game's line.
     void followGame(const GameLine& line);
+    // The player ends the game going on: Termination::Resignation (the computer
+    // wins) or Termination::DrawAgreed. The record says so; a move taken back
+    // afterwards takes the end back with it.
+    void endByPlayer(Termination how);
+    // Whether a game is followed (from its start until it is left).
+    bool followsGame() const { return kept.active; }
+    // How the followed game stands (going on when none is followed).
+    const GameEnd& gameEnd() const;
+    // The rules' view of the followed line (outside classic mode): its draw
+    // counts and the positions that could come back; nullptr when none.
+    const GameJudge* gameJudge() const;
+    // An opened game still on its file's line: nothing of it is kept (it does
+    // not take over "Continue the game"), and the computer moves in it only
+    // when the player asks.
+    bool openedGameUnplayed() const;
+    // The computer's level in the followed game (none: classic mode's computer).
+    std::optional<Level> keptGameLevel() const;
     // The game is left (Escape, the window closed, or its end shown): an
     // unfinished record is marked abandoned. Nothing is followed until a game starts.
     void leaveGame();
+    // The followed game is let go as it stands, nothing written: as the program starts.
+    void forgetGame() { kept = KeptGame{}; }
 
     // The seed kept with the followed game; a game taken up again goes on with its own.
     std::optional<std::uint64_t> keptGameSeed() const;
@@ -94,6 +145,20 @@ private:
         std::vector<HistoryRecord> line;
         bool captureGoingOn = false;
         Side winner = 0;
+        bool judged = false;
+        // The computer's level, as the record names it.
+        std::optional<Level> level;
+        // Where the line starts, and the rules following it up to judgedMoves.
+        Position lineStart;
+        std::optional<GameJudge> judge;
+        std::vector<WholeMove> judgedMoves;
+        Position judgedAt;
+        // The player's end of the game (None, Resignation, DrawAgreed), on the line as it is.
+        Termination act = Termination::None;
+        GameEnd end;
+        // An opened file's result and its reason, at the end of its line.
+        GameResult baseResult = GameResult::Unfinished;
+        Termination baseTermination = Termination::None;
         // The line the record starts from: a file's moves (none for a game of our
         // own) and the position before each of them and after the last.
         std::vector<WholeMove> baseMoves;
@@ -103,10 +168,18 @@ private:
     };
 
     void writeRecord();
-    // Starts following a game whose line so far is `line`.
-    void follow(const GameRecord& record, std::vector<HistoryRecord> line, bool started);
+    // Starts following a game set up in `start` whose line so far is `line`.
+    void follow(const GameRecord& record, const Position& start, std::vector<HistoryRecord> line, bool started);
+    // The line, its end and its record brought up to date.
+    void update();
+    // The rules brought up to the line's complete moves.
+    void judgeLine(const std::vector<WholeMove>& moves);
+    // How the game stands on its line, which goes `common` moves along the base line.
+    GameEnd endOfLine(const std::vector<WholeMove>& moves, std::size_t common) const;
+    // The record brought up to the line.
+    void recordLine(const std::vector<WholeMove>& moves, std::size_t common);
     // Sets the live game from a game read from a file (see openGameFile).
-    void openRecordedGame(const GameRecord& record);
+    void openRecordedGame(const GameRecord& record, std::optional<Level> menuLevel);
 
     std::string gamesFolderPath;
     KeptGame kept;

@@ -12,7 +12,22 @@
 
 namespace {
 
-bool searchesOnAThread() { return !settings.classic && settings.level != Level::Classic; }
+bool searchesOnAThread(Level level) { return !settings.classic && level != Level::Classic; }
+
+// The search of the computer's reply in the live game, with the game's past.
+LevelRequest replyRequest(Level level, std::uint64_t seed, const GameJudge* judge) {
+    LevelRequest request;
+    request.position = currentPosition();
+    request.level = level;
+    request.seed = seed;
+    if (judge) {
+        const std::vector<Position>& past = judge->repeatable();
+        // The last is the position searched.
+        for (std::size_t i = 0; i + 1 < past.size(); ++i) request.earlierPositions.push_back(positionKey(past[i]));
+        request.drawCounts = judge->counts();
+    }
+    return request;
+}
 
 double factor() { return animationFactor(settings.animation); }
 
@@ -39,7 +54,7 @@ void MoveShow::startTravel(int records, double now, bool shown) {
 // the spot; a level's search must have finished.
 bool MoveShow::playReply(double now, bool shown) {
     int jumps = 0;
-    if (searchesOnAThread()) {
+    if (searchesOnAThread(computerLevel)) {
         LevelResult result;
         if (!computerSearch.poll(result)) return false;
         if (result.hasMove) jumps = playChosenMove(result.move).jumps;
@@ -69,6 +84,8 @@ bool MoveShow::lastCompleteMove(Side side, WholeMove& found) const {
 
 void MoveShow::setComputerSeed(std::uint64_t seed) { computerSeed = seed; }
 
+void MoveShow::setComputerLevel(Level level) { computerLevel = level; }
+
 bool MoveShow::computerToReply() const { return replyWaiting; }
 
 void MoveShow::stopComputer() {
@@ -82,9 +99,17 @@ void MoveShow::startShowingMoves() {
     knownHistory = jumpsPlayed();
     replyWaiting = false;
     endHeldSince = -1;
+    replyAsked = false;
+    awaitingRequest = false;
 }
 
 void MoveShow::landTravellingMove() { travel.active = false; }
+
+void MoveShow::askForReply() {
+    if (awaitingRequest) replyAsked = true;
+}
+
+bool MoveShow::replyAwaitsRequest() const { return awaitingRequest; }
 
 void MoveShow::playWaitingReplyNow(double now) {
     if (!replyWaiting) return;
@@ -92,7 +117,7 @@ void MoveShow::playWaitingReplyNow(double now) {
     playReply(now, false);
 }
 
-void MoveShow::advanceShownMoves(double now) {
+void MoveShow::advanceShownMoves(double now, const GameStanding& standing) {
     if (travel.active && now >= travelEnd()) travel.active = false;
     if (jumpsPlayed() < knownHistory) {
         // Taken back: what was shown or waiting is gone with it.
@@ -100,21 +125,25 @@ void MoveShow::advanceShownMoves(double now) {
         replyWaiting = false;
         computerSearch.cancel();
         endHeldSince = -1;
+        replyAsked = false;
     } else if (jumpsPlayed() > knownHistory) {
         startTravel(jumpsPlayed() - knownHistory, now, true);
     }
     knownHistory = jumpsPlayed();
 
-    const bool over = sideIsBlocked(1) || sideIsBlocked(2);
+    const bool over = standing.over;
+    winnerPicture = standing.winnerPicture;
     const bool computerToMove = sideToMove == 2 && computerActive == 1 && !over;
-    if (!computerToMove) {
+    awaitingRequest = computerToMove && standing.replyOnRequest && !replyAsked;
+    if (!computerToMove || awaitingRequest) {
         if (replyWaiting) computerSearch.cancel();
         replyWaiting = false;
     } else if (!replyWaiting) {
         replyWaiting = true;
         replyAt = (travel.active ? travelEnd() : now) + settings.replyDelay;
         // The search starts at once; only its move waits.
-        if (searchesOnAThread()) computerSearch.start(currentPosition(), settings.level, computerSeed);
+        if (searchesOnAThread(computerLevel))
+            computerSearch.start(replyRequest(computerLevel, computerSeed, standing.judge));
     }
     if (replyWaiting && now >= replyAt) playReply(now, true);
 
@@ -125,7 +154,8 @@ void MoveShow::advanceShownMoves(double now) {
 }
 
 void MoveShow::presentMoves(double now, ScenePresentation& presentation) const {
-    presentation.winnerHeldBack = endHeldSince < 0;
+    // Only a side with no move has a winner's picture.
+    presentation.winnerHeldBack = endHeldSince < 0 || !winnerPicture;
     if (travel.active && now < travelEnd()) {
         const WholeMove& move = travel.move;
         const MovePicture picture = movePictureAt(move, now - travel.startedAt, factor());

@@ -2,6 +2,7 @@
 #include "app/input/mouse_state.h"
 #include "app/screens/mouse_actions.h"
 #include "app/screens/play_session.h"
+#include "app/screens/player_acts.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
@@ -35,13 +36,20 @@ const HelpLine kHelpLines[] = {
     {0, 1, 0, 10, 55, "To move once more     : %s"}, {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
     {0, 1, 0, 10, 70, "To moveback           : %s"}, {1, 1, 1, 200, 70, "'9' %s"},
 };
-// Outside classic mode, two more.
+// Outside classic mode, four more.
 const HelpLine kStepForwardLines[] = {
-    {0, 1, 0, 10, 85, "To step forward       : %s"},
-    {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
-    {0, 1, 0, 10, 100, "For a hint            : %s"},
-    {1, 1, 1, 200, 100, "'T' %s"},
+    {0, 1, 0, 10, 85, "To step forward       : %s"},  {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
+    {0, 1, 0, 10, 100, "For a hint            : %s"}, {1, 1, 1, 200, 100, "'T' %s"},
+    {0, 1, 0, 10, 115, "To offer a draw       : %s"}, {1, 1, 1, 200, 115, "'O' %s"},
+    {0, 1, 0, 10, 130, "To resign             : %s"}, {1, 1, 1, 200, 130, "'R', then 'R' again %s"},
 };
+
+// Outside classic mode, the lines under the help: the last moves, the advice,
+// the player's acts (or the computer waiting to be asked), and the end held.
+constexpr float kLastMovesY = 155, kAdviceY = 170, kActsY = 185, kEndY = 205, kEndHintY = 220, kKeepingFaultY = 240;
+constexpr float kHudTextX = 10;
+// The HUD font's advance, in pixels (12-pixel Courier New): what a line covers.
+constexpr float kHudCharacterWidth = 7.2f;
 
 const char* const kCreditName = "Quillow P.D.";
 
@@ -65,9 +73,25 @@ struct PlayPicture {
     // Outside classic mode: how far a move has travelled, the moves on record
     // (their marks and words), whether the end is held.
     std::int32_t travelMs, historyLength, endHeld;
-    std::uint32_t adviceHash;
+    std::uint32_t wordsHash;
     std::int32_t keepingFault;
 };
+
+// Outside classic mode, the words the HUD shows under the help.
+struct HudWords {
+    std::string lastMoves, advice, acts, end;
+};
+
+HudWords currentHudWords() {
+    HudWords words;
+    words.lastMoves = playSession.moves().lastMovesText();
+    words.advice = playSession.advice().adviceText(frameSeconds);
+    words.acts = playSession.acts().text(frameSeconds);
+    if (words.acts.empty() && playSession.moves().replyAwaitsRequest())
+        words.acts = "The computer's turn: press Return";
+    if (playSession.moves().gameEndHeldSince() >= 0) words.end = playSession.endText();
+    return words;
+}
 
 PlayPicture currentPlayPicture() {
     PlayPicture p{};
@@ -90,8 +114,9 @@ PlayPicture currentPlayPicture() {
         p.travelMs = playSession.moves().travelProgress(frameSeconds);
         p.historyLength = jumpsPlayed();
         p.endHeld = playSession.moves().gameEndHeldSince() >= 0;
-        const std::string advice = playSession.advice().adviceText(frameSeconds);
-        p.adviceHash = static_cast<std::uint32_t>(std::hash<std::string>{}(advice));
+        const HudWords words = currentHudWords();
+        const std::string all = words.lastMoves + '\n' + words.advice + '\n' + words.acts + '\n' + words.end;
+        p.wordsHash = static_cast<std::uint32_t>(std::hash<std::string>{}(all));
         p.keepingFault = !playSession.keepingFault().empty();
     }
     return p;
@@ -168,17 +193,21 @@ MoveKeys frameMoveKeys() {
     return keys;
 }
 
-// The game's line as the record keeping follows it.
-GameLine currentGameLine() {
-    GameLine line;
-    line.records = history;
-    line.count = historyCount;
-    line.forgotten = historyForgotten;
-    line.captureGoingOn = continuationSquare != Square{};
-    // As the winner pictures tell it: a side that cannot move has lost.
-    for (const Side side : {sideToMove, otherSide(sideToMove)})
-        if (!line.winner && sideIsBlocked(side)) line.winner = otherSide(side);
-    return line;
+// Whether a left click of this frame falls on the acts' line (the
+// resignation's question, `characters` long), and whether another one falls elsewhere.
+void clicksOnActsLine(std::size_t characters, bool& onLine, bool& elsewhere) {
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    onLine = elsewhere = false;
+    for (int i = 0; i < mouseInput.clickCount; ++i) {
+        const MouseClick& click = mouseInput.clicks[i];
+        // The HUD counts from the viewport's top-left corner; the text's baseline at kActsY.
+        const double x = click.x - viewport[0];
+        const double y = viewport[1] + viewport[3] - click.y;
+        const bool hit = click.button == MouseButton::Left && x >= kHudTextX - 4 &&
+                         x <= kHudTextX + kHudCharacterWidth * characters + 4 && y >= kActsY - 14 && y <= kActsY + 5;
+        (hit ? onLine : elsewhere) = true;
+    }
 }
 
 bool playFrame(bool skipUnchanged);
@@ -213,11 +242,30 @@ bool classicPlayFrame(bool skipUnchanged) {
     return true;
 }
 
+// The player's acts of this frame (O, R): a draw offered is answered at once,
+// a resignation confirmed ends the game. Not once the game is over.
+void readPlayerActs(double now, const MoveKeys& keys) {
+    if (playSession.gameOver()) return;
+    PlayerActs& acts = playSession.acts();
+    bool onLine = false, elsewhere = false;
+    clicksOnActsLine(acts.text(now).size(), onLine, elsewhere);
+    ActInput input;
+    input.presses = keys.presses;
+    input.pressCount = keys.pressCount;
+    input.clickOnAsking = onLine && acts.asking(now);
+    input.otherClick = elsewhere || (onLine && !input.clickOnAsking);
+    const PlayerAct act = acts.readActs(now, input);
+    if (act == PlayerAct::OfferDraw) playSession.offerDraw(now);
+    if (act == PlayerAct::Resign) playSession.resign();
+}
+
 // Moves shown travelling, the reply paced, the last move marked, the end held.
 bool showingPlayFrame(bool skipUnchanged) {
     MoveShow& moves = playSession.moves();
     Advice& advice = playSession.advice();
     const double now = frameSeconds;
+    // The end as the game stands before this frame's keys (a reply played last frame may have ended it).
+    playSession.followGame();
     const double endHeld = moves.gameEndHeldSince();
     if (endHeld >= 0) {
         // The finished game: the view turns (keys or a right drag) and 9 takes
@@ -229,23 +277,35 @@ bool showingPlayFrame(bool skipUnchanged) {
         for (int i = 0; i < keys.pressCount; ++i)
             if (keys.presses[i] == '9') view.presses[view.pressCount++] = '9';
         readMoveKeys(view);
-        if (view.pressCount > 0) moves.advanceShownMoves(now);
+        if (view.pressCount > 0) {
+            playSession.followGame();
+            moves.advanceShownMoves(now, playSession.standing());
+        }
         const bool acts = view.pressCount == 0 && gameInputThisFrame() && now - endHeld >= kEndHeldSeconds;
         if (wasPressed(VK_ESCAPE) || acts) currentScreen = 1;
     } else {
         if (gameInputThisFrame()) moves.landTravellingMove();
         if (typingThisFrame()) moves.playWaitingReplyNow(now);
         const int jumpsBefore = jumpsPlayed();
+        const MoveKeys keys = frameMoveKeys();
+        readPlayerActs(now, keys);
         applyPlayMouse();
-        readMoveKeys(frameMoveKeys());
-        if (wasPressed(kHintKey)) advice.askForHint();
+        readMoveKeys(keys);
+        playSession.followGame();
+        const bool over = playSession.gameOver();
+        if (wasPressed(kHintKey) && !over) advice.askForHint();
+        if (wasPressed(VK_RETURN) || wasPressed(' ')) moves.askForReply();
         if (wasPressed(VK_ESCAPE)) currentScreen = 1;
-        // A move typed while the computer is to reply waits for the reply.
-        if (!moves.computerToReply()) {
+        // A move typed while the computer is to reply waits for the reply; none
+        // is played once the game is over.
+        if (over) {
+            clearTypedMove();
+        } else if (!moves.computerToReply()) {
             const int ff = typedMove[1], fr = typedMove[2], tf = typedMove[3], tr = typedMove[4];
             if (playTypedMove() == kIllegal && ff && fr && tf && tr) advice.noteRefusedMove(now, ff, fr, tf, tr);
+            playSession.followGame();
         }
-        moves.advanceShownMoves(now);
+        moves.advanceShownMoves(now, playSession.standing());
         if (jumpsPlayed() != jumpsBefore) advice.movePlayed();
         advice.advanceAdvice(now);
     }
@@ -260,7 +320,7 @@ bool showingPlayFrame(bool skipUnchanged) {
 bool playFrame(bool skipUnchanged) {
     const bool drawn = settings.classic ? classicPlayFrame(skipUnchanged) : showingPlayFrame(skipUnchanged);
     // Every completed move kept; a game left (Escape, or its end shown) says so.
-    playSession.followGame(currentGameLine());
+    playSession.followGame();
     if (currentScreen == 1) playSession.end();
     if (!drawn) return false;
 
@@ -278,17 +338,23 @@ bool playFrame(bool skipUnchanged) {
             glColor3f(line.r, line.g, line.b);
             printHudText(line.x, line.y, line.format, "");
         }
-        const std::string lastMoves = playSession.moves().lastMovesText();
+        const HudWords words = currentHudWords();
         glColor3f(0.55f, 0.75f, 1.0f);
-        if (!lastMoves.empty()) printHudText(10.0f, 125.0f, "%s", lastMoves.c_str());
-        const std::string advice = playSession.advice().adviceText(frameSeconds);
+        if (!words.lastMoves.empty()) printHudText(kHudTextX, kLastMovesY, "%s", words.lastMoves.c_str());
         glColor3f(1.0f, 0.6f, 0.2f);
-        if (!advice.empty()) printHudText(10.0f, 140.0f, "%s", advice.c_str());
+        if (!words.advice.empty()) printHudText(kHudTextX, kAdviceY, "%s", words.advice.c_str());
+        glColor3f(1.0f, 1.0f, 1.0f);
+        if (!words.acts.empty()) printHudText(kHudTextX, kActsY, "%s", words.acts.c_str());
+        glColor3f(1.0f, 1.0f, 0.0f);
+        if (!words.end.empty()) {
+            printHudText(kHudTextX, kEndY, "%s", words.end.c_str());
+            printHudText(kHudTextX, kEndHintY, "%s", "press a key or click");
+        }
         // A record that cannot be written is said here too: a player without a
         // terminal would believe the game kept. (Classic mode: standard error only.)
         if (const std::string& fault = playSession.keepingFault(); !fault.empty()) {
             glColor3f(1.0f, 0.3f, 0.3f);
-            printHudText(10.0f, 155.0f, "%s", fault.c_str());
+            printHudText(kHudTextX, kKeepingFaultY, "%s", fault.c_str());
         }
     }
     glColor3f(1.0f, 0.0f, 0.0f);

@@ -5,19 +5,23 @@
 LevelSearch::~LevelSearch() { cancel(); }
 
 void LevelSearch::start(const Position& position, Level level, std::uint64_t seed, bool bestOnly) {
+    LevelRequest request;
+    request.position = position;
+    request.level = level;
+    request.seed = seed;
+    request.bestOnly = bestOnly;
+    start(request);
+}
+
+void LevelSearch::start(const LevelRequest& request) {
     cancel();
     stop_ = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         done_.reset();
     }
-    LevelRequest request;
-    request.position = position;
-    request.level = level;
-    request.seed = seed;
-    request.bestOnly = bestOnly;
     busy_ = true;
-    thread_ = std::thread([this, request = std::move(request)] {
+    thread_ = std::thread([this, request] {
         LevelResult result = searchLevel(request, &stop_);
         std::lock_guard<std::mutex> lock(mutex_);
         done_ = std::move(result);

@@ -29,6 +29,9 @@ public:
     // Starts searching `position` at `level` (a search still running is
     // cancelled first); `bestOnly` as in LevelRequest.
     void start(const Position& position, Level level, std::uint64_t seed, bool bestOnly = false);
+    // The same for a whole request: the game's past (its positions that could
+    // come back, its draw counts) with it.
+    void start(const LevelRequest& request);
     // Without waiting: true once the search has finished, with its result
     // (given once; a cancelled search gives none).
     bool poll(LevelResult& result);

@@ -24,6 +24,7 @@
 
 #include "engine/rules/board.h"
 #include "engine/levels/levels.h"
+#include "engine/rules/game_end.h"
 #include "engine/rules/whole_moves.h"
 
 // A won position is worth this, less one for each move it takes to win.
@@ -41,6 +42,8 @@ struct LevelRequest {
     int fixedDepth = 0;
     // The best move only, no seeded choice among near-equal ones (the hint).
     bool bestOnly = false;
+    // The draw counts of the game so far (engine/rules/game_end.h).
+    DrawCounts drawCounts;
 };
 
 struct LevelResult {

@@ -2,6 +2,8 @@
 
 #include "engine/rules/position_text.h"
 
+#include <cctype>
+
 namespace {
 
 PieceCode turnedCode(PieceCode code) {
@@ -18,7 +20,7 @@ std::string twoDigits(int value) { return std::string(1, char('0' + value / 10 %
 
 }  // namespace
 
-GameRecord newGameRecord(Side greenSide, const Position& start, std::time_t startTime) {
+GameRecord newGameRecord(Side greenSide, const Position& start, std::time_t startTime, const std::string& computer) {
     GameRecord record;
     std::tm local = {};
     localtime_r(&startTime, &local);
@@ -28,14 +30,68 @@ GameRecord newGameRecord(Side greenSide, const Position& start, std::time_t star
         std::to_string(local.tm_year + 1900) + '.' + twoDigits(local.tm_mon + 1) + '.' + twoDigits(local.tm_mday);
     record.round = "-";
     const bool playerIsWhite = greenSide == 1;
-    record.white = playerIsWhite ? "Player" : "draughts3d";
-    record.black = playerIsWhite ? "draughts3d" : "Player";
+    record.white = playerIsWhite ? "Player" : computer;
+    record.black = playerIsWhite ? computer : "Player";
     record.whiteType = playerIsWhite ? "human" : "program";
     record.blackType = playerIsWhite ? "program" : "human";
     record.greenSide = greenSide;
     record.start = start;
     record.start.continuation = Square{};
     return record;
+}
+
+const std::string& computerName(const GameRecord& record) {
+    return record.greenSide == 1 ? record.black : record.white;
+}
+
+namespace {
+
+struct TerminationWord {
+    Termination termination;
+    const char* text;
+};
+constexpr TerminationWord kTerminationWords[] = {
+    {Termination::NoMove, "No move"},
+    {Termination::Repetition, "Repetition"},
+    {Termination::KingsOnly, "Kings only"},
+    {Termination::ThreeKings, "Three kings against one"},
+    {Termination::Balance, "Balance unchanged"},
+    {Termination::Resignation, "Resignation"},
+    {Termination::DrawAgreed, "Draw agreed"},
+};
+
+bool sameIgnoringCase(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return i == a.size() && !b[i];
+}
+
+}  // namespace
+
+const char* terminationText(Termination termination) {
+    for (const TerminationWord& word : kTerminationWords)
+        if (word.termination == termination) return word.text;
+    return "";
+}
+
+Termination parseTermination(const std::string& text) {
+    for (const TerminationWord& word : kTerminationWords)
+        if (sameIgnoringCase(text, word.text)) return word.termination;
+    return Termination::None;
+}
+
+Termination terminationFor(EndReason reason) {
+    switch (reason) {
+        case EndReason::NoMove: return Termination::NoMove;
+        case EndReason::Repetition: return Termination::Repetition;
+        case EndReason::KingsOnly: return Termination::KingsOnly;
+        case EndReason::ThreeKings: return Termination::ThreeKings;
+        case EndReason::Balance: return Termination::Balance;
+        case EndReason::None: break;
+    }
+    return Termination::None;
 }
 
 GameResult resultForWinner(const GameRecord& record, Side winner) {

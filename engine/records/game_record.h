@@ -16,7 +16,8 @@
 //   start:   record = newGameRecord(greenSide, currentPosition(), std::time(nullptr)), written
 //   a whole move completed (history grouped with wholeMoveSpans / wholeMoveFromRecords):
 //            the record's moves follow the game's line and pdnText(record) is written again
-//   the end: record.result = resultForWinner(record, winner), or markAbandoned(record); written again.
+//   the end: record.result = resultForWinner(record, winner) (or a draw) with the
+//            Termination naming why (terminationText), or markAbandoned(record); written again.
 //   continue or open: playRecord(record, &records, &positions) puts the game on the live board
 //            and hands back one HistoryRecord per jump, to refill `history` (its last
 //            kHistoryCapacity), and the position before each whole move and after the last.
@@ -27,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/rules/game_end.h"
 #include "engine/rules/whole_moves.h"
 
 // How a game ended, as PDN results say it: "*", "1-0", "0-1", "1/2-1/2", "0-0".
@@ -58,8 +60,25 @@ struct GameRecord {
 
 // A record for a game starting now in `start` (the initial position or any
 // other, side to move included): Event, Site, Date (from `startTime`, local
-// time), Round, the player and the computer as White and Black by `greenSide`.
-GameRecord newGameRecord(Side greenSide, const Position& start, std::time_t startTime);
+// time), Round, the player ("Player") and the computer (`computer`, e.g.
+// "draughts3d Club") as White and Black by `greenSide`.
+GameRecord newGameRecord(Side greenSide, const Position& start, std::time_t startTime,
+                         const std::string& computer = "draughts3d");
+// The computer's name in a record: White's or Black's, whichever the player is not.
+const std::string& computerName(const GameRecord& record);
+
+// Why a game ended, as its record's Termination says it: a side with no move,
+// the rules' draws (engine/rules/game_end.h), the player's resignation, a draw
+// agreed. None: no such reason (a game going on, left, or ended for a reason
+// the record does not name).
+enum class Termination { None, NoMove, Repetition, KingsOnly, ThreeKings, Balance, Resignation, DrawAgreed };
+// "No move", "Repetition", "Kings only", "Three kings against one", "Balance
+// unchanged", "Resignation", "Draw agreed" ("" for None).
+const char* terminationText(Termination termination);
+// The reason a Termination tag names (any case), None for any other text.
+Termination parseTermination(const std::string& text);
+// The reason the rules ended a game for.
+Termination terminationFor(EndReason reason);
 
 // The result when `winner` (a side of the game: 1 is the player) has won.
 GameResult resultForWinner(const GameRecord& record, Side winner);

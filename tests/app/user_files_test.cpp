@@ -15,9 +15,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "engine/records/pdn_read.h"
 #include "engine/records/pdn_write.h"
+#include "engine/rules/position_text.h"
 #include "engine/classic/search.h"
 #include "engine/game/turn.h"
 
@@ -175,6 +177,17 @@ void play(const char* move) {
     ASSERT_NE(playTypedMove(), 0) << move;
     follow([] { playComputerReply(); });
 }
+// The line as a play frame outside classic mode hands it over: the keeping judges its end.
+void judge(void (*action)() = [] {}) {
+    action();
+    keeping.followGame(GameLine{history, historyCount, historyForgotten, continuationSquare != Square{}, 0, true});
+}
+// A typed move of the side to move, either side's.
+void move(const char* m) {
+    for (int i : {0, 2}) typeSquare(m[i] - 'a' + 1, m[i + 1] - '0');
+    ASSERT_NE(playTypedMove(), 0) << m;
+    judge();
+}
 GameRecord onDisk() {
     const PdnFileGame file = readGamesFile(keeping.keptGamePath());
     return file.gameCount == 1 && file.game.ok ? file.game.record : GameRecord{};
@@ -260,4 +273,59 @@ TEST_F(GameKeepingTest, AFolderThatCannotBeWrittenIsSaid) {
     EXPECT_EQ(onDisk().moves.size(), 2u);
 }
 
+// Two kings each shuffled: the third time the position comes, the game is
+// drawn; taken back, it goes on; the player's own ends; a finished game is
+// not offered to continue. The computer is named by its level.
+TEST_F(GameKeepingTest, TheEndIsRecordedWithItsReasonAndIsNotContinued) {
+    Position kings;
+    std::string error;
+    ASSERT_TRUE(parseCells(".....B.B" + std::string(48, '.') + "W.W.....", kings.cells, error)) << error;
+    restorePosition(kings);
+    keeping.keepNewGame(1, kings, {}, Level::Expert);
+    for (const char* m : {"c1b2", "f8e7", "b2c1", "e7f8", "c1b2", "f8e7", "b2c1"}) move(m);
+    EXPECT_FALSE(keeping.gameEnd().over);
+    move("e7f8");
+    EXPECT_EQ(keeping.gameEnd().why, Termination::Repetition);
+    EXPECT_EQ(onDisk().black, "draughts3d Expert");
+    // Each end taken back with the move before it, and the next one made.
+    const std::tuple<Termination, GameResult, const char*> ends[] = {
+        {Termination::Repetition, GameResult::Draw, "Repetition"},
+        {Termination::Resignation, GameResult::BlackWins, "Resignation"},
+        {Termination::DrawAgreed, GameResult::Draw, "Draw agreed"}};
+    for (const auto& [how, result, termination] : ends) {
+        if (how != Termination::Repetition) keeping.endByPlayer(how);
+        EXPECT_TRUE(onDisk().result == result && onDisk().termination == termination) << termination;
+        if (how == Termination::DrawAgreed) break;
+        judge(takeBack);
+        EXPECT_TRUE(!keeping.gameEnd().over && onDisk().result == GameResult::Unfinished && onDisk().termination.empty());
+    }
+    keeping.leaveGame();
+    keeping.keepGamesIn(root.string() + "/");
+    EXPECT_FALSE(keeping.canContinueGame());
+}
+
+// An opened file's ended game shows its end at its last position only, keeps
+// nothing and leaves "Continue" to the player's own game; the levels named.
+TEST_F(GameKeepingTest, AnOpenedFinishedGameShowsItsEndAndKeepsNothing) {
+    keeping.keepNewGame(greenSide, currentPosition());
+    play("c3d4");
+    keeping.leaveGame();
+    ASSERT_TRUE(keeping.canContinueGame() && keeping.continueLatestGame(Level::Novice));
+    EXPECT_EQ(keeping.keptGameLevel(), Level::Novice);  // "draughts3d" names none
+    keeping.leaveGame();
+    const std::string file = root.string() + ".pdn";
+    std::string error;
+    std::ofstream(file) << "[Black \"draughts3d Strong\"]\n1. c3-d4 f6-g5 0-1\n";
+    ASSERT_TRUE(keeping.openGameFile(file, 1, error, Level::Beginner) && fs::remove(file)) << error;
+    EXPECT_EQ(keeping.keptGameLevel(), Level::Strong);
+    judge();
+    EXPECT_TRUE(keeping.gameEnd().fromFile && keeping.gameEnd().winner == 2 &&
+                keeping.gameEnd().result == GameResult::BlackWins);
+    judge(takeBack);
+    EXPECT_FALSE(keeping.gameEnd().over);
+    judge(stepForward);
+    EXPECT_TRUE(keeping.gameEnd().over && keeping.openedGameUnplayed());
+    keeping.leaveGame();
+    EXPECT_TRUE(keeping.keptGamePath().empty() && keeping.canContinueGame());
+}
 }  // namespace

@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "engine/levels/draw_offer.h"
 #include "engine/levels/evaluation.h"
 #include "engine/levels/level_match.h"
 #include "engine/levels/searcher.h"
@@ -171,6 +172,28 @@ TEST(LevelMatch, ShortMatchPlaysEveryGameToAnEnd) {
     EXPECT_EQ(result.winsA + result.draws + result.winsB, 2);
     EXPECT_GT(result.timesA.moves, 0);
     EXPECT_GT(result.timesB.moves, 0);
+}
+
+// The computer (side 2) accepts a draw when it is not ahead; beginner and
+// novice a little ahead too; classic by the original computer's count.
+TEST(DrawOffer, AcceptedWhenTheComputerIsNotAheadTheWeakLevelsMoreReadily) {
+    // The cells, and a letter per level, weakest first: A accepts, D declines.
+    const std::pair<const char*, const char*> cases[] = {
+        // A man up (c7, e7, g7 against b2, d2): every level declines.
+        {"..........b.b.b..................................w.w............", "DDDDDD"},
+        // A man down: every level accepts.
+        {"..........b.b....................................w.w.w..........", "AAAAAA"},
+        // Even, its men further on: the club level's search finds it a little ahead.
+        {"..........b........b.............................w.w............", "AADDDA"}};
+    for (const auto& [cells, accepting] : cases)
+        for (Side side : {1, 2}) {
+            setPosition(cells, side);
+            const Position position = currentPosition();
+            for (Level level : kAllLevels)
+                EXPECT_EQ(acceptsDrawOffer(position, level, 2), accepting[static_cast<int>(level)] == 'A')
+                    << cells << " side " << side << " " << levelName(level);
+            EXPECT_EQ(currentPosition(), position);
+        }
 }
 
 TEST(Refusal, SaysWhyInThePlayersTerms) {
