@@ -4,6 +4,7 @@
 // milliseconds and thousands of nodes per second.
 //
 //   draughts3d-search-bench            the fixed set
+//   draughts3d-search-bench levels     the levels' search only
 //   draughts3d-search-bench find N     also scans N random positions for the
 //                                      slowest real search and prints it
 
@@ -132,10 +133,7 @@ void findSlowest(int count) {
                 worstSide);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    searchTraceSink = quiet;
+void benchClassic() {
     std::printf("%-16s %12s %12s %10s\n", "position", "real ms", "literal ms", "ratio");
     double worstReal = 0;
     const char* worstName = "";
@@ -148,8 +146,11 @@ int main(int argc, char** argv) {
             worstName = p.name;
         }
     }
-    std::printf("worst real search: %.3f ms (%s)\n", worstReal, worstName);
-    std::printf("\nlevel search, strong, %d moves deep\n%-16s %12s %12s %12s\n", kLevelBenchDepth, "position", "ms",
+    std::printf("worst real search: %.3f ms (%s)\n\n", worstReal, worstName);
+}
+
+void benchLevels() {
+    std::printf("level search, strong, %d moves deep\n%-16s %12s %12s %12s\n", kLevelBenchDepth, "position", "ms",
                 "nodes", "knodes/s");
     double totalMs = 0;
     std::int64_t totalNodes = 0;
@@ -162,6 +163,15 @@ int main(int argc, char** argv) {
     }
     std::printf("level search in all: %.3f ms, %lld nodes, %.0f knodes/s\n", totalMs,
                 static_cast<long long>(totalNodes), totalNodes / totalMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    searchTraceSink = quiet;
+    const bool levelsOnly = argc >= 2 && std::strcmp(argv[1], "levels") == 0;
+    if (!levelsOnly) benchClassic();
+    benchLevels();
     if (argc >= 3 && std::strcmp(argv[1], "find") == 0) findSlowest(std::atoi(argv[2]));
     return 0;
 }
