@@ -130,8 +130,9 @@ std::string landingText(const WholeMove& move) {
     return text;
 }
 
+// A level's search of the live position, knowing the game's past as the game's does.
 void runLevelSearch() {
-    LevelRequest request;
+    LevelRequest request = requestForGame(judgeHistory());
     request.position = currentPosition();
     request.level = searchLevelChoice;
     request.seed = searchSeed;

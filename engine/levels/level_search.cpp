@@ -5,17 +5,21 @@
 LevelSearch::~LevelSearch() { cancel(); }
 
 void LevelSearch::start(const Position& position, Level level, std::uint64_t seed, bool bestOnly) {
+    LevelRequest request;
+    request.position = position;
+    request.level = level;
+    request.seed = seed;
+    request.bestOnly = bestOnly;
+    start(std::move(request));
+}
+
+void LevelSearch::start(LevelRequest request) {
     cancel();
     stop_ = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         done_.reset();
     }
-    LevelRequest request;
-    request.position = position;
-    request.level = level;
-    request.seed = seed;
-    request.bestOnly = bestOnly;
     busy_ = true;
     thread_ = std::thread([this, request = std::move(request)] {
         LevelResult result = searchLevel(request, &stop_);

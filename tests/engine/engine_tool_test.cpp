@@ -165,6 +165,16 @@ TEST(EngineTool, ResultDeclaresEachRuleAtItsPly) {
     EXPECT_EQ(out.substr(out.size() - std::min(out.size(), tail.size())), tail);
 }
 
+// The level's search knows the game's past: side 1, ahead, moves its man
+// rather than draw by its king's 15th move (without the counts, c3d4); side 2,
+// behind, draws with its king (without the past, it moves its man: a7b6).
+TEST(EngineTool, LevelsAvoidOrSeekTheKingsOnlyDraw) {
+    const std::string ahead = runTool(ruleGame({"Wa1 Wh8 wg1 Bc5", 2, "", 29, "", ""}) + "level club\nsearch\n");
+    EXPECT_EQ(ahead.substr(ahead.rfind("chosen"), 9), "chosen g1") << ahead;
+    const std::string behind = runTool(ruleGame({"Wa1 Wh8 wg1 Bc5 ba7", 1, "", 29, "", ""}) + "level club\nsearch\n");
+    EXPECT_EQ(behind.substr(behind.rfind("chosen"), 9), "chosen e7") << behind;
+}
+
 TEST(EngineTool, MatchPrintsTheScoreAndTheTimes) {
     const std::string text = runTool("", "", "--match beginner novice 2");
     EXPECT_EQ(text.substr(0, 30), "match beginner novice 2 games\n") << text;
