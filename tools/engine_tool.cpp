@@ -166,6 +166,11 @@ int runMatch(Level a, Level b, int games) {
     std::cout << "score " << nameA << " " << result.scoreA() << " of " << result.games << " (" << std::fixed
               << std::setprecision(1) << percent << "%): " << nameA << " wins " << result.winsA << ", draws "
               << result.draws << ", " << nameB << " wins " << result.winsB << '\n';
+    std::cout << "draws by reason:";
+    for (EndReason reason :
+         {EndReason::Repetition, EndReason::KingsOnly, EndReason::ThreeKings, EndReason::Balance, EndReason::None})
+        std::cout << ' ' << (reason == EndReason::None ? "move-cap" : endReasonWord(reason)) << ' '
+                  << result.drawsBy[static_cast<int>(reason)] << (reason == EndReason::None ? "\n" : ",");
     for (const auto& [name, times] : {std::pair<const char*, MatchTimes>{nameA, result.timesA}, {nameB, result.timesB}})
         std::cout << "time per move " << name << ": mean " << seconds(times.meanSeconds()) << ", worst "
                   << seconds(times.worstSeconds) << ", " << times.moves << " moves\n";
@@ -207,7 +212,8 @@ const char* const kUsage =
     "                                or balance\n"
     "\n"
     "--match A B N plays N games between levels A and B from varied openings, each\n"
-    "taking both sides, and prints the score and the time per move.\n";
+    "taking both sides, by the rules' endings and draws, and prints each game, the\n"
+    "score, the draws by reason and the time per move.\n";
 
 int main(int argc, char* argv[]) {
     // The help and the version must arrive: when standard output will not take

@@ -180,6 +180,7 @@ TEST(EngineTool, MatchPrintsTheScoreAndTheTimes) {
     EXPECT_EQ(text.substr(0, 30), "match beginner novice 2 games\n") << text;
     EXPECT_NE(text.find("\ngame 2: novice (side 1) v beginner: "), std::string::npos) << text;
     EXPECT_NE(text.find("\nscore beginner "), std::string::npos) << text;
+    EXPECT_NE(text.find("\ndraws by reason: repetition "), std::string::npos) << text;
     EXPECT_NE(text.find("\ntime per move novice: mean "), std::string::npos) << text;
     EXPECT_NE(runTool("", "", "--match club nobody 2").find("exit status"), std::string::npos);
 }
