@@ -1,7 +1,8 @@
 // The ladder of levels: each level plays the one below it, and the strongest
 // plays classic, N games each from varied openings with both colours; prints
-// a table of the scores and of the time per move (mean and worst, against the
-// level's budget). README.md shows its figures.
+// a table of the scores, the draws by the rule that declared them, and the
+// time per move (mean and worst, against the level's budget). README.md shows
+// its figures.
 //
 //   draughts3d-ladder-bench [games]     (default 20 games a match)
 
@@ -43,8 +44,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     searchTraceSink = quiet;
-    std::printf("| Match | Games | Score | Won-drawn-lost | Mean s/move | Worst s/move | Budget |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "| Match | Games | Score | Won-drawn-lost | Draws: repetition, kings only, three kings, balance | Mean s/move "
+        "| Worst s/move | Budget |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const Rung& rung : kRungs) {
         const MatchResult r = playMatch(rung.upper, rung.lower, games, [&](const MatchGame& g) {
             std::fprintf(stderr, "%s-%s game %d: %.1f\n", levelName(rung.upper), levelName(rung.lower), g.number,
@@ -53,9 +56,16 @@ int main(int argc, char** argv) {
         char budgetA[16], budgetB[16];
         printBudget(budgetA, sizeof budgetA, rung.upper);
         printBudget(budgetB, sizeof budgetB, rung.lower);
-        std::printf("| %s v %s | %d | %.1f%% | %d-%d-%d | %.3f / %.3f | %.3f / %.3f | %s / %s |\n",
+        // The games stopped at the move cap, if any, follow the rules' draws.
+        char draws[64];
+        const auto by = [&](EndReason reason) { return r.drawsBy[static_cast<int>(reason)]; };
+        const int capped = by(EndReason::None);
+        std::snprintf(draws, sizeof draws, capped ? "%d, %d, %d, %d (%d at the move cap)" : "%d, %d, %d, %d",
+                      by(EndReason::Repetition), by(EndReason::KingsOnly), by(EndReason::ThreeKings),
+                      by(EndReason::Balance), capped);
+        std::printf("| %s v %s | %d | %.1f%% | %d-%d-%d | %s | %.3f / %.3f | %.3f / %.3f | %s / %s |\n",
                     levelName(rung.upper), levelName(rung.lower), r.games, 100.0 * r.scoreA() / r.games, r.winsA,
-                    r.draws, r.winsB, r.timesA.meanSeconds(), r.timesB.meanSeconds(), r.timesA.worstSeconds,
+                    r.draws, r.winsB, draws, r.timesA.meanSeconds(), r.timesB.meanSeconds(), r.timesA.worstSeconds,
                     r.timesB.worstSeconds, budgetA, budgetB);
         std::fflush(stdout);
     }

@@ -1,13 +1,17 @@
 // Times the computer's search, the real one against the plain reference, on a
-// fixed set of positions, and prints milliseconds per search and their ratio.
+// fixed set of positions, and prints milliseconds per search and their ratio;
+// then the levels' search of the same positions to a fixed depth, in
+// milliseconds and thousands of nodes per second.
 //
 //   draughts3d-search-bench            the fixed set
+//   draughts3d-search-bench levels     the levels' search only
 //   draughts3d-search-bench find N     also scans N random positions for the
 //                                      slowest real search and prints it
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -15,6 +19,7 @@
 #include <vector>
 
 #include "engine/game/game_state.h"
+#include "engine/levels/searcher.h"
 #include "engine/rules/board.h"
 #include "engine/rules/execute.h"
 #include "engine/rules/position_text.h"
@@ -75,6 +80,29 @@ double timeSearch(SearchFn search, const char* cells, Side side, int runs) {
     return times[times.size() / 2];
 }
 
+// The levels' search at this fixed depth: deep enough to take some tens of
+// milliseconds, so that the work of a node shows.
+constexpr int kLevelBenchDepth = 9;
+
+// The strong level's search of a position to kLevelBenchDepth: the median
+// milliseconds of `runs` searches, and the nodes of one.
+double timeLevelSearch(const char* cells, Side side, int runs, std::int64_t& nodes) {
+    setCells(cells, side);
+    LevelRequest request;
+    request.position = currentPosition();
+    request.level = Level::Strong;
+    request.fixedDepth = kLevelBenchDepth;
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        nodes = searchLevel(request).nodes;
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 void findSlowest(int count) {
     std::mt19937 rng(4242);
     double worst = 0;
@@ -105,10 +133,7 @@ void findSlowest(int count) {
                 worstSide);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    searchTraceSink = quiet;
+void benchClassic() {
     std::printf("%-16s %12s %12s %10s\n", "position", "real ms", "literal ms", "ratio");
     double worstReal = 0;
     const char* worstName = "";
@@ -121,7 +146,32 @@ int main(int argc, char** argv) {
             worstName = p.name;
         }
     }
-    std::printf("worst real search: %.3f ms (%s)\n", worstReal, worstName);
+    std::printf("worst real search: %.3f ms (%s)\n\n", worstReal, worstName);
+}
+
+void benchLevels() {
+    std::printf("level search, strong, %d moves deep\n%-16s %12s %12s %12s\n", kLevelBenchDepth, "position", "ms",
+                "nodes", "knodes/s");
+    double totalMs = 0;
+    std::int64_t totalNodes = 0;
+    for (const BenchPosition& p : kPositions) {
+        std::int64_t nodes = 0;
+        const double ms = timeLevelSearch(p.cells, p.side, 7, nodes);
+        std::printf("%-16s %12.3f %12lld %12.0f\n", p.name, ms, static_cast<long long>(nodes), nodes / ms);
+        totalMs += ms;
+        totalNodes += nodes;
+    }
+    std::printf("level search in all: %.3f ms, %lld nodes, %.0f knodes/s\n", totalMs,
+                static_cast<long long>(totalNodes), totalNodes / totalMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    searchTraceSink = quiet;
+    const bool levelsOnly = argc >= 2 && std::strcmp(argv[1], "levels") == 0;
+    if (!levelsOnly) benchClassic();
+    benchLevels();
     if (argc >= 3 && std::strcmp(argv[1], "find") == 0) findSlowest(std::atoi(argv[2]));
     return 0;
 }

@@ -14,11 +14,14 @@
 //   level NAME, seed N            the level and seed `search` plays with
 //   hint                          the club level's best move
 //   why c3d4                      why a typed move is refused
+//   result                        how the game stands by the rules: "ongoing",
+//                                 or its PDN result and why ("1/2-1/2 repetition")
 //
 // draughts3d-engine --match A B N plays N games between two levels.
 //
 // draughts3d-engine --replay FILE checks a PDN file instead: one line per game,
-// "game N: ok M moves, FEN <final position>" or "game N: error line L: <reason>";
+// "game N: ok M moves, FEN <final position>, result <as the command says it>"
+// or "game N: error line L: <reason>";
 // exit status 1 when any game (or the file) could not be read.
 
 #include <cstdio>
@@ -32,6 +35,7 @@
 #include "app/files/game_files.h"
 #include "engine/rules/board.h"
 #include "engine/rules/execute.h"
+#include "engine/rules/game_end.h"
 #include "engine/records/game_record.h"
 #include "engine/records/pdn_read.h"
 #include "engine/levels/level_match.h"
@@ -42,6 +46,7 @@
 #include "engine/rules/refusal.h"
 #include "engine/rules/rules.h"
 #include "engine/classic/search.h"
+#include "engine/game/history_judge.h"
 #include "engine/game/turn.h"
 #include "engine/classic/literal_search.h"
 
@@ -88,6 +93,14 @@ void runSearch() {
     std::cout << "result " << result << '\n';
 }
 
+// How a judged game stands: "ongoing", or the PDN result and the reason word,
+// "1-0 no-move" or "1/2-1/2 kings-only"; `white` is the side that moved first.
+std::string resultLine(const GameJudge& judge, Side white) {
+    if (!judge.ended()) return "ongoing";
+    const char* result = judge.winner() == 0 ? "1/2-1/2" : judge.winner() == white ? "1-0" : "0-1";
+    return std::string(result) + ' ' + endReasonWord(judge.reason());
+}
+
 // --replay: every game of the file replayed, one line each, as it is read.
 int replayFile(const char* path) {
     std::string bytes, error;
@@ -98,8 +111,9 @@ int replayFile(const char* path) {
     int status = 0;
     const int count = readPdnGames(bytes, [&](const PdnGame& game) {
         if (game.ok) {
-            std::printf("game %d: ok %zu moves, FEN %s\n", game.number, game.record.moves.size(),
-                        fenText(game.finalPosition).c_str());
+            const GameJudge judge = judgeGame(game.record.start, game.record.moves);
+            std::printf("game %d: ok %zu moves, FEN %s, result %s\n", game.number, game.record.moves.size(),
+                        fenText(game.finalPosition).c_str(), resultLine(judge, game.record.greenSide).c_str());
         } else {
             std::printf("game %d: error line %d: %s\n", game.number, game.errorLine ? game.errorLine : game.line,
                         game.error.c_str());
@@ -120,8 +134,9 @@ std::string landingText(const WholeMove& move) {
     return text;
 }
 
+// A level's search of the live position, knowing the game's past as the game's does.
 void runLevelSearch() {
-    LevelRequest request;
+    LevelRequest request = requestForGame(judgeHistory());
     request.position = currentPosition();
     request.level = searchLevelChoice;
     request.seed = searchSeed;
@@ -155,6 +170,11 @@ int runMatch(Level a, Level b, int games) {
     std::cout << "score " << nameA << " " << result.scoreA() << " of " << result.games << " (" << std::fixed
               << std::setprecision(1) << percent << "%): " << nameA << " wins " << result.winsA << ", draws "
               << result.draws << ", " << nameB << " wins " << result.winsB << '\n';
+    std::cout << "draws by reason:";
+    for (EndReason reason :
+         {EndReason::Repetition, EndReason::KingsOnly, EndReason::ThreeKings, EndReason::Balance, EndReason::None})
+        std::cout << ' ' << (reason == EndReason::None ? "move-cap" : endReasonWord(reason)) << ' '
+                  << result.drawsBy[static_cast<int>(reason)] << (reason == EndReason::None ? "\n" : ",");
     for (const auto& [name, times] : {std::pair<const char*, MatchTimes>{nameA, result.timesA}, {nameB, result.timesB}})
         std::cout << "time per move " << name << ": mean " << seconds(times.meanSeconds()) << ", worst "
                   << seconds(times.worstSeconds) << ", " << times.moves << " moves\n";
@@ -171,8 +191,8 @@ const char* const kUsage =
     "Usage: draughts3d-engine [--help | --version | --replay FILE | --match LEVEL LEVEL GAMES]\n"
     "\n"
     "--replay FILE replays every game of a PDN file: one line per game, \"game N: ok M\n"
-    "moves, FEN <final position>\" or \"game N: error line L: <reason>\"; exit status 1\n"
-    "when any game could not be read.\n"
+    "moves, FEN <final position>, result <as the result command says it>\" or \"game N:\n"
+    "error line L: <reason>\"; exit status 1 when any game could not be read.\n"
     "\n"
     "Reads commands on standard input, one a line, and answers on standard output:\n"
     "  init                          the initial position, side 1 to move\n"
@@ -190,9 +210,14 @@ const char* const kUsage =
     "  seed N                        the seed that picks among equally good moves\n"
     "  hint                          the club level's best move for the side to move\n"
     "  why c3d4                      why a typed move is refused, or \"legal\"\n"
+    "  result                        how the game stands by the rules since init or\n"
+    "                                pos: ongoing, 1-0 or 0-1 no-move (side 1 is White),\n"
+    "                                or 1/2-1/2 and repetition, kings-only, three-kings\n"
+    "                                or balance\n"
     "\n"
     "--match A B N plays N games between levels A and B from varied openings, each\n"
-    "taking both sides, and prints the score and the time per move.\n";
+    "taking both sides, by the rules' endings and draws, and prints each game, the\n"
+    "score, the draws by reason and the time per move.\n";
 
 int main(int argc, char* argv[]) {
     // The help and the version must arrive: when standard output will not take
@@ -319,6 +344,8 @@ int main(int argc, char* argv[]) {
                     std::cout << refusal.reason << (marked.empty() ? "" : " [" + marked + "]") << '\n';
                 }
             }
+        } else if (command == "result") {
+            std::cout << resultLine(judgeHistory(), 1) << '\n';
         } else if (command == "literal") {
             std::string mode;
             in >> mode;

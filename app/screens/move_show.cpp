@@ -16,16 +16,10 @@ bool searchesOnAThread(Level level) { return !settings.classic && level != Level
 
 // The search of the computer's reply in the live game, with the game's past.
 LevelRequest replyRequest(Level level, std::uint64_t seed, const GameJudge* judge) {
-    LevelRequest request;
+    LevelRequest request = judge ? requestForGame(*judge) : LevelRequest{};
     request.position = currentPosition();
     request.level = level;
     request.seed = seed;
-    if (judge) {
-        const std::vector<Position>& past = judge->repeatable();
-        // The last is the position searched.
-        for (std::size_t i = 0; i + 1 < past.size(); ++i) request.earlierPositions.push_back(positionKey(past[i]));
-        request.drawCounts = judge->counts();
-    }
     return request;
 }
 

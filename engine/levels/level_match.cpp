@@ -12,8 +12,6 @@
 namespace {
 
 constexpr int kOpeningMoves = 2;
-constexpr int kQuietMovesForDraw = 50;  // 25 moves each
-constexpr int kMovesForDraw = 300;      // 150 moves each
 // An opening counts as even when a search this deep values it within this
 // many hundredths of a man.
 constexpr int kOpeningCheckDepth = 10;
@@ -68,59 +66,41 @@ MatchGame playGame(Level a, Level b, const Position& opening, int number, MatchR
     game.number = number;
     game.aIsSide1 = number % 2 == 1;
     const std::uint64_t gameSeed = std::mt19937_64(static_cast<std::uint64_t>(number))();
+    GameJudge judge(opening);
     Position position = opening;
-    std::vector<std::uint64_t> earlier;
-    int quiet = 0;
-    for (;;) {
+    Side loser = 0;
+    while (!judge.ended() && judge.moves() < kMatchMoveCap) {
         const bool aMoves = (position.side == 1) == game.aIsSide1;
-        LevelRequest request;
-        request.position = position;
+        LevelRequest request = requestForGame(judge);
         request.level = aMoves ? a : b;
         request.seed = gameSeed + static_cast<std::uint64_t>(position.side);
-        request.earlierPositions = earlier;
         const auto start = std::chrono::steady_clock::now();
         const LevelResult chosen = searchLevel(request);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (!chosen.hasMove) {
-            game.scoreA = aMoves ? 0 : 1;
-            game.ending = "no move left";
-            break;
-        }
         MatchTimes& times = aMoves ? result.timesA : result.timesB;
         ++times.moves;
         times.totalSeconds += seconds;
         times.worstSeconds = std::max(times.worstSeconds, seconds);
 
         bool played = false;
-        const Position next = positionAfter(position, chosen.move, played);
+        const Position next = chosen.hasMove ? positionAfter(position, chosen.move, played) : position;
         if (!played) {
-            game.scoreA = aMoves ? 0 : 1;
-            game.ending = "an illegal move";
+            loser = position.side;
             break;
-        }
-        ++game.moves;
-        if (chosen.move.isCapture() || isMan(chosen.move.movingCode)) {
-            earlier.clear();
-            quiet = 0;
-        } else {
-            earlier.push_back(positionKey(position));
-            ++quiet;
         }
         position = next;
-        const std::uint64_t key = positionKey(position);
+        judge.play(chosen.move, position);
+    }
+    game.moves = judge.moves();
+    game.reason = judge.reason();
+    if (loser != 0 || judge.reason() == EndReason::NoMove) {
+        const Side winner = loser != 0 ? otherSide(loser) : judge.winner();
+        game.scoreA = (winner == 1) == game.aIsSide1 ? 1 : 0;
+        game.ending = loser != 0 ? "illegal-move" : endReasonWord(game.reason);
+    } else {
         game.scoreA = 0.5;
-        if (std::count(earlier.begin(), earlier.end(), key) >= 2) {
-            game.ending = "a position seen three times";
-            break;
-        }
-        if (quiet >= kQuietMovesForDraw) {
-            game.ending = "25 moves each without a capture or a man's move";
-            break;
-        }
-        if (game.moves >= kMovesForDraw) {
-            game.ending = "150 moves each";
-            break;
-        }
+        game.ending = judge.ended() ? endReasonWord(game.reason) : "move-cap";
+        ++result.drawsBy[static_cast<int>(game.reason)];
     }
     game.last = position;
     return game;

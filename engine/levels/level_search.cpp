@@ -10,10 +10,10 @@ void LevelSearch::start(const Position& position, Level level, std::uint64_t see
     request.level = level;
     request.seed = seed;
     request.bestOnly = bestOnly;
-    start(request);
+    start(std::move(request));
 }
 
-void LevelSearch::start(const LevelRequest& request) {
+void LevelSearch::start(LevelRequest request) {
     cancel();
     stop_ = false;
     {

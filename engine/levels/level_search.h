@@ -6,7 +6,7 @@
 // and the stop flag is atomic.
 //
 //   LevelSearch search;
-//   search.start(currentPosition(), Level::Expert, seed);
+//   search.start(currentPosition(), Level::Expert, seed);   (or a LevelRequest)
 //   ... every frame: LevelResult r; if (search.poll(r)) { play r.move; }
 //   ... Escape or take-back: search.cancel();
 
@@ -29,9 +29,9 @@ public:
     // Starts searching `position` at `level` (a search still running is
     // cancelled first); `bestOnly` as in LevelRequest.
     void start(const Position& position, Level level, std::uint64_t seed, bool bestOnly = false);
-    // The same for a whole request: the game's past (its positions that could
-    // come back, its draw counts) with it.
-    void start(const LevelRequest& request);
+    // The same for a whole request: a game's search gives its past
+    // (requestForGame), so that the level sees repetitions and draw counts.
+    void start(LevelRequest request);
     // Without waiting: true once the search has finished, with its result
     // (given once; a cancelled search gives none).
     bool poll(LevelResult& result);

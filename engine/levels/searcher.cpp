@@ -87,6 +87,31 @@ std::uint64_t playListedMove(const MovePath& move, Played& played, std::uint64_t
     return key ^ kKeys.side2;
 }
 
+// The draw counts and the material after a whole move just played (its
+// records in `played`), from those before it: the material changes only by
+// the captured pieces and a man crowned.
+void countMove(const Played& played, const DrawCounts& countsBefore, const Material& before, DrawCounts& counts,
+               Material& after) {
+    const HistoryRecord& first = played.records[0];
+    const HistoryRecord& last = played.records[played.steps - 1];
+    PlyFacts ply;
+    ply.mover = sideOf(first.movingCode);
+    ply.kingMoved = isKing(first.movingCode);
+    ply.promoted = !ply.kingMoved && isKing(board[last.toFile][last.toRank]);
+    after = before;
+    for (int i = 0; i < played.steps; ++i) {
+        const PieceCode code = played.records[i].capturedCode;
+        if (code == kEmpty) continue;
+        ply.captured = true;
+        --(isKing(code) ? after.kings : after.men)[sideOf(code)];
+    }
+    if (ply.promoted) {
+        --after.men[ply.mover];
+        ++after.kings[ply.mover];
+    }
+    counts = countsAfter(countsBefore, ply, after);
+}
+
 // Whether the side not to move could capture if it were its turn.
 bool otherSideThreatens() {
     const Side other = otherSide(sideToMove);
@@ -133,13 +158,15 @@ struct RootMove {
 class Searcher {
 public:
     Searcher(const LevelSettings& settings, std::uint64_t seed, const std::atomic<bool>* cancel,
-             const std::vector<std::uint64_t>& earlier)
+             const std::vector<std::uint64_t>& earlier, const std::optional<DrawCounts>& counts)
         : settings_(settings),
           seedMix_(splitMix(seed ^ 0x5eedULL)),
           cancel_(cancel),
           earlier_(earlier),
           lists_(new MovePathList[kMaxPly + 1]) {
         if (settings_.transpositionTable) table_.assign(std::size_t{1} << kTableBits, TableEntry{});
+        material_[0] = materialOf(board);
+        counts_[0] = counts ? *counts : startingCounts(material_[0]);
     }
 
     LevelResult run(Clock::time_point start);
@@ -187,6 +214,14 @@ private:
         history_[from][to] = std::min(history_[from][to] + depth * depth, 1 << 26);
     }
 
+    // Plays a listed move at `ply`, counting it for the draws at ply + 1;
+    // returns the key after it.
+    std::uint64_t play(const MovePath& move, Played& played, std::uint64_t key, int ply) {
+        key = playListedMove(move, played, key);
+        countMove(played, counts_[ply], material_[ply], counts_[ply + 1], material_[ply + 1]);
+        return key;
+    }
+
     int search(int depth, int alpha, int beta, int ply, std::uint64_t key, int threatsLeft);
     int searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t rootKey);
 
@@ -197,6 +232,9 @@ private:
     std::unique_ptr<MovePathList[]> lists_;
     std::vector<TableEntry> table_;
     std::uint64_t pathKeys_[kMaxPly + 1] = {};
+    // The draw counts and the material at each ply of the line searched.
+    DrawCounts counts_[kMaxPly + 1];
+    Material material_[kMaxPly + 1];
     int killers_[kMaxPly + 1][2] = {};
     int history_[64][64] = {};
     Clock::time_point deadline_;
@@ -214,6 +252,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
     MovePathList& moves = lists_[ply];
     listMovePaths(moves);
     if (moves.count == 0) return -kWin + ply;
+    if (drawByCounts(counts_[ply], material_[ply]) != EndReason::None) return 0;
     const bool captures = moves.paths[0].capture != 0;
     if (ply >= kMaxPly) return evaluateForSideToMove();
     if (depth <= 0 && !captures) {
@@ -258,7 +297,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, std::uint64_t key,
         const int i = index[n];
         const MovePath& m = moves.paths[i];
         Played played;
-        const std::uint64_t childKey = playListedMove(m, played, key);
+        const std::uint64_t childKey = play(m, played, key, ply);
         int score;
         if (n == 0) {
             score = -search(childDepth, -beta, -alpha, ply + 1, childKey, threatsLeft);
@@ -300,7 +339,7 @@ int Searcher::searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t 
     int best = -kInfinity;
     for (std::size_t i = 0; i < roots.size(); ++i) {
         Played played;
-        const std::uint64_t childKey = playListedMove(roots[i].move, played, rootKey);
+        const std::uint64_t childKey = play(roots[i].move, played, rootKey, 0);
         int score;
         if (i == 0) {
             score = -search(depth - 1, -kInfinity, kInfinity, 1, childKey, settings_.threatExtensions);
@@ -417,7 +456,7 @@ LevelResult searchWith(const LevelRequest& request, LevelSettings settings, cons
         settings.maxDepth = request.fixedDepth;
         settings.budgetSeconds = 0;
     }
-    Searcher searcher(settings, request.seed, cancel, request.earlierPositions);
+    Searcher searcher(settings, request.seed, cancel, request.earlierPositions, request.drawCounts);
     return searcher.run(start);
 }
 
@@ -427,6 +466,14 @@ LevelResult searchLevel(const LevelRequest& request, const std::atomic<bool>* ca
     LevelSettings settings = levelSettings(request.level);
     if (request.bestOnly) settings.varietyMargin = 0;
     return searchWith(request, settings, cancel);
+}
+
+LevelRequest requestForGame(const GameJudge& judge) {
+    LevelRequest request;
+    request.position = judge.repeatable().back();
+    for (const Position& p : judge.repeatable()) request.earlierPositions.push_back(positionKey(p));
+    request.drawCounts = judge.counts();
+    return request;
 }
 
 WholeMove hintMove(const Position& position) {

@@ -2,15 +2,18 @@
 // The search of the levels of play, over whole moves (a capture of several
 // pieces is one move) through the rules and the move path that the game uses.
 // Alpha-beta over the moves of the side to move; a leaf where a capture is
-// pending is never evaluated: captures are played out first. Every level but
+// pending is never evaluated: captures are played out first. A line that comes
+// back to a position of the game or of the line, or that completes a draw count
+// of the rules (engine/rules/game_end.h), is a draw, worth 0: a level ahead
+// steers clear of it and one behind makes for it. Every level but
 // classic deepens one move at a time up to its depth (beginner and novice one
 // and two, with seeded noise on their evaluation; club six; strong nine and
 // expert without a limit, with a transposition table and ordered moves) within
 // its time budget. Classic runs the original computer (engine/classic/search.h) one
 // jump at a time until its turn is over.
 //
-// Determinism: for a given position, level, seed and set of earlier
-// positions, the move is always the same for the same finished depth
+// Determinism: for a given position, level, seed, set of earlier positions
+// and draw counts, the move is always the same for the same finished depth
 // (LevelResult::depth): a search stops at the deepest depth it finished in
 // time, and a fixed depth removes the time.
 //
@@ -20,6 +23,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/rules/board.h"
@@ -37,13 +41,15 @@ struct LevelRequest {
     // positionKey of the positions of the game that could come back (those since
     // the last capture or man's move); reaching one again counts as a draw.
     std::vector<std::uint64_t> earlierPositions;
+    // The game's draw counts in `position` (GameJudge::counts()): the search
+    // counts on along its lines and values a draw by the rules it reaches at 0.
+    // None: the counts of a game that starts in `position`.
+    std::optional<DrawCounts> drawCounts;
     // Search exactly this many whole moves deep, with no time limit (0: as the
     // level does). Not for classic.
     int fixedDepth = 0;
     // The best move only, no seeded choice among near-equal ones (the hint).
     bool bestOnly = false;
-    // The draw counts of the game so far (engine/rules/game_end.h).
-    DrawCounts drawCounts;
 };
 
 struct LevelResult {
@@ -65,6 +71,10 @@ struct LevelResult {
 // a millisecond or so (classic: after the jump it is searching) and the result
 // says cancelled.
 LevelResult searchLevel(const LevelRequest& request, const std::atomic<bool>* cancel = nullptr);
+
+// A request for the position a game has reached (the last position `judge`
+// saw), with its past: the positions that could come back and the draw counts.
+LevelRequest requestForGame(const GameJudge& judge);
 
 // The move the club level thinks best for the side to move (no seeded choice
 // among equals); squareCount 0 when there is none. Some tens of milliseconds

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/rules/rules.h"
+#include "engine/rules/whole_moves.h"
 
 const char* endReasonWord(EndReason reason) {
     switch (reason) {
@@ -72,6 +73,7 @@ DrawCounts countsAfter(const DrawCounts& before, const PlyFacts& ply, const Mate
 }
 
 EndReason drawByCounts(const DrawCounts& counts, const Material& now) {
+    // Before kings only, which applies to the same moves (see the header).
     if (counts.threeKingsMoves >= kThreeKingsMovesForDraw) return EndReason::ThreeKings;
     if (!bothHaveKings(now)) return EndReason::None;
     if (counts.kingPlies >= kKingsOnlyPliesForDraw) return EndReason::KingsOnly;
@@ -114,4 +116,15 @@ void GameJudge::judge(const Position& now) {
         return;
     }
     reason_ = drawByCounts(counts_, materialOf(now.cells));
+}
+
+GameJudge judgeGame(const Position& start, const std::vector<WholeMove>& moves) {
+    GameJudge judge(start);
+    const PositionScope scope(start);
+    HistoryRecord records[kMaxWholeMoveJumps];
+    for (const WholeMove& move : moves) {
+        if (judge.ended() || !playWholeMove(move, records).complete) break;
+        judge.play(move, currentPosition());
+    }
+    return judge;
 }

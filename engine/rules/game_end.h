@@ -15,7 +15,10 @@
 // Counts start at the game's first position, or at the position a record or
 // the engine tool sets up (which counts once for repetition). When a move both
 // leaves the other side without a move and completes a draw count, the move
-// wins. When several draws apply at once, the first in the order above is named.
+// wins. When several draws apply at once, the first in the order above is
+// named, but for three kings against one, which comes before kings only: only
+// kings move in that balance, so kings only would otherwise name its draw
+// whenever the lone king moved first.
 //
 // The game, the levels' search, the matches and the engine tool all judge by
 // this one file: GameJudge follows a game move by move; DrawCounts and
@@ -27,6 +30,7 @@
 #include "engine/rules/whole_moves.h"
 
 enum class EndReason { None, NoMove, Repetition, KingsOnly, ThreeKings, Balance };
+constexpr int kEndReasonCount = 6;
 
 constexpr int kRepetitionsForDraw = 3;
 constexpr int kKingsOnlyPliesForDraw = 30;
@@ -101,6 +105,10 @@ private:
     Side winner_ = 0;
     int moves_ = 0;
 };
+
+// The judge of a game that started in `start` and went on with `moves`, as far
+// as they are whole moves there (the calling thread's own position is put back).
+GameJudge judgeGame(const Position& start, const std::vector<WholeMove>& moves);
 
 // Whether the side to move of `position` has a legal move (on the calling
 // thread's own position, put back afterwards).

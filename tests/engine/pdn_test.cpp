@@ -28,7 +28,8 @@ std::string fileText(const std::string& path) {
 // Five games written by hand from the engine's own play (full paths with
 // comments, a variation and marks; from/to-only captures with 'x' and moves
 // without separator; numbered squares under both numberings with FEN ranges,
-// kings and a trailing dot), with the final positions that play reached.
+// kings and a trailing dot), with the final positions that play reached and
+// how each stands by the rules.
 TEST(Pdn, ToolReplaysRealGamesToTheirFinalPositions) {
     FILE* pipe = popen((std::string(DRAUGHTS_ENGINE_TOOL) + " --replay " + kGames).c_str(), "r");
     ASSERT_TRUE(pipe);
@@ -37,11 +38,11 @@ TEST(Pdn, ToolReplaysRealGamesToTheirFinalPositions) {
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
     EXPECT_EQ(pclose(pipe), 0);
     EXPECT_EQ(out,
-              "game 1: ok 75 moves, FEN B:WKf2:B\n"
-              "game 2: ok 36 moves, FEN W:Wa1,a3,c3,e1,h4:Ba5,b6,c7,f4,h6,h8\n"
-              "game 3: ok 21 moves, FEN B:Wa1,a7,c1,d2,e1,e3,f6,h2:B\n"
-              "game 4: ok 9 moves, FEN B:Wb2,Kb8,c7,d2,e3,g1,h4,Kh8:B\n"
-              "game 5: ok 24 moves, FEN W:Wb2:Ba7,e7,Kf2\n");
+              "game 1: ok 75 moves, FEN B:WKf2:B, result 1-0 no-move\n"
+              "game 2: ok 36 moves, FEN W:Wa1,a3,c3,e1,h4:Ba5,b6,c7,f4,h6,h8, result ongoing\n"
+              "game 3: ok 21 moves, FEN B:Wa1,a7,c1,d2,e1,e3,f6,h2:B, result 1-0 no-move\n"
+              "game 4: ok 9 moves, FEN B:Wb2,Kb8,c7,d2,e3,g1,h4,Kh8:B, result 1-0 no-move\n"
+              "game 5: ok 24 moves, FEN W:Wb2:Ba7,e7,Kf2, result ongoing\n");
 }
 
 // Written, read back and written again: the same bytes, the same final position;
