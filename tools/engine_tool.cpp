@@ -30,6 +30,7 @@
 #include <string>
 
 #include "app/files/game_files.h"
+#include "app/files/language.h"
 #include "engine/rules/board.h"
 #include "engine/rules/execute.h"
 #include "engine/records/game_record.h"
@@ -195,6 +196,8 @@ const char* const kUsage =
     "taking both sides, and prints the score and the time per move.\n";
 
 int main(int argc, char* argv[]) {
+    // The tool speaks the environment's language (the game's setting is the game's).
+    startTranslation("auto");
     // The help and the version must arrive: when standard output will not take
     // them (a full disk, a closed stream), say so on standard error, status 1.
     const auto answered = [] {
