@@ -246,6 +246,51 @@ function(check_layout root prefix)
       endif()
     endforeach()
   endforeach()
+
+  # The translated manual pages (man/<language>/, in UTF-8): as clean for groff,
+  # naming every option of the program's --help too.
+  file(GLOB translated_pages RELATIVE "${SOURCE_DIR}/man" "${SOURCE_DIR}/man/*/*.6")
+  foreach(translated IN LISTS translated_pages)
+    get_filename_component(language "${translated}" DIRECTORY)
+    get_filename_component(program "${translated}" NAME_WE)
+    set(page "${root}/share/man/${language}/man6/${program}.6.gz")
+    if(NOT EXISTS "${page}")
+      fail("${page} is missing")
+      continue()
+    endif()
+    execute_process(COMMAND gzip -dc "${page}" COMMAND ${GROFF} -k -man -Tutf8 -ww -P-cbou
+      RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT text MATCHES "^[A-Z0-9-]+\\(6\\)")
+      fail("${page} does not render cleanly (${rc}):\n${err}")
+      continue()
+    endif()
+    execute_process(COMMAND "${root}/bin/${program}" --help OUTPUT_VARIABLE usage)
+    string(REGEX MATCHALL "--[a-z]+" options "${usage}")
+    foreach(option IN LISTS options)
+      string(FIND "${text}" "${option}" at)
+      if(at EQUAL -1)
+        fail("${page} does not describe ${option}")
+      endif()
+    endforeach()
+  endforeach()
+
+  # The translations: one compiled catalogue for each po/<language>.po.
+  file(GLOB po_files "${SOURCE_DIR}/po/*.po")
+  if(NOT po_files)
+    fail("no translation in ${SOURCE_DIR}/po")
+  endif()
+  foreach(po IN LISTS po_files)
+    get_filename_component(language "${po}" NAME_WE)
+    set(mo "${root}/share/locale/${language}/LC_MESSAGES/draughts3d.mo")
+    if(NOT EXISTS "${mo}")
+      fail("${mo} is missing")
+      continue()
+    endif()
+    file(READ "${mo}" magic LIMIT 4 HEX)
+    if(NOT magic STREQUAL "de120495")
+      fail("${mo} is no gettext catalogue")
+    endif()
+  endforeach()
 endfunction()
 
 # A plain prefix (the given one may hold spaces, to test the quoting).
@@ -260,6 +305,19 @@ execute_process(COMMAND "${PREFIX}/bin/draughts3d-engine" INPUT_FILE "${smoke}"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out WORKING_DIRECTORY "${PREFIX}")
 if(NOT rc EQUAL 0 OR NOT out MATCHES "count 7")
   fail("the installed draughts3d-engine did not list the seven opening moves (rc ${rc}):\n${out}")
+endif()
+
+# ...and says why a move is refused in the language the environment asks for,
+# even without the C library's locale for it.
+file(WRITE "${smoke}" "init\nwhy c5d4\n")
+foreach(locale en_GB ru_RU)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LANGUAGE --unset=LC_ALL --unset=LC_MESSAGES
+    LANG=${locale}.UTF-8 "${PREFIX}/bin/draughts3d-engine" INPUT_FILE "${smoke}" OUTPUT_VARIABLE why_${locale})
+endforeach()
+set(why_en "${why_en_GB}")
+set(why_ru "${why_ru_RU}")
+if(NOT why_en MATCHES "No piece of yours on c5" OR NOT why_ru MATCHES "c5" OR why_ru STREQUAL why_en)
+  fail("the installed draughts3d-engine does not say why in Russian:\n${why_en}\n${why_ru}")
 endif()
 
 # A package build: staged under DESTDIR, the desktop entry naming the final prefix.
