@@ -18,10 +18,8 @@ fail() {
 }
 
 sh "$root/po/update.sh" --pot "$scratch/draughts3d.pot" || fail "xgettext could not read the marked texts"
-found=0
 for po in "$root"/po/*.po; do
-    [ -e "$po" ] || continue
-    found=$((found + 1))
+    [ -e "$po" ] || { fail "no po/*.po"; break; }
     language=$(basename "$po" .po)
     msgcmp "$po" "$scratch/draughts3d.pot" 2>"$scratch/missing" ||
         fail "$language.po lacks marked texts:$(echo; grep -v 'warning: this message is not used' "$scratch/missing")"
@@ -33,5 +31,4 @@ for po in "$root"/po/*.po; do
         fail "$language.po's Plural-Forms ($(plural "$po")) is not gettext's ($(plural "$scratch/new.po"))"
     [ "$failed" = 0 ] && echo "ok    $language.po: $counts"
 done
-[ "$found" -gt 0 ] || fail "no po/*.po"
 exit "$failed"
