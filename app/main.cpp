@@ -17,6 +17,7 @@
 #include "app/files/command_line.h"
 #include "app/files/data_folder.h"
 #include "app/files/game_files.h"
+#include "app/files/language.h"
 #include "app/files/settings.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
@@ -26,6 +27,7 @@
 #include "app/screens/display_switch.h"
 #include "app/screens/play_session.h"
 #include "app/screens/screens.h"
+#include "engine/rules/translation.h"
 #include "textures/dib_reader.h"
 #include "textures/texture_set.h"
 
@@ -54,7 +56,7 @@ bool askFullscreen(DisplayChoice choice) {
     if (choice != DisplayChoice::Ask) return choice == DisplayChoice::Fullscreen;
     if (const char* forced = std::getenv("DRAUGHTS3D_FULLSCREEN")) return std::strcmp(forced, "0") != 0;
     // Only No gives a window; a box that cannot be shown counts as No.
-    return askYesNo("Start FullScreen?", "Would You Like To Run In Fullscreen Mode?", MessageIcon::Question,
+    return askYesNo(tr("Start FullScreen?"), tr("Would You Like To Run In Fullscreen Mode?"), MessageIcon::Question,
                     Answer::No) != Answer::No;
 }
 
@@ -115,6 +117,8 @@ void waitForEventUntil(Clock::time_point deadline) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The language first: the help and every complaint are said in it.
+    startTranslation(languageSetting());
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (const int status = answerCommandLine(commandLine); status >= 0) return status;
     settings = withCommandLine(loadSettings(), commandLine);

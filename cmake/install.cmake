@@ -6,8 +6,11 @@
 #   <prefix>/share/metainfo/io.github.draughts3d.draughts3d.metainfo.xml
 #   <prefix>/share/mime/packages/draughts3d.xml   the PDN file type (*.pdn), which the desktop entry opens
 #   <prefix>/share/man/man6/draughts3d.6.gz, draughts3d-engine.6.gz
-# The game finds "Textures/" in <prefix>/share/draughts3d from the folder of its
-# program; the desktop entry starts it there too (its Path key).
+#   <prefix>/share/man/<language>/man6/...        the same in each language of man/
+#   <prefix>/share/locale/<language>/LC_MESSAGES/draughts3d.mo   the translations
+# The game finds "Textures/" in <prefix>/share/draughts3d, and its translations
+# in <prefix>/share/locale, from the folder of its program; the desktop entry
+# starts it in the first (its Path key).
 #
 #   cmake --install build --prefix /usr/local
 #
@@ -32,6 +35,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.draughts3d.draughts3d.me
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/draughts3d-mime.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME draughts3d.xml)
 
+# The translations, compiled by po/CMakeLists.txt.
+foreach(language IN LISTS DRAUGHTS_LANGUAGES)
+  install(FILES ${PROJECT_BINARY_DIR}/share/locale/${language}/LC_MESSAGES/draughts3d.mo
+    DESTINATION ${CMAKE_INSTALL_LOCALEDIR}/${language}/LC_MESSAGES)
+endforeach()
+
 # The manual pages, compressed as Debian installs them.
 find_program(GZIP gzip REQUIRED)
 set(man_pages)
@@ -43,8 +52,21 @@ foreach(page draughts3d.6 draughts3d-engine.6)
     VERBATIM)
   list(APPEND man_pages ${CMAKE_BINARY_DIR}/man/${page}.gz)
 endforeach()
-add_custom_target(draughts3d-man ALL DEPENDS ${man_pages})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# Their translations, man/<language>/<page>, each in its language's folder.
+file(GLOB translated_pages RELATIVE ${PROJECT_SOURCE_DIR}/man CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/man/*/*.6)
+foreach(translated IN LISTS translated_pages)
+  get_filename_component(language ${translated} DIRECTORY)
+  get_filename_component(page ${translated} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${language}/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/man/${translated} ${CMAKE_BINARY_DIR}/man/${language}/${page}
+    COMMAND ${GZIP} -9 -n -f ${CMAKE_BINARY_DIR}/man/${language}/${page}
+    DEPENDS ${PROJECT_SOURCE_DIR}/man/${translated}
+    VERBATIM)
+  list(APPEND man_pages ${CMAKE_BINARY_DIR}/man/${language}/${page}.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${language}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${language}/man6)
+endforeach()
+add_custom_target(draughts3d-man ALL DEPENDS ${man_pages})
 
 # The desktop entry names absolute paths under the prefix, which is known only
 # when installing (cmake --install --prefix may differ from the configured one),

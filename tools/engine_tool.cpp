@@ -33,6 +33,7 @@
 #include <string>
 
 #include "app/files/game_files.h"
+#include "app/files/language.h"
 #include "engine/rules/board.h"
 #include "engine/rules/execute.h"
 #include "engine/rules/game_end.h"
@@ -220,6 +221,8 @@ const char* const kUsage =
     "score, the draws by reason and the time per move.\n";
 
 int main(int argc, char* argv[]) {
+    // The tool speaks the environment's language (the game's setting is the game's).
+    startTranslation("auto");
     // The help and the version must arrive: when standard output will not take
     // them (a full disk, a closed stream), say so on standard error, status 1.
     const auto answered = [] {

@@ -19,10 +19,11 @@ if [ "$mode" = packages ]; then
 fi
 case "$mode" in play|test) ;; *) echo "usage: sh tools/setup.sh play|test|packages play|test" >&2; exit 2 ;; esac
 
-# The game: compiler, libraries, the HUD font, and the X core fonts that the
-# start question and the error boxes are drawn with.
+# The game: compiler, libraries, the HUD font, the X core fonts that the
+# start question and the error boxes are drawn with, and gettext's tools, which
+# compile the translations.
 packages="build-essential cmake pkg-config libsdl2-dev libx11-dev freeglut3-dev libglu1-mesa-dev
-  libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation xfonts-base"
+  libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-liberation xfonts-base gettext"
 if [ "$mode" = test ]; then
   # The tests: GoogleTest, an X server with keyboard layouts, key presses and
   # screen reading, the desktop-entry, AppStream and MIME-type checkers, the

@@ -2,6 +2,7 @@
 
 #include "textures/room_pictures.h"
 
+#include <glob.h>
 #include <unistd.h>
 
 #include <climits>
@@ -25,6 +26,13 @@ bool holdsThePictures(const std::string& folder) {
     for (const char* picture : kRoomPictures)
         if (access((folder + "Textures/" + picture).c_str(), R_OK) != 0) return false;
     return true;
+}
+
+bool holdsATranslation(const std::string& folder) {
+    glob_t found{};
+    const bool any = glob((folder + "*/LC_MESSAGES/draughts3d.mo").c_str(), GLOB_NOSORT, nullptr, &found) == 0;
+    globfree(&found);
+    return any;
 }
 
 // Whether `folder` is `tree` or lies under it (both with a trailing '/').
@@ -65,4 +73,19 @@ std::string runningExecutableFolder() {
 
 std::string findGameDataFolder() {
     return findDataFolder(runningExecutableFolder(), DRAUGHTS3D_SOURCE_DIR, canonical(DRAUGHTS3D_BUILD_DIR));
+}
+
+std::string findLocaleFolder(const std::string& executableFolder, const std::string& buildFolder) {
+    std::string candidates[2];
+    int count = 0;
+    if (!executableFolder.empty()) candidates[count++] = withSlash(executableFolder) + "../share/locale/";
+    if (!buildFolder.empty() && isUnder(withSlash(executableFolder), withSlash(buildFolder)))
+        candidates[count++] = withSlash(buildFolder) + "share/locale/";
+    for (int i = 0; i < count; ++i)
+        if (holdsATranslation(candidates[i])) return candidates[i];
+    return "";
+}
+
+std::string findGameLocaleFolder() {
+    return findLocaleFolder(runningExecutableFolder(), canonical(DRAUGHTS3D_BUILD_DIR));
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Where the game's pictures (the folder "Textures/") are found.
+// Where the game's pictures (the folder "Textures/") and its translations (the
+// folder "locale/" of .mo files) are found.
 
 #include <string>
 
@@ -22,3 +23,15 @@ std::string runningExecutableFolder();
 
 // findDataFolder for the running program and the source tree it was built from.
 std::string findGameDataFolder();
+
+// The first of these folders that holds a translation of the game
+// (<language>/LC_MESSAGES/draughts3d.mo), with a trailing '/':
+//   1. `executableFolder`/../share/locale/ (installed, or the program in its
+//      build tree, which compiles the translations into `buildFolder`/share/locale);
+//   2. `buildFolder`/share/locale/, for a program anywhere under `buildFolder`
+//      (the tests).
+// "" when none does: gettext then looks in the system's own folder.
+std::string findLocaleFolder(const std::string& executableFolder, const std::string& buildFolder);
+
+// findLocaleFolder for the running program and the build tree it was built in.
+std::string findGameLocaleFolder();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "app/files/language.h"
 #include "app/files/user_files.h"
 #include "engine/records/quoted_text.h"
 
@@ -65,6 +66,12 @@ SettingLine readSettingLine(const std::string& line) {
     read.valueStart = std::min(line.find_first_not_of(" \t\r", equals + 1), end);
     read.valueEnd = std::max(read.valueStart, line.find_last_not_of(" \t\r", end - 1) + 1);
     return read;
+}
+
+bool parseLanguage(const std::string& word, std::string& language) {
+    if (!isLanguageSetting(word)) return false;
+    language = word;
+    return true;
 }
 
 bool parseDelay(const std::string& word, double& seconds) {
@@ -128,6 +135,8 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
             ok = parseSwitch(value, values.lastMoveMarks);
         else if (name == "level")
             ok = parseLevel(value, values.level);
+        else if (name == "language")
+            ok = parseLanguage(value, values.language);
         else
             known = false;
         if (!known)
@@ -170,7 +179,9 @@ std::string settingsText(const Settings& values) {
         << "# the last move stays marked on the board\n"
         << "last_move_marks = " << (values.lastMoveMarks ? "true" : "false") << "\n"
         << "# the computer: " << levelNames() << "\n"
-        << "level = " << levelName(values.level) << "\n";
+        << "level = " << levelName(values.level) << "\n"
+        << "# the language of the game's texts: auto (as the environment says), en, " << translatedLanguages() << "\n"
+        << "language = " << values.language << "\n";
     return out.str();
 }
 
@@ -194,6 +205,14 @@ Settings loadSettings() {
     for (const std::string& problem : problems)
         std::fprintf(stderr, "draughts3d: %s: %s\n", path.c_str(), problem.c_str());
     return values;
+}
+
+std::string languageSetting() {
+    const std::string path = settingsPath();
+    std::string text, error;
+    if (path.empty() || !readFileBounded(path, kLargestSettingsFile, text, error)) return Settings{}.language;
+    std::vector<std::string> problems;
+    return parseSettings(text, problems).language;
 }
 
 bool saveSetting(const std::string& name, const std::string& value, std::string& error) {

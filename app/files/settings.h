@@ -13,6 +13,8 @@
 //   level = classic          the computer: beginner, novice, club, strong, expert
 //                            or classic (the original computer); classic mode
 //                            always plays classic
+//   language = auto          the language of the game's texts: auto (as the
+//                            environment says), en, or ru
 //
 // Lines are `name = value`; blank lines and lines starting with # or ; are
 // comments, as is the rest of a line from a # or ; after a space; a [section]
@@ -36,6 +38,8 @@ struct Settings {
     double replyDelay = 0.6;
     bool lastMoveMarks = true;
     Level level = Level::Classic;
+    // "auto", "en" or a translated language (app/files/language.h).
+    std::string language = "auto";
 };
 
 // The settings of this run.
@@ -56,6 +60,9 @@ std::string withSettingChanged(const std::string& text, const std::string& name,
 std::string settingsPath();
 // Reads the settings file; its problems go to standard error, naming the file.
 Settings loadSettings();
+// The language setting alone, read without a word: the language is chosen
+// before anything is said.
+std::string languageSetting();
 // Sets one setting in the settings file (withSettingChanged), written
 // atomically: through a symbolic link, the file it leads to. A missing file is
 // made from settingsText's defaults. A file that is there but cannot be read

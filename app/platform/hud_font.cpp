@@ -1,6 +1,8 @@
 // The HUD font: the glyphs of "Courier New" at a character height of 12 pixels,
 // as 1-bit bitmaps in display lists (FreeType renders them; fontconfig finds the
-// face or its metric-compatible stand-in).
+// face or its metric-compatible stand-in, Liberation Mono, which has the
+// Cyrillic letters too). Text is UTF-8: the printable ASCII characters, the
+// Cyrillic block and the few marks a translation uses have a glyph each.
 #include "app/platform/render_window.h"
 
 #include <GL/gl.h>
@@ -8,6 +10,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -18,8 +21,18 @@ unsigned int hudFontBase = 0;
 
 namespace {
 
+// The glyphs in the order of their display lists: the printable ASCII
+// characters first (list i draws code 32 + i, as the font always had), then
+// the Cyrillic block U+0400 to U+045F, then the marks.
 constexpr int kFirstGlyph = 32;
-constexpr int kGlyphCount = 96;
+constexpr int kAsciiGlyphs = 96;
+constexpr char32_t kFirstCyrillic = 0x400;
+constexpr int kCyrillicGlyphs = 96;
+// No-break space, « » · × – — ’ “ ” „ … №.
+constexpr char32_t kMarks[] = {0xA0,   0xAB,   0xBB,   0xB7,   0xD7,   0x2013, 0x2014,
+                               0x2019, 0x201C, 0x201D, 0x201E, 0x2026, 0x2116};
+constexpr int kMarkGlyphs = static_cast<int>(sizeof kMarks / sizeof kMarks[0]);
+constexpr int kGlyphCount = kAsciiGlyphs + kCyrillicGlyphs + kMarkGlyphs;
 constexpr int kCharacterHeight = 12;
 const char* const kFaceName = "Courier New";
 
@@ -83,6 +96,53 @@ void compileGlyph(FT_Face face, unsigned long code) {
     glBitmap(width, height, xOrigin, yOrigin, advance, 0.0f, rows.empty() ? nullptr : rows.data());
 }
 
+// The character display list `list` (counted from the font's first) draws.
+char32_t glyphCode(int list) {
+    if (list < kAsciiGlyphs) return static_cast<char32_t>(kFirstGlyph + list);
+    if (list < kAsciiGlyphs + kCyrillicGlyphs) return kFirstCyrillic + static_cast<char32_t>(list - kAsciiGlyphs);
+    return kMarks[list - kAsciiGlyphs - kCyrillicGlyphs];
+}
+
+// What printHudText hands glCallLists for character `c`, against the list base
+// hudFontBase - 32 (an ASCII character is its own code); a character without a
+// glyph is a blank cell, the space.
+GLushort callOf(char32_t c) {
+    if (c >= static_cast<char32_t>(kFirstGlyph) && c < static_cast<char32_t>(kFirstGlyph + kAsciiGlyphs))
+        return static_cast<GLushort>(c);
+    if (c >= kFirstCyrillic && c < kFirstCyrillic + kCyrillicGlyphs)
+        return static_cast<GLushort>(kFirstGlyph + kAsciiGlyphs + (c - kFirstCyrillic));
+    for (int i = 0; i < kMarkGlyphs; ++i)
+        if (kMarks[i] == c) return static_cast<GLushort>(kFirstGlyph + kAsciiGlyphs + kCyrillicGlyphs + i);
+    return ' ';
+}
+
+// The characters of UTF-8 `text` as calls of their lists; each byte that does
+// not begin a well-formed sequence is a blank cell of its own.
+std::vector<GLushort> callsOf(const char* text) {
+    std::vector<GLushort> calls;
+    const auto* at = reinterpret_cast<const unsigned char*>(text);
+    while (*at) {
+        const unsigned char lead = *at;
+        const int length = lead < 0x80                    ? 1
+                           : lead >= 0xC2 && lead <= 0xDF ? 2
+                           : lead >= 0xE0 && lead <= 0xEF ? 3
+                           : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                          : 0;
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        bool wellFormed = length > 0;
+        for (int i = 1; wellFormed && i < length; ++i) {
+            wellFormed = (at[i] & 0xC0) == 0x80;
+            code = (code << 6) | (at[i] & 0x3F);
+        }
+        // Overlong forms and surrogates are no characters.
+        if (wellFormed && length == 3) wellFormed = code >= 0x800 && (code < 0xD800 || code > 0xDFFF);
+        if (wellFormed && length == 4) wellFormed = code >= 0x10000 && code <= 0x10FFFF;
+        calls.push_back(wellFormed ? callOf(code) : static_cast<GLushort>(' '));
+        at += wellFormed ? length : 1;
+    }
+    return calls;
+}
+
 bool compileGlyphs(std::string* problem) {
     std::string path;
     int faceIndex = 0;
@@ -106,8 +166,11 @@ bool compileGlyphs(std::string* problem) {
         glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
         glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
         for (int i = 0; i < kGlyphCount; ++i) {
+            // A letter beyond ASCII that the face lacks is left blank.
+            const char32_t code = glyphCode(i);
+            const bool blank = i >= kAsciiGlyphs && FT_Get_Char_Index(face, code) == 0;
             glNewList(hudFontBase + i, GL_COMPILE);
-            compileGlyph(face, static_cast<unsigned long>(kFirstGlyph + i));
+            compileGlyph(face, blank ? ' ' : static_cast<unsigned long>(code));
             glEndList();
         }
         glPopClientAttrib();
@@ -139,14 +202,21 @@ void deleteHudFont() { glDeleteLists(hudFontBase, kGlyphCount); }
 
 void printHudText(float x, float y, const char* format, ...) {
     if (!format) return;
-    char text[256];
+    char text[512];
     va_list arguments;
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
+    const std::size_t length = std::strlen(text);
+    const bool ascii = std::all_of(text, text + length, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     glPushAttrib(GL_LIST_BIT);
     glListBase(hudFontBase - kFirstGlyph);
     glRasterPos2f(x, y);
-    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    if (ascii) {
+        glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+    } else {
+        const std::vector<GLushort> calls = callsOf(text);
+        glCallLists(static_cast<GLsizei>(calls.size()), GL_UNSIGNED_SHORT, calls.data());
+    }
     glPopAttrib();
 }

@@ -9,9 +9,13 @@
 #include "app/platform/window_state.h"
 
 #include <SDL2/SDL.h>
+#include <langinfo.h>
+#include <locale.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -173,9 +177,58 @@ Uint32 sdlFlags(MessageIcon icon) {
 constexpr int kYes = 6;
 constexpr int kNo = 7;
 
+bool beyondAscii(const char* text) {
+    for (; *text; ++text)
+        if (static_cast<unsigned char>(*text) >= 0x80) return true;
+    return false;
+}
+
+bool environmentLocaleIsUtf8() {
+    const locale_t named = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+    if (!named) return false;
+    const bool utf8 = std::strcmp(nl_langinfo_l(CODESET, named), "UTF-8") == 0;
+    freelocale(named);
+    return utf8;
+}
+
+// SDL draws an X message box in the locale the environment names, set for the
+// box alone. In C, or in a locale the C library lacks (ru_RU.UTF-8 on a machine
+// with C.UTF-8 only), no letter beyond ASCII shows: a box with such letters is
+// shown as if the environment said C.UTF-8, which the C library always has.
+// A box in ASCII is shown as it always was.
+class BoxLocale {
+public:
+    explicit BoxLocale(std::initializer_list<const char*> texts) {
+        bool wide = false;
+        for (const char* text : texts) wide = wide || (text && beyondAscii(text));
+        if (!wide || environmentLocaleIsUtf8()) return;
+        changed_ = true;
+        if (const char* value = std::getenv("LC_ALL")) {
+            hadValue_ = true;
+            value_ = value;
+        }
+        setenv("LC_ALL", "C.UTF-8", 1);
+    }
+    ~BoxLocale() {
+        if (!changed_) return;
+        if (hadValue_)
+            setenv("LC_ALL", value_.c_str(), 1);
+        else
+            unsetenv("LC_ALL");
+    }
+    BoxLocale(const BoxLocale&) = delete;
+    BoxLocale& operator=(const BoxLocale&) = delete;
+
+private:
+    bool changed_ = false;
+    bool hadValue_ = false;
+    std::string value_;
+};
+
 }  // namespace
 
 bool tryMessageBox(const char* caption, const char* text, MessageIcon icon) {
+    const BoxLocale locale{caption, text};
     return SDL_ShowSimpleMessageBox(sdlFlags(icon), caption, text, nullptr) == 0;
 }
 
@@ -189,6 +242,7 @@ void showMessageBox(const char* caption, const char* text, MessageIcon icon) {
     box.numbuttons = 1;
     box.buttons = &ok;
     int pressed = 0;
+    const BoxLocale locale{caption, text};
     if (SDL_ShowMessageBox(&box, &pressed) != 0) std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
@@ -204,6 +258,7 @@ Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer 
     box.numbuttons = 2;
     box.buttons = buttons;
     int pressed = -1;
+    const BoxLocale locale{caption, text, buttons[0].text, buttons[1].text};
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
         std::fprintf(stderr, "%s: %s\n(no message box could be shown: %s)\nAnswered: %s\n", caption, text,
                      SDL_GetError(), answerWithoutBox == Answer::Yes ? "Yes" : "No");

@@ -29,7 +29,8 @@ void fitViewportToWindow();
 // Size given to the most recent setViewport (a height of 0 is recorded as 1).
 extern int viewportWidth;
 extern int viewportHeight;
-// First of the 96 display lists holding the HUD glyphs of codes 32..127.
+// First of the display lists holding the HUD glyphs: the first 96 hold codes
+// 32..127, then come the Cyrillic letters and a few marks (hud_font.cpp).
 extern unsigned int hudFontBase;
 
 // Called by the window as its GL context is made current and as it goes: look
@@ -54,4 +55,7 @@ void endOverlay();
 // what to tell the player then, "" when the font was built.
 std::string buildHudFont();
 void deleteHudFont();
+// Prints the UTF-8 text at the overlay point (x, baseline y), one 7-pixel cell a
+// character; a character the font lacks is a blank cell. ASCII text is drawn
+// with the same GL calls as ever.
 void printHudText(float x, float y, const char* format, ...) __attribute__((format(printf, 3, 4)));

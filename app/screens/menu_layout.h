@@ -3,6 +3,8 @@
 // highlight bar over the selected item's band, and a click is read against the
 // same bands. An item is one entry of kMenuItems.
 
+#include "engine/rules/translation.h"
+
 // The items, as menuItem (app/screens/screens.h) names them.
 constexpr int kSelectSideItem = 1;
 constexpr int kStartGameItem = 2;
@@ -17,7 +19,7 @@ constexpr int kLevelItem = 4;
 // captionYTimes * height / shadowYBy), a little right and lower down.
 struct MenuItemLayout {
     int item;
-    const char* caption;
+    const char* caption;  // in English, marked; the menu shows its translation
     int bandTimes;
     double bandBottomBy, bandTopBy;
     int captionXBy;
@@ -30,7 +32,7 @@ struct MenuItemLayout {
 constexpr MenuItemLayout kMenuItems[] = {
     {kLevelItem, "Level", 4, 4.7, 4.15, 4, 3.98, 7, 8, 8.05},
     {kSelectSideItem, "Select side", 2, 3.2, 2.6, 4, 3.98, 2, 3, 3.02},
-    {kStartGameItem, "Start the game", 1, 3.5, 2.3, 5, 4.98, 1, 3, 3.02},
+    {kStartGameItem, N_("Start the game"), 1, 3.5, 2.3, 5, 4.98, 1, 3, 3.02},
     {kContinueGameItem, "Continue the game", 1, 13.0, 4.4, 5, 4.98, 1, 8, 8.05},
 };
 constexpr int kMenuItemCount = static_cast<int>(sizeof kMenuItems / sizeof kMenuItems[0]);

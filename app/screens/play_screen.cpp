@@ -11,6 +11,7 @@
 #include "engine/rules/board.h"
 #include "scene/camera.h"
 #include "engine/rules/rules.h"
+#include "engine/rules/translation.h"
 #include "engine/game/turn.h"
 #include "scene/scene.h"
 
@@ -31,10 +32,10 @@ struct HelpLine {
 };
 
 const HelpLine kHelpLines[] = {
-    {0, 1, 0, 10, 25, "To rotate the camera  : %s"}, {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
-    {0, 1, 0, 10, 40, "To move your draught  : %s"}, {1, 1, 1, 200, 40, "'a'+'3'->'b'+'4',for example   %s"},
-    {0, 1, 0, 10, 55, "To move once more     : %s"}, {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
-    {0, 1, 0, 10, 70, "To moveback           : %s"}, {1, 1, 1, 200, 70, "'9' %s"},
+    {0, 1, 0, 10, 25, "To rotate the camera  : %s"},     {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
+    {0, 1, 0, 10, 40, "To move your draught  : %s"},     {1, 1, 1, 200, 40, "'a'+'3'->'b'+'4',for example   %s"},
+    {0, 1, 0, 10, 55, "To move once more     : %s"},     {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
+    {0, 1, 0, 10, 70, N_("To moveback           : %s")}, {1, 1, 1, 200, 70, "'9' %s"},
 };
 // Outside classic mode, four more.
 const HelpLine kStepForwardLines[] = {
@@ -331,7 +332,7 @@ bool playFrame(bool skipUnchanged) {
     beginOverlayTopLeft();
     for (const HelpLine& line : kHelpLines) {
         glColor3f(line.r, line.g, line.b);
-        printHudText(line.x, line.y, line.format, "");
+        printHudText(line.x, line.y, tr(line.format), "");
     }
     if (!settings.classic) {
         for (const HelpLine& line : kStepForwardLines) {

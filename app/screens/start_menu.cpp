@@ -44,7 +44,9 @@ ShownMenuItems shownItems() {
 
 std::string captionOf(const MenuItemLayout& item) {
     if (item.item == kLevelItem) return std::string("Level: ") + levelTitle(settings.level);
-    return item.caption;
+    // A translation the menu's lettering cannot draw is not shown.
+    const char* translated = tr(item.caption);
+    return StrokeFont().canDraw(translated) ? translated : item.caption;
 }
 
 // The next level up (step 1) or down (-1), round the list; the choice is kept

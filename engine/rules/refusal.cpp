@@ -5,6 +5,7 @@
 #include "engine/rules/legal_moves.h"
 #include "engine/rules/position_text.h"
 #include "engine/rules/rules.h"
+#include "engine/rules/translation.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ MoveRefusal judge(Square from, Square to) {
     }
     const PieceCode code = board[from.file][from.rank];
     if (code == kEmpty || sideOf(code) != sideToMove) {
-        out.reason = "No piece of yours on " + name(from);
+        out.reason = formatText(tr("No piece of yours on %s"), name(from).c_str());
         return out;
     }
     if (isLegalMove(from.file, from.rank, to.file, to.rank, code) != kIllegal) return out;

@@ -286,6 +286,25 @@ TEST_F(RenderWindowTest, HudGlyphsAdvanceByTheMonospacedWidth) {
     EXPECT_GT(position[0], 20.0f + 10 * 6.0f);
 }
 
+// Cyrillic and the marks a translation uses take the cells ASCII takes; a
+// character without a glyph, or a byte that is no UTF-8, is a blank cell.
+TEST_F(RenderWindowTest, HudTextInUtf8DrawsRussianInTheSameCells) {
+    const TextPixels russian = drawAndCount(40.0f, 100.0f, 90, "Ход «9» — №1");
+    EXPECT_GT(russian.inside, 60);
+    EXPECT_EQ(russian.outside, 0);
+    const TextPixels blank = drawAndCount(40.0f, 100.0f, 90, "\u4e2d \xff\xd0");
+    EXPECT_EQ(blank.inside + blank.outside, 0);
+    const auto advanceOf = [](const char* text) {
+        beginOverlayTopLeft();
+        printHudText(20.0f, 50.0f, "%s", text);
+        GLfloat position[4];
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+        endOverlay();
+        return position[0];
+    };
+    EXPECT_FLOAT_EQ(advanceOf("\u0416\u0436\u4e2d\xff\u2026"), advanceOf("MMMMM"));
+}
+
 // A key held while the keyboard goes to another window is released: SDL sends
 // its key-up as the window loses the focus, so the view stops turning.
 TEST_F(RenderWindowTest, LosingFocusToAnotherWindowReleasesHeldKeys) {

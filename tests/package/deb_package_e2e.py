@@ -87,9 +87,11 @@ def run(args, scratch):
               "/usr/share/metainfo/io.github.draughts3d.draughts3d.metainfo.xml",
               "/usr/share/icons/hicolor/64x64/apps/draughts3d.png", "/usr/share/mime/packages/draughts3d.xml"]
     wanted += ["/usr/share/draughts3d/Textures/%s.bmp" % p for p in PICTURES]
+    wanted += ["/usr/share/locale/ru/LC_MESSAGES/draughts3d.mo", "/usr/share/man/ru/man6/draughts3d.6.gz",
+               "/usr/share/man/ru/man6/draughts3d-engine.6.gz"]
     missing = [p for p in wanted if p not in paths]
-    check(not missing, "the package holds the programs, pictures, desktop entry, icon, metainfo, PDN type and manual pages "
-          "(missing: %s)" % missing)
+    check(not missing, "the package holds the programs, pictures, desktop entry, icon, metainfo, PDN type, manual pages "
+          "and translations (missing: %s)" % missing)
 
     root = os.path.join(scratch, "root")
     unpacked = subprocess.run(["dpkg-deb", "-x", deb, root])
@@ -98,6 +100,13 @@ def run(args, scratch):
         return
     elsewhere = os.path.join(scratch, "somewhere else")
     os.makedirs(elsewhere)
+    # Far from the build tree, the unpacked programs find their translations beside them.
+    russian = {k: v for k, v in os.environ.items() if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+    russian["LANG"] = "ru_RU.UTF-8"
+    why = subprocess.run([os.path.join(root, "usr", "bin", "draughts3d-engine")], input="init\nwhy c5d4\n",
+                         capture_output=True, text=True, env=russian, cwd=elsewhere).stdout
+    check("c5" in why and "No piece" not in why and any("\u0400" <= c <= "\u04ff" for c in why),
+          "the unpacked engine tool says why in Russian under LANG=ru_RU.UTF-8 (%r)" % why)
     program = g.Game(game, args.window_tool, elsewhere, options=["--windowed"], question=True)
     try:
         window = program.wait_window()

@@ -45,7 +45,9 @@ for mode in play test; do
   needs $mode /usr/include/SDL2/SDL.h "SDL2"
   needs $mode /usr/include/GL/freeglut.h "freeglut"
   needs $mode /usr/include/X11/Xlib.h "Xlib (the keyboard read through SDL's X11 window, the test tools)"
+  needs $mode /usr/bin/msgfmt "the translations' compiler"
 done
+needs test /usr/bin/xgettext "the marked texts read for the translations' check"
 needs test /usr/include/gtest/gtest.h "GoogleTest"
 needs test /usr/bin/Xvfb "the X server of the display tests"
 needs test /usr/bin/xdotool "key presses"
