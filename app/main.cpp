@@ -26,6 +26,7 @@
 #include "app/platform/window_state.h"
 #include "app/screens/display_switch.h"
 #include "app/screens/play_session.h"
+#include "app/screens/review_screens.h"
 #include "app/screens/screens.h"
 #include "engine/rules/translation.h"
 #include "textures/dib_reader.h"
@@ -134,6 +135,14 @@ int main(int argc, char* argv[]) {
     std::string openError;
     if (commandLine.gameFile && !playSession.openGameFile(commandLine.gameFile, commandLine.gameNumber, openError))
         std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
+    // --review: the game opens in the review (not in classic mode, which has none).
+    if (commandLine.reviewFile && settings.classic) {
+        openError = "the review is not part of classic mode";
+        std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
+    } else if (commandLine.reviewFile &&
+               !openReview(commandLine.reviewFile, commandLine.gameNumber, false, false, openError)) {
+        std::fprintf(stderr, "draughts3d: %s\n", openError.c_str());
+    }
 
     startPlatform();
     if (!haveDisplay()) {
@@ -216,6 +225,7 @@ int main(int argc, char* argv[]) {
     }
     // The window closed or the game quit: a game still going on is kept as left.
     playSession.end();
+    closeReview();
     destroyRenderWindow();
     stopPlatform();
     return kExitNormal;

@@ -23,7 +23,14 @@
 // "game N: ok M moves, FEN <final position>, result <as the command says it>"
 // or "game N: error line L: <reason>";
 // exit status 1 when any game (or the file) could not be read.
+//
+// draughts3d-engine --analyse FILE [--game N] [--ms M] judges every move of a
+// game with the analysis the game's review runs (engine/levels/analysis.h):
+// "ply N <move> eval <White's value after it, in men> best <the best move
+// there> <?, ?? or ->", then a summary line; exit status 1 when the file or
+// its game cannot be read.
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +46,7 @@
 #include "engine/rules/game_end.h"
 #include "engine/records/game_record.h"
 #include "engine/records/pdn_read.h"
+#include "engine/levels/analysis.h"
 #include "engine/levels/level_match.h"
 #include "engine/levels/searcher.h"
 #include "engine/levels/levels.h"
@@ -128,6 +136,48 @@ int replayFile(const char* path) {
     return std::fflush(stdout) == 0 ? status : 1;
 }
 
+// --analyse: one line for each move of game `number`, then the summary.
+int analyseFile(const char* path, int number, int milliseconds) {
+    const PdnFileGame file = readGamesFile(path, number);
+    if (!file.error.empty()) {
+        std::fprintf(stderr, "draughts3d-engine: %s: %s\n", path, file.error.c_str());
+        return 1;
+    }
+    if (!file.found) {
+        std::fprintf(stderr, "draughts3d-engine: %s: no game %d (the file has %d)\n", path, number, file.gameCount);
+        return 1;
+    }
+    if (!file.game.ok) {
+        std::fprintf(stderr, "draughts3d-engine: %s\n", pdnGameError(path, file.game).c_str());
+        return 1;
+    }
+    const GameRecord& record = file.game.record;
+    AnalysisRequest request;
+    request.start = record.start;
+    request.moves = record.moves;
+    request.secondsPerPosition = milliseconds / 1000.0;
+    const auto started = std::chrono::steady_clock::now();
+    const GameAnalysis analysis = analyseGame(request);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    // PDN names the squares from White's side; White is the record's green side.
+    const Side white = record.greenSide;
+    const bool turned = white == 2;
+    int marks[3][3] = {};  // [side][mark]
+    for (std::size_t ply = 0; ply < analysis.moveCount(); ++ply) {
+        const WholeMove& played = record.moves[ply];
+        const MoveVerdict verdict = moveVerdict(analysis, ply, played);
+        const WholeMove& best = analysis.positions[ply].best;
+        ++marks[analysis.positions[ply].sideToMove][static_cast<int>(verdict.mark)];
+        std::printf("ply %zu %s eval %.2f best %s %s\n", ply + 1, wholeMoveText(played, turned).c_str(),
+                    valueFor(analysis, ply + 1, white) / 100.0,
+                    best.squareCount ? wholeMoveText(best, turned).c_str() : "none", moveMarkText(verdict.mark));
+    }
+    const Side black = otherSide(white);
+    std::printf("summary %zu plies: White %d ? %d ??, Black %d ? %d ??; %.2f s\n", analysis.moveCount(),
+                marks[white][1], marks[white][2], marks[black][1], marks[black][2], seconds);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 // Every square the piece stands on, run together: "b6d4f2".
 std::string landingText(const WholeMove& move) {
     std::string text;
@@ -189,11 +239,19 @@ bool parseMove(const std::string& text, Square& from, Square& to) {
 }  // namespace
 
 const char* const kUsage =
-    "Usage: draughts3d-engine [--help | --version | --replay FILE | --match LEVEL LEVEL GAMES]\n"
+    "Usage: draughts3d-engine [--help | --version | --replay FILE | --match LEVEL LEVEL GAMES\n"
+    "                          | --analyse FILE [--game N] [--ms M]]\n"
     "\n"
     "--replay FILE replays every game of a PDN file: one line per game, \"game N: ok M\n"
     "moves, FEN <final position>, result <as the result command says it>\" or \"game N:\n"
     "error line L: <reason>\"; exit status 1 when any game could not be read.\n"
+    "\n"
+    "--analyse FILE judges every move of a game of a PDN file (--game N, the first by\n"
+    "default) with the strong level's search, M milliseconds a position (--ms, 300 by\n"
+    "default): one line per ply, \"ply N <move> eval <White's value after it, in men>\n"
+    "best <the best move there> <mark>\", the mark ? for a move that lost a man or more\n"
+    "against the best, ?? for two or more, - otherwise; then a summary line. Exit\n"
+    "status 1 when the file or the game cannot be read.\n"
     "\n"
     "Reads commands on standard input, one a line, and answers on standard output:\n"
     "  init                          the initial position, side 1 to move\n"
@@ -240,6 +298,22 @@ int main(int argc, char* argv[]) {
             return answered();
         }
         if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) return replayFile(argv[i + 1]);
+        if (std::strcmp(argv[i], "--analyse") == 0 && i + 1 < argc) {
+            const char* path = argv[i + 1];
+            int number = 1, milliseconds = static_cast<int>(kAnalysisSecondsPerPosition * 1000);
+            bool fine = true;
+            for (int j = i + 2; j < argc && fine; j += 2) {
+                const bool game = std::strcmp(argv[j], "--game") == 0, ms = std::strcmp(argv[j], "--ms") == 0;
+                const long value = j + 1 < argc ? std::strtol(argv[j + 1], nullptr, 10) : 0;
+                fine = (game || ms) && value >= 1 && value <= 1000000;
+                (game ? number : milliseconds) = static_cast<int>(value);
+            }
+            if (!fine) {
+                std::fprintf(stderr, "draughts3d-engine: --analyse takes FILE [--game N] [--ms M]\n\n%s", kUsage);
+                return 2;
+            }
+            return analyseFile(path, number, milliseconds);
+        }
         if (std::strcmp(argv[i], "--match") == 0) {
             Level a, b;
             const int games = i + 3 < argc ? std::atoi(argv[i + 3]) : 0;

@@ -78,6 +78,9 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
                 return misuse("--game takes the number of a game of the file, 1 for the first", number);
             result.gameNumber = static_cast<int>(value);
             gameGiven = true;
+        } else if (const char* review = optionValue("--review", argc, argv, i)) {
+            if (!review[0] || result.reviewFile) return misuse("--review takes one PDN file", review);
+            result.reviewFile = review;
         } else if (arg[0] == '-') {
             return misuse("unknown option", arg);
         } else if (result.gameFile) {
@@ -86,14 +89,16 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             result.gameFile = arg;
         }
     }
-    if (gameGiven && !result.gameFile && result.action == CommandAction::Play)
+    if (result.reviewFile && result.gameFile && result.action == CommandAction::Play)
+        return misuse("a game file to play or --review, not both", result.gameFile);
+    if (gameGiven && !result.gameFile && !result.reviewFile && result.action == CommandAction::Play)
         return misuse("--game needs a PDN file", "--game");
     return result;
 }
 
 const char* usageText() {
     return "Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
-           "                 [--level LEVEL] [FILE.pdn [--game N]]\n"
+           "                 [--level LEVEL] [FILE.pdn [--game N]] [--review FILE.pdn [--game N]]\n"
            "       draughts3d --help | --version\n"
            "\n"
            "Draughts against the computer on a board in a 3D room.\n"
@@ -108,6 +113,9 @@ const char* usageText() {
            "  FILE.pdn      open a game of a PDN file at its last position, playing the\n"
            "                side it names human (White when none); 9 and 0 step through it;\n"
            "                on the computer's turn Return asks for its move\n"
+           "  --review FILE.pdn  review a game of a PDN file from its start: Left and Right\n"
+           "                step through it, N asks for the computer's verdict on every\n"
+           "                move, P copies the game (not in classic mode)\n"
            "  --game N      which game of the file (the first by default)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
@@ -118,7 +126,8 @@ const char* usageText() {
            "Playing: T shows a hint (the club level's move for you) for a few seconds;\n"
            "O offers the computer a draw; R, then R again, resigns (not in classic mode).\n"
            "Every game is kept as it is played, in $XDG_DATA_HOME/draughts3d/games/;\n"
-           "the start menu offers to continue one left unfinished.\n"
+           "the start menu offers to continue one left unfinished, and \"Your games\" lists\n"
+           "them all for review. V on the play screen reviews the game played.\n"
            "Mouse: left click a menu item, or a square to move from and one to move to;\n"
            "right click forgets what you typed; right drag turns the view.\n"
            "Keys and mouse in full: see the manual page draughts3d(6).\n";

@@ -1,7 +1,7 @@
 #pragma once
 // The game's command line: draughts3d [--windowed | --fullscreen] [--classic]
 // [--animation off|fast|normal|slow] [--level NAME] [FILE.pdn [--game N]]
-// | --help | --version
+// [--review FILE.pdn [--game N]] | --help | --version
 
 #include "app/files/settings.h"
 
@@ -24,6 +24,8 @@ struct CommandLine {
     // A PDN file to open, and which of its games (1 for the first).
     const char* gameFile = nullptr;
     int gameNumber = 1;
+    // --review FILE.pdn: that file's game (gameNumber) opens in the review instead.
+    const char* reviewFile = nullptr;
     // For Misuse: what was wrong, e.g. "unknown option '-display'".
     const char* problem = "";
     const char* offending = "";

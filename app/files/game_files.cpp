@@ -102,6 +102,13 @@ bool createGameFile(const std::string& folder, std::time_t start, const std::str
     return false;
 }
 
+bool readRecordFileName(const std::string& name, std::time_t& start, int& copy) {
+    const RecordName read = readRecordName(name);
+    start = read.start;
+    copy = read.copy;
+    return read.copy != 0;
+}
+
 LatestGame findLatestGame(const std::string& folder) {
     LatestGame latest;
     DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());

@@ -40,6 +40,10 @@ std::string gameFileName(std::time_t start, int copy = 1);
 bool createGameFile(const std::string& folder, std::time_t start, const std::string& content, std::string& path,
                     std::string& error);
 
+// When the game of the record file `name` (no folder) started, and its copy
+// number (1, 2, ...); false for a name that is not a record's.
+bool readRecordFileName(const std::string& name, std::time_t& start, int& copy);
+
 // The newest record in a games folder, by the start time its name gives.
 struct LatestGame {
     std::string path;         // "" when the folder holds no record

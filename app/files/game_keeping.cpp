@@ -37,13 +37,6 @@ std::string computerCalled(std::optional<Level> level) {
     return level ? std::string("draughts3d ") + levelTitle(*level) : std::string("draughts3d");
 }
 
-// The level a record names for the computer, or `otherwise` when it names none.
-std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise) {
-    for (const Level level : kAllLevels)
-        if (computerName(record) == computerCalled(level)) return level;
-    return otherwise;
-}
-
 // The side of the game (1 is the player's) that a result says has won; 0 for none.
 Side winnerOf(GameResult result, Side greenSide) {
     if (result == GameResult::WhiteWins) return greenSide;
@@ -64,6 +57,12 @@ std::vector<HistoryRecord> putOnBoard(GameRecord& record, std::vector<Position>*
 }
 
 }  // namespace
+
+std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise) {
+    for (const Level level : kAllLevels)
+        if (computerName(record) == computerCalled(level)) return level;
+    return otherwise;
+}
 
 void GameKeeping::writeRecord() {
     if (gamesFolderPath.empty()) return;

@@ -31,6 +31,10 @@
 #include "engine/rules/game_end.h"
 #include "engine/rules/whole_moves.h"
 
+// The level a record names for the computer ("draughts3d Club"), or
+// `otherwise` when it names none.
+std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise);
+
 // The game as a play frame leaves it.
 struct GameLine {
     // The take-back history: the last `count` jumps of the game, after the

@@ -58,6 +58,7 @@ std::string xdgFolder(const char* xdgValue, const char* home, const char* defaul
 
 std::string configFolder() { return xdgFolder(std::getenv("XDG_CONFIG_HOME"), homeFolder(), ".config"); }
 std::string dataFolder() { return xdgFolder(std::getenv("XDG_DATA_HOME"), homeFolder(), ".local/share"); }
+std::string cacheFolder() { return xdgFolder(std::getenv("XDG_CACHE_HOME"), homeFolder(), ".cache"); }
 
 bool makeFolders(const std::string& folder, std::string& error) {
     if (folder.empty()) {

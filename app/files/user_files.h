@@ -15,6 +15,9 @@
 // means the default. "" when not even a home folder can be told.
 std::string configFolder();
 std::string dataFolder();
+// "$XDG_CACHE_HOME/draughts3d/" (default "$HOME/.cache/draughts3d/"): what the
+// game can work out again, kept so that it need not (a game's analysis).
+std::string cacheFolder();
 // The same from given values (null for unset), for the folder above.
 std::string xdgFolder(const char* xdgValue, const char* home, const char* defaultUnderHome);
 

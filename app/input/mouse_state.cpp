@@ -56,8 +56,11 @@ ViewTurn takeViewTurn() {
     return result;
 }
 
+void recordWheel(int steps) { mouseInput.wheelSteps += steps; }
+
 void clearMouseActions() {
     mouseInput.clickCount = 0;
+    mouseInput.wheelSteps = 0;
     mouseInput.dragX %= kDragPixelsPerDegree;
     mouseInput.dragY %= kTiltStepPixels;
 }

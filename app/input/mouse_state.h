@@ -41,6 +41,8 @@ struct MouseInput {
     int dragX = 0, dragY = 0;
     // Travel of the current right-button press, for telling a click from a drag.
     int travelX = 0, travelY = 0;
+    // Notches the wheel turned since the last frame: away from the player positive.
+    int wheelSteps = 0;
 };
 extern MouseInput mouseInput;
 
@@ -53,6 +55,8 @@ void recordPointerMotion(int dx, int dy);
 // The right button is found up though its release never came (it was let go
 // while no window of ours had the pointer): no click, no more dragging.
 void forgetRightButton();
+// The wheel turned by `steps` notches (away from the player positive).
+void recordWheel(int steps);
 
 // The whole degrees of tilt (about x) and turn (about y) that the drag so far
 // asks for; what is left of the drag stays for later. Dragging down tilts the
@@ -63,7 +67,7 @@ struct ViewTurn {
 };
 ViewTurn takeViewTurn();
 
-// Main loop: after each drawn frame the clicks are forgotten, and so is any drag
+// Main loop: after each drawn frame the clicks and the wheel are forgotten, and so is any drag
 // that no frame turned into a view change (less than one step is kept).
 void clearMouseActions();
 // Everything back to rest (no button down), for tests that start afresh.

@@ -4,7 +4,7 @@
 // The platform seam: everything the game asks of the system it runs on. The
 // start and end of the video system, the display check, the window with its GL
 // context, the events that feed the key and mouse state, the message boxes and
-// the wait for the next frame. One file speaks to SDL behind it
+// the wait for the next frame, and the clipboard. One file speaks to SDL behind it
 // (platform_sdl.cpp); no other file of the game includes SDL. What the game
 // says and how it sets up its GL live above it (render_window.h), so another
 // back-end could be written beside it without touching the game.
@@ -124,6 +124,12 @@ enum class Answer { Yes, No, NoAnswer };
 // `answerWithoutBox` (Yes or No) are written to standard error and that answer
 // is returned, so the game goes on.
 Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer answerWithoutBox);
+
+// --- The clipboard ----------------------------------------------------------
+
+// Puts `text` (UTF-8) on the system's clipboard, where other programs paste it
+// from while the game runs; false when it could not.
+bool setClipboardText(const std::string& text);
 
 // --- What the tests reach behind the seam -----------------------------------
 // SDL's own types, named but not included.

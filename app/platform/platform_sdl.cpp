@@ -551,6 +551,8 @@ void mouseButton(const SDL_MouseButtonEvent& button) {
 
 }  // namespace
 
+bool setClipboardText(const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; }
+
 EventOutcome windowProcedure(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT: return EventOutcome::Quit;
@@ -575,6 +577,9 @@ EventOutcome windowProcedure(const SDL_Event& event) {
         }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: mouseButton(event.button); return EventOutcome::Continue;
+        case SDL_MOUSEWHEEL:
+            recordWheel(event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y);
+            return EventOutcome::Continue;
         case SDL_MOUSEMOTION:
             if (mouseInput.rightHeld && !(event.motion.state & SDL_BUTTON_RMASK)) forgetRightButton();
             recordPointerMotion(event.motion.xrel, event.motion.yrel);

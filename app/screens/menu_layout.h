@@ -10,6 +10,7 @@ constexpr int kSelectSideItem = 1;
 constexpr int kStartGameItem = 2;
 constexpr int kContinueGameItem = 3;
 constexpr int kLevelItem = 4;
+constexpr int kYourGamesItem = 5;
 
 // Where an item lies in a window of width x height (pixels from the lower-left
 // corner), as the menu has always computed it: its band from
@@ -32,6 +33,7 @@ struct MenuItemLayout {
 constexpr MenuItemLayout kMenuItems[] = {
     {kLevelItem, "Level", 4, 4.7, 4.15, 4, 3.98, 7, 8, 8.05},
     {kSelectSideItem, "Select side", 2, 3.2, 2.6, 4, 3.98, 2, 3, 3.02},
+    {kYourGamesItem, N_("Your games"), 1, 2.2, 1.68, 5, 4.98, 1, 2, 2.02},
     {kStartGameItem, N_("Start the game"), 1, 3.5, 2.3, 5, 4.98, 1, 3, 3.02},
     {kContinueGameItem, "Continue the game", 1, 13.0, 4.4, 5, 4.98, 1, 8, 8.05},
 };

@@ -3,6 +3,7 @@
 #include "app/screens/mouse_actions.h"
 #include "app/screens/play_session.h"
 #include "app/screens/player_acts.h"
+#include "app/screens/review_screens.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
@@ -262,6 +263,8 @@ void readPlayerActs(double now, const MoveKeys& keys) {
 
 // Moves shown travelling, the reply paced, the last move marked, the end held.
 bool showingPlayFrame(bool skipUnchanged) {
+    // V: the review of this game (app/screens/review_screens.h).
+    if (wasPressed(kReviewGameKey) && reviewGamePlayed()) return false;
     MoveShow& moves = playSession.moves();
     Advice& advice = playSession.advice();
     const double now = frameSeconds;

@@ -40,6 +40,16 @@ void PlaySession::startNewGame() {
     begin();
 }
 
+void PlaySession::startGameFrom(const Position& start, Side green, Level level) {
+    greenSide = green;
+    resetGame();
+    restorePosition(start);
+    std::optional<std::uint64_t> seed;
+    if (level != Level::Classic) seed = std::random_device{}();
+    keeping.keepNewGame(greenSide, start, seed, level);
+    begin();
+}
+
 bool PlaySession::continueLatestGame() {
     if (!keeping.continueLatestGame(menuLevel())) return false;
     begin();
@@ -49,7 +59,16 @@ bool PlaySession::continueLatestGame() {
 bool PlaySession::openGameFile(const std::string& path, int number, std::string& error) {
     if (!keeping.openGameFile(path, number, error, menuLevel())) return false;
     begin();
+    openedPath = path;
+    openedNumber = number;
     return true;
+}
+
+bool PlaySession::reviewSource(std::string& path, int& number) const {
+    const bool opened = keeping.openedGameUnplayed() && !openedPath.empty();
+    path = opened ? openedPath : keeping.keptGamePath();
+    number = opened ? openedNumber : 1;
+    return !path.empty();
 }
 
 void PlaySession::end() {
@@ -135,6 +154,7 @@ void PlaySession::resign() { keeping.endByPlayer(Termination::Resignation); }
 
 void PlaySession::begin() {
     currentScreen = 0;
+    openedPath.clear();
     viewAngleY = 0;
     shownMoves.startShowingMoves();
     said.forgetAdvice();

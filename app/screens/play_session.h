@@ -39,6 +39,10 @@ public:
     // false, with the live game untouched and `error` saying why, when it cannot be read.
     // The computer moves in it only when the player asks, until a move is played.
     bool openGameFile(const std::string& path, int number, std::string& error);
+    // A new game from `start` (a position of a game under review), the player's
+    // colour `green`, against the computer at `level`: a new record, its start
+    // written as FEN.
+    void startGameFrom(const Position& start, Side green, Level level);
     // The game is left: an unfinished record is marked abandoned, the
     // computer's search and a hint stop. Nothing is kept until a game starts.
     void end();
@@ -60,6 +64,11 @@ public:
     void offerDraw(double now);
     // R confirmed: the player resigns.
     void resign();
+
+    // The file and the game number to review the game from: an opened file's
+    // game while it stays on the file's line, else the game's own record;
+    // false when there is none yet.
+    bool reviewSource(std::string& path, int& number) const;
 
     // Why the game is not being kept, for the screen; "" while it is.
     const std::string& keepingFault() const { return keeping.keepingFault(); }
@@ -84,6 +93,9 @@ private:
     PlayerActs playerActs;
     // The level the computer plays this game at: the one its record names, or the menu's.
     Level gameLevel = Level::Classic;
+    // The file and game number of the game opened from a file ("" for none).
+    std::string openedPath;
+    int openedNumber = 1;
 };
 
 // The game's one play session.

@@ -3,6 +3,7 @@
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
 #include "app/screens/play_session.h"
+#include "app/screens/review_screens.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "engine/rules/board.h"
@@ -13,7 +14,9 @@ unsigned char currentScreen = 1;
 double frameSeconds = 0;
 
 int drawCurrentScreen() {
-    if (currentScreen == 1)
+    if (currentScreen == kGamesListScreen || currentScreen == kReviewScreen)
+        drawReviewScreens(false);
+    else if (currentScreen == 1)
         drawStartMenuFrame();
     else
         drawPlayFrame();
@@ -21,6 +24,7 @@ int drawCurrentScreen() {
 }
 
 bool drawCurrentScreenIfChanged() {
+    if (currentScreen == kGamesListScreen || currentScreen == kReviewScreen) return drawReviewScreens(true);
     if (currentScreen == 0) return drawPlayFrameIfChanged();
     drawStartMenuFrame();
     windowNeedsRedraw = false;
@@ -38,6 +42,7 @@ void resetScreens() {
     winPictureFrames = 0;
     forgetShownPlayPicture();
     playSession.reset();
+    closeReview();
     clearKeyState();
     clearMouseState();
 }

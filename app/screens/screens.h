@@ -6,13 +6,14 @@
 // being played, from its start on the menu (or the command line) to its end,
 // is the play session's (app/screens/play_session.h).
 
-// 1 shows the start menu, 0 the play screen.
+// 1 shows the start menu, 0 the play screen; 2 and 3 the list of the games
+// kept and the review of one (app/screens/review_screens.h).
 extern unsigned char currentScreen;
 // The time of the frame being drawn, in seconds of a steady clock: the main
 // loop sets it before each frame (moves travel and replies wait by it).
 extern double frameSeconds;
 // The selected item of the start menu: 1 = "Select side", 2 = "Start the game",
-// 3 = "Continue the game", 4 = "Level: ..." (app/screens/menu_layout.h).
+// 3 = "Continue the game", 4 = "Level: ...", 5 = "Your games" (app/screens/menu_layout.h).
 extern int menuItem;
 
 // Set (the default), the start menu draws two of its four views and copies the

@@ -3,6 +3,7 @@
 #include "app/screens/menu_layout.h"
 #include "app/screens/mouse_actions.h"
 #include "app/screens/play_session.h"
+#include "app/screens/review_screens.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
 #include "app/files/settings.h"
@@ -34,7 +35,7 @@ constexpr ViewOrigin kViewOrigins[4] = {{0.05, 0.05}, {0.55, 0.05}, {0.55, 0.55}
 ShownMenuItems shownItems() {
     ShownMenuItems shown;
     for (const MenuItemLayout& layout : kMenuItems) {
-        const bool shows = layout.item == kLevelItem          ? !settings.classic
+        const bool shows = layout.item == kLevelItem || layout.item == kYourGamesItem ? !settings.classic
                            : layout.item == kContinueGameItem ? !settings.classic && playSession.canContinueGame()
                                                               : true;
         if (shows) shown.items[shown.count++] = layout.item;
@@ -81,6 +82,8 @@ void actOn(int item, int step) {
         playSession.startNewGame();
     else if (item == kContinueGameItem)
         playSession.continueLatestGame();
+    else if (item == kYourGamesItem)
+        openGamesList();
 }
 
 // Reads the menu's keys and clicks; returns whether they started a game.

@@ -169,7 +169,8 @@ public:
         counts_[0] = counts ? *counts : startingCounts(material_[0]);
     }
 
-    LevelResult run(Clock::time_point start);
+    // `valueOnlyMove`: see LevelRequest.
+    LevelResult run(Clock::time_point start, bool valueOnlyMove);
 
 private:
     void checkStop() {
@@ -358,7 +359,7 @@ int Searcher::searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t 
     return best;
 }
 
-LevelResult Searcher::run(Clock::time_point start) {
+LevelResult Searcher::run(Clock::time_point start, bool valueOnlyMove) {
     LevelResult result;
     deadline_ =
         start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(settings_.budgetSeconds));
@@ -378,7 +379,7 @@ LevelResult Searcher::run(Clock::time_point start) {
         result.hasMove = true;
         result.score = root.score == -kInfinity ? 0 : root.score;
     };
-    if (roots.size() == 1) {
+    if (roots.size() == 1 && !valueOnlyMove) {
         choose(roots[0]);
         return result;
     }
@@ -452,12 +453,13 @@ LevelResult searchWith(const LevelRequest& request, LevelSettings settings, cons
     const Clock::time_point start = Clock::now();
     PositionScope scope(request.position);
     if (request.level == Level::Classic) return classicMove(cancel);
+    if (request.budgetSeconds > 0) settings.budgetSeconds = request.budgetSeconds;
     if (request.fixedDepth > 0) {
         settings.maxDepth = request.fixedDepth;
         settings.budgetSeconds = 0;
     }
     Searcher searcher(settings, request.seed, cancel, request.earlierPositions, request.drawCounts);
-    return searcher.run(start);
+    return searcher.run(start, request.valueOnlyMove);
 }
 
 }  // namespace

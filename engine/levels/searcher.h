@@ -50,6 +50,13 @@ struct LevelRequest {
     int fixedDepth = 0;
     // The best move only, no seeded choice among near-equal ones (the hint).
     bool bestOnly = false;
+    // A time budget other than the level's, in seconds (0: the level's); a
+    // fixed depth still removes the time.
+    double budgetSeconds = 0;
+    // A position with one move is searched all the same, so that the result
+    // says what it is worth (a game's analysis); otherwise that move is given
+    // at once with the score 0.
+    bool valueOnlyMove = false;
 };
 
 struct LevelResult {
