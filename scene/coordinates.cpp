@@ -11,11 +11,11 @@ constexpr double kLabelY = -2.99;
 // The board covers x from -4 to 4 and z from -4.5 (rank 8) to 3.5 (rank 1).
 constexpr double kNearEdgeZ = 3.5, kFarEdgeZ = -4.5, kSideEdgeX = 4.0;
 // How far a label's centre stands off the board's edge, in square widths.
-constexpr double kLabelOffset = 0.42;
+constexpr double kLabelOffset = 0.26;
 // The stroke font's size 3 (a cell of 30 units, as the menu's captions) scaled
-// to a label 0.45 square widths tall.
+// to a label 0.36 square widths tall.
 constexpr float kFontSize = 3;
-constexpr double kUnitsToSquares = 0.015;
+constexpr double kUnitsToSquares = 0.012;
 // Old gold, as the trophies on the shelves.
 constexpr float kColour[3] = {1.0f, 0.85f, 0.45f};
 
