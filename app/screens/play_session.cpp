@@ -162,7 +162,7 @@ void PlaySession::offerDraw(double now) {
     if (twoPlayers()) {
         // The other player answers: O again before the next move accepts.
         if (playerActs.drawOffered()) {
-            playerActs.sayAnswer(now, "Draw agreed");
+            playerActs.sayAnswer(now, sideName(otherSide(sideToMove)) + " accepts: draw agreed");
             keeping.endByPlayer(Termination::DrawAgreed);
         } else {
             playerActs.offerDraw(sideName(sideToMove) + " offers a draw: " + sideName(otherSide(sideToMove)) +
@@ -187,7 +187,11 @@ bool PlaySession::personToMove() const {
     return !shownMoves.computerMoves(sideToMove) || shownMoves.paused();
 }
 
-Side PlaySession::frameSide(double now) const { return twoPlayers() ? shownMoves.shownSide(now) : Side{1}; }
+Side PlaySession::frameSide(double now) const {
+    if (!twoPlayers()) return 1;
+    // A finished game keeps the view it ended in, and its frame.
+    return gameOver() ? viewTurn.side() : shownMoves.shownSide(now);
+}
 
 std::string PlaySession::sideName(Side side) const {
     const Seat& seat = seats().side[side];
@@ -211,6 +215,8 @@ std::string PlaySession::lastMovesText(double now) const {
 }
 
 void PlaySession::turnView(double now) {
+    // The view stays as the game ended (a winner's picture stands in it).
+    if (gameOver()) return;
     viewTurn.follow(shownMoves.shownSide(now), twoPlayers() && settings.turnView, now);
 }
 

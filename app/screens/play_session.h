@@ -76,7 +76,8 @@ public:
     // itself, once paused, lets the person move either side).
     bool personToMove() const;
     // The side whose player types the squares and reads the coordinates at
-    // `now`: the side to move as the picture shows it in Two players, side 1 otherwise.
+    // `now`: the side to move as the picture shows it in Two players (once the
+    // game is over, the side the view shows it from), side 1 otherwise.
     Side frameSide(double now) const;
     // The line saying whose turn it is (Two players) or that the computer plays
     // itself and how to pause it; empty against the computer.
@@ -84,7 +85,7 @@ public:
     // The last moves as the HUD says them, with the sides' names.
     std::string lastMovesText(double now) const;
     // After the frame's keys: the view turns to the side to move in Two
-    // players (when the settings' turn_view is on).
+    // players (when the settings' turn_view is on), until the game is over.
     void turnView(double now);
 
     // Why the game is not being kept, for the screen; "" while it is.

@@ -31,6 +31,8 @@ public:
     void follow(Side side, bool turning, double now);
     // Whether the view is on its way.
     bool moving() const { return active; }
+    // The side the view was last turned to (or would have been, not turning).
+    Side side() const { return shownSide; }
 
 private:
     Side shownSide = 1;
