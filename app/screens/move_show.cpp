@@ -109,7 +109,11 @@ void MoveShow::pause() {
     replyWaiting = false;
 }
 
-void MoveShow::resume() { pausedNow = false; }
+// Going on is asking the computer to move, also where it waits to be asked.
+void MoveShow::resume() {
+    pausedNow = false;
+    replyAsked = true;
+}
 
 bool MoveShow::computerToReply() const { return replyWaiting; }
 
@@ -126,6 +130,7 @@ void MoveShow::startShowingMoves() {
     endHeldSince = -1;
     replyAsked = false;
     awaitingRequest = false;
+    pausedNow = false;
 }
 
 void MoveShow::landTravellingMove() { travel.active = false; }

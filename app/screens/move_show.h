@@ -50,7 +50,8 @@ public:
     // Whether the computer moves `side`.
     bool computerMoves(Side side) const;
     // The computer playing itself stops (a search running is stopped, a reply
-    // waiting forgotten) until resumed; a person may move meanwhile.
+    // waiting forgotten) until resumed, which also asks it to move where it
+    // waits to be asked (an opened game); a person may move meanwhile.
     void pause();
     void resume();
     bool paused() const { return pausedNow; }
@@ -60,7 +61,7 @@ public:
     // The game is left (Escape, the program ends): a search still running stops at once.
     void stopComputer();
     // A new game, or one taken up again (a search still running is stopped): nothing travelling, no reply waiting, no
-    // end held, the moves on record taken as shown.
+    // end held, not paused, the moves on record taken as shown.
     void startShowingMoves();
     // A key or click that acts on the game: the travelling move lands at once.
     void landTravellingMove();

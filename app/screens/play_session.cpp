@@ -224,7 +224,6 @@ void PlaySession::begin() {
     currentScreen = 0;
     viewAngleY = 0;
     shownMoves.startShowingMoves();
-    shownMoves.resume();
     said.forgetAdvice();
     playerActs.forget();
     gameLevel = keeping.keptGameLevel().value_or(settings.level);
