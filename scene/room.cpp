@@ -111,10 +111,15 @@ namespace {
 
 // The last move's blue reads on the white squares and the black ones alike and
 // is none of the typed yellow and red or the pieces' green and pink; a hint is
-// orange, a piece that must capture is ringed in white.
+// orange. A captured piece's cross is a light blue edged in navy, and a piece
+// that must capture is ringed in white inside a black margin, so both stand
+// out on a black square and beside the white ones at any size.
 constexpr double kMoveBlue[3] = {0.15, 0.45, 1.0};
+constexpr double kCrossBlue[3] = {0.55, 0.85, 1.0};
+constexpr double kCrossEdge[3] = {0.0, 0.05, 0.3};
 constexpr double kHintOrange[3] = {1.0, 0.55, 0.0};
 constexpr double kMustWhite[3] = {1.0, 1.0, 1.0};
+constexpr double kMustMargin[3] = {0.0, 0.0, 0.0};
 
 // A translucent quad over part of a square: x and z as fractions 0..1 of it.
 void squarePart(int file, int rank, double x0, double z0, double x1, double z1, const double (&c)[3], double alpha) {
@@ -125,14 +130,25 @@ void squarePart(int file, int rank, double x0, double z0, double x1, double z1, 
     endBlendedDrawing();
 }
 
-// A band along the diagonal of a square from (x0, z0) to (x1, z1), as fractions.
-void squareStroke(int file, int rank, double x0, double z0, double x1, double z1, const double (&c)[3], double alpha) {
-    const double left = file - 5, far = 3.5 - rank, half = 0.06;
+// A band `half` wide either side of the line across a square from (x0, z0) to
+// (x1, z1), as fractions, raised by `lift` over the marks.
+void squareStroke(int file, int rank, double x0, double z0, double x1, double z1, double half, double lift,
+                  const double (&c)[3]) {
+    const double left = file - 5, far = 3.5 - rank, y = -2.9 + lift;
     beginBlendedDrawing();
-    glColor4d(c[0], c[1], c[2], alpha);
-    quad({{left + x0 - half, -2.89, far + z0}, {left + x0 + half, -2.89, far + z0},
-          {left + x1 + half, -2.89, far + z1}, {left + x1 - half, -2.89, far + z1}});
+    glColor4d(c[0], c[1], c[2], 1.0);
+    quad({{left + x0 - half, y, far + z0}, {left + x0 + half, y, far + z0},
+          {left + x1 + half, y, far + z1}, {left + x1 - half, y, far + z1}});
     endBlendedDrawing();
+}
+
+// A square frame from `outer` to `inner` (fractions from the square's edge).
+void squareFrame(int file, int rank, double outer, double inner, const double (&c)[3], double alpha) {
+    const double o = outer, i = inner;
+    squarePart(file, rank, o, o, 1 - o, i, c, alpha);
+    squarePart(file, rank, o, 1 - i, 1 - o, 1 - o, c, alpha);
+    squarePart(file, rank, o, i, i, 1 - i, c, alpha);
+    squarePart(file, rank, 1 - i, i, 1 - o, 1 - i, c, alpha);
 }
 
 }  // namespace
@@ -143,15 +159,15 @@ void drawSquareMark(int file, int rank, SquareMarkKind kind) {
         case SquareMarkKind::MoveTo: squarePart(file, rank, 0, 0, 1, 1, kMoveBlue, 0.7); break;
         case SquareMarkKind::MoveLanding: squarePart(file, rank, 0.3, 0.3, 0.7, 0.7, kMoveBlue, 0.7); break;
         case SquareMarkKind::Captured:
-            squareStroke(file, rank, 0.2, 0.2, 0.8, 0.8, kMoveBlue, 0.8);
-            squareStroke(file, rank, 0.8, 0.2, 0.2, 0.8, kMoveBlue, 0.8);
+            squareStroke(file, rank, 0.15, 0.15, 0.85, 0.85, 0.12, 0.01, kCrossEdge);
+            squareStroke(file, rank, 0.85, 0.15, 0.15, 0.85, 0.12, 0.01, kCrossEdge);
+            squareStroke(file, rank, 0.18, 0.18, 0.82, 0.82, 0.07, 0.02, kCrossBlue);
+            squareStroke(file, rank, 0.82, 0.18, 0.18, 0.82, 0.07, 0.02, kCrossBlue);
             break;
         case SquareMarkKind::Hint: squarePart(file, rank, 0, 0, 1, 1, kHintOrange, 0.7); break;
         case SquareMarkKind::MustCapture:
-            squarePart(file, rank, 0, 0, 1, 0.12, kMustWhite, 0.8);
-            squarePart(file, rank, 0, 0.88, 1, 1, kMustWhite, 0.8);
-            squarePart(file, rank, 0, 0.12, 0.12, 0.88, kMustWhite, 0.8);
-            squarePart(file, rank, 0.88, 0.12, 1, 0.88, kMustWhite, 0.8);
+            squareFrame(file, rank, 0, 0.08, kMustMargin, 1.0);
+            squareFrame(file, rank, 0.08, 0.2, kMustWhite, 1.0);
             break;
     }
 }

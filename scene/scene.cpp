@@ -5,6 +5,7 @@
 #include "engine/rules/board.h"
 #include "engine/rules/rules.h"
 #include "engine/game/turn.h"
+#include "scene/coordinates.h"
 #include "scene/models.h"
 #include "scene/room.h"
 #include "scene/shape_cache.h"
@@ -24,10 +25,10 @@ bool advanceWinPictureFrames() {
     return false;
 }
 
-void drawTurnIndicator() {
+void drawTurnIndicator(Side shown) {
     glPushMatrix();
     glTranslated(-5.4, -3, 0);
-    if (sideToMove == greenSide)
+    if (shown == greenSide)
         glColor3d(0, 1, 0);
     else
         glColor3d(1, 0, 1);
@@ -84,6 +85,7 @@ SceneOutcome drawScene(const ScenePresentation* presentation) {
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     drawBoardSquares();
+    if (presentation && presentation->coordinatesFor != 0) drawBoardCoordinates(presentation->coordinatesFor);
     if (presentation && presentation->piecesGiven)
         drawPiecesOf(presentation->pieces);
     else
@@ -109,7 +111,7 @@ SceneOutcome drawScene(const ScenePresentation* presentation) {
     drawWindowGlass();
     glPopMatrix();
 
-    drawTurnIndicator();
+    drawTurnIndicator(presentation && presentation->ballSide != 0 ? presentation->ballSide : sideToMove);
     if (presentation)
         for (int i = 0; i < presentation->markCount; ++i) {
             const ScenePresentation::Mark& m = presentation->marks[i];

@@ -6,7 +6,8 @@
 // nothing of the program around it: what it has to say goes back as results.
 //
 // This header: one complete picture of the game world: room, table, board,
-// pieces, the turn indicator, typed-square highlights and the winner picture.
+// pieces, the turn indicator, typed-square highlights and the winner picture,
+// and with a presentation the board's coordinates (coordinates.h).
 
 // Scene drawings that showed a winner picture since the counter was last cleared.
 extern int winPictureFrames;
@@ -41,6 +42,11 @@ struct ScenePresentation {
     };
     Mark marks[kMaxPresentedMarks];
     bool winnerHeldBack = false;
+    // The side whose colour the turn ball shows (0: the side to move): the
+    // mover's while its move still travels.
+    Side ballSide = 0;
+    // The board's coordinates as this side's player types them (0: none).
+    Side coordinatesFor = 0;
 
     void addFloating(PieceCode code, double file, double rank, double lift);
     void addMark(int file, int rank, SquareMarkKind kind);

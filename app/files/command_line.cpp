@@ -65,6 +65,18 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             if (!parseLevel(word, result.level))
                 return misuse("--level takes beginner, novice, club, strong, expert or classic", word);
             result.levelGiven = true;
+        } else if (std::strcmp(arg, "--two-players") == 0) {
+            result.opponentGiven = true;
+            result.opponent = Opponent::TwoPlayers;
+        } else if (std::strcmp(arg, "--watch") == 0) {
+            const char* green = i + 1 < argc ? argv[++i] : "";
+            if (!parseLevel(green, result.watchGreenLevel))
+                return misuse("--watch takes two levels (beginner, novice, club, strong, expert, classic)", green);
+            const char* pink = i + 1 < argc ? argv[++i] : "";
+            if (!parseLevel(pink, result.watchPinkLevel))
+                return misuse("--watch takes two levels: green's, then pink's", pink);
+            result.opponentGiven = true;
+            result.opponent = Opponent::Watch;
         } else if (std::strcmp(arg, "--classic") == 0) {
             result.classic = true;
         } else if (const char* speed = optionValue("--animation", argc, argv, i)) {
@@ -93,15 +105,22 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
         return misuse("a game file to play or --review, not both", result.gameFile);
     if (gameGiven && !result.gameFile && !result.reviewFile && result.action == CommandAction::Play)
         return misuse("--game needs a PDN file", "--game");
+    if (result.action == CommandAction::Play && result.opponentGiven) {
+        const char* option = result.opponent == Opponent::Watch ? "--watch" : "--two-players";
+        if (result.levelGiven) return misuse("--level, --two-players and --watch exclude each other", option);
+        if (result.classic) return misuse("classic mode has the computer alone as opponent", option);
+    }
     return result;
 }
 
 const char* usageText() {
     return "Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
-           "                 [--level LEVEL] [FILE.pdn [--game N]] [--review FILE.pdn [--game N]]\n"
+           "                 [--level LEVEL | --two-players | --watch LEVEL LEVEL]\n"
+           "                 [FILE.pdn [--game N] | --review FILE.pdn [--game N]]\n"
            "       draughts3d --help | --version\n"
            "\n"
-           "Draughts against the computer on a board in a 3D room.\n"
+           "Draughts in a 3D room: against the computer, two people at one board, or\n"
+           "the computer against itself.\n"
            "\n"
            "  --windowed    play in a 640x480 window without asking\n"
            "  --fullscreen  play fullscreen without asking\n"
@@ -110,6 +129,9 @@ const char* usageText() {
            "  --animation SPEED  how fast moves travel: off, fast, normal, slow\n"
            "  --level LEVEL how the computer plays: beginner, novice, club, strong,\n"
            "                expert, or classic (the original computer, the default)\n"
+           "  --two-players two people at one board, taking turns (not with --classic)\n"
+           "  --watch LEVEL LEVEL  the computer against itself, green at the first level\n"
+           "                and pink at the second; a key or click pauses it\n"
            "  FILE.pdn      open a game of a PDN file at its last position, playing the\n"
            "                side it names human (White when none); 9 and 0 step through it;\n"
            "                on the computer's turn Return asks for its move\n"
@@ -122,7 +144,9 @@ const char* usageText() {
            "\n"
            "Without --windowed or --fullscreen the game asks at start. Settings are kept in\n"
            "$XDG_CONFIG_HOME/draughts3d/settings.ini (classic, animation, reply_delay,\n"
-           "last_move_marks, level); the options above override them for one run.\n"
+           "last_move_marks, level, opponent, turn_view, coordinates, player1_name,\n"
+           "player2_name); the options above override them for one run. With a FILE,\n"
+           "--two-players and --watch play the opened game on from its position.\n"
            "Playing: T shows a hint (the club level's move for you) for a few seconds;\n"
            "O offers the computer a draw; R, then R again, resigns (not in classic mode).\n"
            "Every game is kept as it is played, in $XDG_DATA_HOME/draughts3d/games/;\n"
@@ -149,6 +173,14 @@ int answerCommandLine(const CommandLine& commandLine) {
 Settings withCommandLine(Settings values, const CommandLine& commandLine) {
     if (commandLine.classic) values.classic = true;
     if (commandLine.animationGiven) values.animation = commandLine.animation;
-    if (commandLine.levelGiven) values.level = commandLine.level;
+    if (commandLine.levelGiven) {
+        values.level = commandLine.level;
+        values.opponent = Opponent::Computer;
+    }
+    if (commandLine.opponentGiven) values.opponent = commandLine.opponent;
+    if (commandLine.opponentGiven && commandLine.opponent == Opponent::Watch) {
+        values.watchGreenLevel = commandLine.watchGreenLevel;
+        values.watchPinkLevel = commandLine.watchPinkLevel;
+    }
     return values;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The game's command line: draughts3d [--windowed | --fullscreen] [--classic]
-// [--animation off|fast|normal|slow] [--level NAME] [FILE.pdn [--game N]]
-// [--review FILE.pdn [--game N]] | --help | --version
+// [--animation off|fast|normal|slow] [--level NAME | --two-players |
+// --watch GREEN PINK] [FILE.pdn [--game N]] [--review FILE.pdn [--game N]]
+// | --help | --version
 
 #include "app/files/settings.h"
 
@@ -21,6 +22,10 @@ struct CommandLine {
     // --level NAME, for this run only.
     bool levelGiven = false;
     Level level = Level::Classic;
+    // --two-players, or --watch GREEN PINK with the two levels, for this run only.
+    bool opponentGiven = false;
+    Opponent opponent = Opponent::Computer;
+    Level watchGreenLevel = Level::Classic, watchPinkLevel = Level::Classic;
     // A PDN file to open, and which of its games (1 for the first).
     const char* gameFile = nullptr;
     int gameNumber = 1;
@@ -34,8 +39,10 @@ struct CommandLine {
 // Reads argv[1..argc-1]. --windowed and --fullscreen exclude each other; the
 // last of several --help/--version wins over playing; --animation takes its
 // speed, --level its name and --game its number (1 or more, with a file) as the
-// next argument or after '='; one argument that is no option names the file;
-// anything else is misuse.
+// next argument or after '='; --watch takes two levels as the next two
+// arguments. --level, --two-players and --watch exclude each other, and
+// --classic excludes the last two; one argument that is no option names the
+// file; anything else is misuse.
 CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 // The usage text (several lines, ending in a line break).

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/files/game_files.h"
+#include "app/files/seats.h"
 #include "app/files/user_files.h"
 #include "engine/records/pdn_read.h"
 #include "engine/records/pdn_write.h"
@@ -31,12 +32,6 @@ bool sameMoves(const WholeMove* a, const WholeMove* b, std::size_t count) {
     return true;
 }
 
-// The computer's name in the records of a game played at `level`: "draughts3d
-// Club"; plain "draughts3d" for classic mode's computer.
-std::string computerCalled(std::optional<Level> level) {
-    return level ? std::string("draughts3d ") + levelTitle(*level) : std::string("draughts3d");
-}
-
 // The side of the game (1 is the player's) that a result says has won; 0 for none.
 Side winnerOf(GameResult result, Side greenSide) {
     if (result == GameResult::WhiteWins) return greenSide;
@@ -57,12 +52,6 @@ std::vector<HistoryRecord> putOnBoard(GameRecord& record, std::vector<Position>*
 }
 
 }  // namespace
-
-std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise) {
-    for (const Level level : kAllLevels)
-        if (computerName(record) == computerCalled(level)) return level;
-    return otherwise;
-}
 
 void GameKeeping::writeRecord() {
     if (gamesFolderPath.empty()) return;
@@ -101,10 +90,10 @@ void GameKeeping::openRecordedGame(const GameRecord& record, std::optional<Level
     GameRecord played = record;
     std::vector<Position> positions;
     std::vector<HistoryRecord> line = putOnBoard(played, &positions);
-    const std::optional<Level> level = levelNamed(record, menuLevel);
-    follow(newGameRecord(played.greenSide, played.start, std::time(nullptr), computerCalled(level)), positions.front(),
-           std::move(line), false);
-    kept.level = level;
+    const Seats seats = againstComputer(levelNamed(computerName(record), menuLevel));
+    follow(seatedRecord(played.greenSide, played.start, std::time(nullptr), seats), positions.front(), std::move(line),
+           false);
+    kept.seats = seats;
     kept.baseMoves = played.moves;
     kept.basePositions = positions;
     // A file's end holds only at the end of its moves, all of them read.
@@ -130,10 +119,15 @@ bool GameKeeping::canContinueGame() const { return latestUnfinished; }
 
 void GameKeeping::keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed,
                               std::optional<Level> level) {
-    GameRecord record = newGameRecord(greenSide, start, std::time(nullptr), computerCalled(level));
+    keepNewGame(greenSide, start, seed, againstComputer(level));
+}
+
+void GameKeeping::keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed,
+                              const Seats& seats) {
+    GameRecord record = seatedRecord(greenSide, start, std::time(nullptr), seats);
     record.seed = seed;
     follow(record, record.start, {}, true);
-    kept.level = level;
+    kept.seats = seats;
     writeRecord();
 }
 
@@ -143,7 +137,7 @@ bool GameKeeping::continueLatestGame(std::optional<Level> menuLevel) {
     record.termination.clear();
     std::vector<HistoryRecord> line = putOnBoard(record, nullptr);
     follow(record, record.start, std::move(line), true);
-    kept.level = levelNamed(record, menuLevel);
+    kept.seats = seatsOfRecord(record, menuLevel);
     kept.path = latestPath;
     return true;
 }
@@ -190,10 +184,16 @@ void GameKeeping::followGame(const GameLine& game) {
     update();
 }
 
-void GameKeeping::endByPlayer(Termination how) {
+void GameKeeping::endByPlayer(Termination how, Side resigning) {
     if (!kept.active || kept.end.over || (how != Termination::Resignation && how != Termination::DrawAgreed)) return;
     kept.act = how;
+    kept.actBy = resigning;
     update();
+}
+
+void GameKeeping::seatOpenedGame(const Seats& seats) {
+    if (!kept.active || kept.started) return;
+    kept.seats = seats;
 }
 
 void GameKeeping::update() {
@@ -234,7 +234,7 @@ GameEnd GameKeeping::endOfLine(const std::vector<WholeMove>& moves, std::size_t 
     if (kept.act != Termination::None) {
         end.over = true;
         end.why = kept.act;
-        end.winner = kept.act == Termination::Resignation ? 2 : 0;
+        end.winner = kept.act == Termination::Resignation ? otherSide(kept.actBy) : 0;
     } else if (!kept.judged) {
         // Classic mode: a side that cannot move has lost, as the winner's picture shows.
         end.over = kept.winner != 0;
@@ -264,8 +264,7 @@ void GameKeeping::recordLine(const std::vector<WholeMove>& moves, std::size_t co
         kept.started = true;
         kept.branch = common;
         kept.startTime = std::time(nullptr);
-        kept.record = newGameRecord(kept.record.greenSide, kept.basePositions[common], kept.startTime,
-                                    computerCalled(kept.level));
+        kept.record = seatedRecord(kept.record.greenSide, kept.basePositions[common], kept.startTime, kept.seats);
     } else if (common < kept.branch) {
         // Back before where the record starts (on the file's line, or off it
         // again): the record starts anew from here.
@@ -311,7 +310,7 @@ const GameJudge* GameKeeping::gameJudge() const { return kept.active && kept.jud
 
 bool GameKeeping::openedGameUnplayed() const { return kept.active && !kept.started; }
 
-std::optional<Level> GameKeeping::keptGameLevel() const { return kept.level; }
+std::optional<Level> GameKeeping::keptGameLevel() const { return kept.seats.side[2].level; }
 
 const std::string& GameKeeping::keptGamePath() const { return kept.path; }
 

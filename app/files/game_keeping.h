@@ -26,14 +26,11 @@
 #include <string>
 #include <vector>
 
+#include "app/files/seats.h"
 #include "engine/levels/levels.h"
 #include "engine/records/game_record.h"
 #include "engine/rules/game_end.h"
 #include "engine/rules/whole_moves.h"
-
-// The level a record names for the computer ("draughts3d Club"), or
-// `otherwise` when it names none.
-std::optional<Level> levelNamed(const GameRecord& record, std::optional<Level> otherwise);
 
 // The game as a play frame leaves it.
 struct GameLine {
@@ -57,7 +54,7 @@ struct GameEnd {
     // Why; None for a game that ended by its record's result for a reason the
     // record does not name (or, in classic mode, whose winner's picture shows).
     Termination why = Termination::None;
-    // The side that has won (1 is the player's), 0 for a draw.
+    // The side that has won (1 is the near side, the player's against the computer), 0 for a draw.
     Side winner = 0;
     // The result as PDN says it (by White and Black).
     GameResult result = GameResult::Unfinished;
@@ -81,10 +78,15 @@ public:
     // given, and the computer named by its level (none: classic mode's computer).
     void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed = {},
                      std::optional<Level> level = {});
+    // The same for any players: the record names them (Two players' names, the
+    // computer's levels) and says which are programs.
+    void keepNewGame(Side greenSide, const Position& start, std::optional<std::uint64_t> seed, const Seats& seats);
     // Sets the live game from the latest record (position, side to move, the
     // player's colour, the history for take-back) and goes on writing its file.
-    // It is played at the level the record names, or at `menuLevel` when it names
-    // none. False, with nothing changed, when there is no game to continue.
+    // It is played by the players the record names (seatsOfRecord): two people,
+    // the computer against itself, or the player against the computer at the
+    // level the record names, or at `menuLevel` when it names none. False, with nothing changed, when there is no game
+    // to continue.
     bool continueLatestGame(std::optional<Level> menuLevel = {});
     // Reads game `number` (1 for the first) of the PDN file at `path` and sets the
     // live game from it, at its last position with all its moves to take back.
@@ -99,10 +101,13 @@ public:
 
     // After every play frame: the record follows the game's line.
     void followGame(const GameLine& line);
-    // The player ends the game going on: Termination::Resignation (the computer
-    // wins) or Termination::DrawAgreed. The record says so; a move taken back
-    // afterwards takes the end back with it.
-    void endByPlayer(Termination how);
+    // A player ends the game going on: Termination::Resignation (side
+    // `resigning` resigns, the other wins) or Termination::DrawAgreed. The
+    // record says so; a move taken back afterwards takes the end back with it.
+    void endByPlayer(Termination how, Side resigning = 1);
+    // An opened game still on its file's line is played on by `seats` (the
+    // command line's --two-players or --watch): its record will name them.
+    void seatOpenedGame(const Seats& seats);
     // Whether a game is followed (from its start until it is left).
     bool followsGame() const { return kept.active; }
     // How the followed game stands (going on when none is followed).
@@ -114,8 +119,11 @@ public:
     // not take over "Continue the game"), and the computer moves in it only
     // when the player asks.
     bool openedGameUnplayed() const;
-    // The computer's level in the followed game (none: classic mode's computer).
+    // The computer's level in the followed game against it (none: classic
+    // mode's computer, or no computer on side 2).
     std::optional<Level> keptGameLevel() const;
+    // Who plays each side of the followed game.
+    const Seats& keptGameSeats() const { return kept.seats; }
     // The game is left (Escape, the window closed, or its end shown): an
     // unfinished record is marked abandoned. Nothing is followed until a game starts.
     void leaveGame();
@@ -150,15 +158,17 @@ private:
         bool captureGoingOn = false;
         Side winner = 0;
         bool judged = false;
-        // The computer's level, as the record names it.
-        std::optional<Level> level;
+        // Who plays each side, as the record names them.
+        Seats seats = againstComputer(std::nullopt);
         // Where the line starts, and the rules following it up to judgedMoves.
         Position lineStart;
         std::optional<GameJudge> judge;
         std::vector<WholeMove> judgedMoves;
         Position judgedAt;
-        // The player's end of the game (None, Resignation, DrawAgreed), on the line as it is.
+        // The player's end of the game (None, Resignation, DrawAgreed), on the
+        // line as it is, and the side that resigned.
         Termination act = Termination::None;
+        Side actBy = 1;
         GameEnd end;
         // An opened file's result and its reason, at the end of its line.
         GameResult baseResult = GameResult::Unfinished;

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::size_t kLargestSettingsFile = 64 * 1024;
 constexpr double kLongestReplyDelay = 5.0;
+// A player's name fits the HUD's line and the record's tag.
+constexpr std::size_t kLongestPlayerName = 24;
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t\r");
@@ -82,7 +84,42 @@ bool parseDelay(const std::string& word, double& seconds) {
     return true;
 }
 
+// A player's name: 1 to kLongestPlayerName printable characters (UTF-8 letters
+// count by their bytes), no quotes or backslashes, which the record would escape.
+bool parseName(const std::string& word, std::string& name) {
+    if (word.empty() || word.size() > kLongestPlayerName) return false;
+    for (const char c : word)
+        if (static_cast<unsigned char>(c) < 32 || c == 127 || c == '"' || c == '\\') return false;
+    name = word;
+    return true;
+}
+
 }  // namespace
+
+const char* opponentName(Opponent opponent) {
+    switch (opponent) {
+        case Opponent::Computer: return "computer";
+        case Opponent::TwoPlayers: return "two-players";
+        case Opponent::Watch: return "watch";
+    }
+    return "computer";
+}
+
+bool parseOpponent(const std::string& word, Opponent& opponent) {
+    for (Opponent o : {Opponent::Computer, Opponent::TwoPlayers, Opponent::Watch})
+        if (word == opponentName(o)) return opponent = o, true;
+    return false;
+}
+
+Level watchLevelOf(const Settings& values, bool green) {
+    const std::optional<Level>& given = green ? values.watchGreenLevel : values.watchPinkLevel;
+    return given.value_or(values.level);
+}
+
+std::string playerName(const Settings& values, bool green) {
+    const std::string& name = green ? values.player1Name : values.player2Name;
+    return !name.empty() ? name : green ? "Green" : "Pink";
+}
 
 double animationFactor(AnimationSpeed speed) {
     switch (speed) {
@@ -135,6 +172,16 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
             ok = parseSwitch(value, values.lastMoveMarks);
         else if (name == "level")
             ok = parseLevel(value, values.level);
+        else if (name == "opponent")
+            ok = parseOpponent(value, values.opponent);
+        else if (name == "turn_view")
+            ok = parseSwitch(value, values.turnView);
+        else if (name == "coordinates")
+            ok = parseSwitch(value, values.coordinates);
+        else if (name == "player1_name")
+            ok = parseName(value, values.player1Name);
+        else if (name == "player2_name")
+            ok = parseName(value, values.player2Name);
         else if (name == "language")
             ok = parseLanguage(value, values.language);
         else
@@ -180,6 +227,16 @@ std::string settingsText(const Settings& values) {
         << "last_move_marks = " << (values.lastMoveMarks ? "true" : "false") << "\n"
         << "# the computer: " << levelNames() << "\n"
         << "level = " << levelName(values.level) << "\n"
+        << "# who plays against you: computer, two-players (a second person), watch\n"
+        << "# (the computer against itself at the level above)\n"
+        << "opponent = " << opponentName(values.opponent) << "\n"
+        << "# Two players: the view turns to the side to move\n"
+        << "turn_view = " << (values.turnView ? "true" : "false") << "\n"
+        << "# the board's letters and digits\n"
+        << "coordinates = " << (values.coordinates ? "true" : "false") << "\n"
+        << "# Two players: the names of green and of pink in the record\n"
+        << "player1_name = " << playerName(values, true) << "\n"
+        << "player2_name = " << playerName(values, false) << "\n"
         << "# the language of the game's texts: auto (as the environment says), en, " << translatedLanguages() << "\n"
         << "language = " << values.language << "\n";
     return out.str();

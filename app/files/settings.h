@@ -13,6 +13,15 @@
 //   level = classic          the computer: beginner, novice, club, strong, expert
 //                            or classic (the original computer); classic mode
 //                            always plays classic
+//   opponent = computer      who plays against you: computer (at `level`),
+//                            two-players (a second person at the same board)
+//                            or watch (the computer against itself, both sides
+//                            at `level`); a file without it (an older one) means
+//                            computer. Not in classic mode.
+//   turn_view = true         Two players: the view turns to the side to move
+//   coordinates = true       the board's letters and digits (not in classic mode)
+//   player1_name = Green     Two players: the names of green and of pink in
+//   player2_name = Pink      the record (up to 24 characters)
 //   language = auto          the language of the game's texts: auto (as the
 //                            environment says), en, or ru
 //
@@ -20,6 +29,7 @@
 // comments, as is the rest of a line from a # or ; after a space; a [section]
 // line is passed over.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,15 +42,36 @@ double animationFactor(AnimationSpeed speed);
 const char* animationName(AnimationSpeed speed);
 bool parseAnimation(const std::string& word, AnimationSpeed& speed);
 
+// Who plays against the player: the computer at its level, a second person
+// at the same board taking turns, or nobody: the computer plays both sides
+// while the person watches.
+enum class Opponent { Computer, TwoPlayers, Watch };
+// "computer", "two-players", "watch", and back; false for another word.
+const char* opponentName(Opponent opponent);
+bool parseOpponent(const std::string& word, Opponent& opponent);
+
 struct Settings {
     bool classic = false;
     AnimationSpeed animation = AnimationSpeed::Normal;
     double replyDelay = 0.6;
     bool lastMoveMarks = true;
     Level level = Level::Classic;
+    Opponent opponent = Opponent::Computer;
+    // Computer v computer, as the command line's --watch GREEN PINK gives them
+    // for one run; otherwise both sides play at `level`.
+    std::optional<Level> watchGreenLevel, watchPinkLevel;
+    bool turnView = true;
+    bool coordinates = true;
+    // Two players: green's and pink's names ("" for "Green" and "Pink").
+    std::string player1Name, player2Name;
     // "auto", "en" or a translated language (app/files/language.h).
     std::string language = "auto";
 };
+
+// The levels of green and of pink when the computer plays itself.
+Level watchLevelOf(const Settings& values, bool green);
+// The name of green's (true) or pink's player in Two players.
+std::string playerName(const Settings& values, bool green);
 
 // The settings of this run.
 extern Settings settings;

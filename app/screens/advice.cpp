@@ -21,8 +21,8 @@ void Advice::forgetAdvice() {
     capturers.clear();
 }
 
-void Advice::askForHint() {
-    if (sideToMove != 1 || sideIsBlocked(1) || sideIsBlocked(2)) return;
+void Advice::askForHint(Side person) {
+    if (sideToMove != person || sideIsBlocked(1) || sideIsBlocked(2)) return;
     hintShown = false;
     refusal.clear();
     hintSearch.start(currentPosition(), Level::Club, 0, true);

@@ -25,9 +25,10 @@ class Advice {
 public:
     // A new game (or the game left): no hint, no reason, no search.
     void forgetAdvice();
-    // T pressed: the search for the player's best move starts (when it is the
-    // player's turn and the game goes on); advanceAdvice shows it once found.
-    void askForHint();
+    // T pressed: the search for the best move of `person`'s side starts (when
+    // it is that side's turn and the game goes on); advanceAdvice shows it once
+    // found. The player against the computer is side 1.
+    void askForHint(Side person = 1);
     // A complete typed move from (fromFile, fromRank) to (toFile, toRank) was
     // refused in the live position: the reason is worked out and shown.
     void noteRefusedMove(double now, int fromFile, int fromRank, int toFile, int toRank);

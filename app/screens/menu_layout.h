@@ -9,8 +9,14 @@
 constexpr int kSelectSideItem = 1;
 constexpr int kStartGameItem = 2;
 constexpr int kContinueGameItem = 3;
-constexpr int kLevelItem = 4;
-constexpr int kYourGamesItem = 5;
+// Who the player plays: the computer at a level, a second person, or nobody
+// (the computer against itself); it was the computer's level once.
+constexpr int kOpponentItem = 4;
+constexpr int kLevelItem = kOpponentItem;
+// The levels when the computer plays itself, shown only then.
+constexpr int kWatchLevelsItem = 5;
+// The list of the games kept, to review one.
+constexpr int kYourGamesItem = 6;
 
 // Where an item lies in a window of width x height (pixels from the lower-left
 // corner), as the menu has always computed it: its band from
@@ -27,15 +33,19 @@ struct MenuItemLayout {
     double shadowXBy;
     int captionYTimes, captionYBy;
     double shadowYBy;
+    // The stroke font's size at most; a longer caption is drawn smaller to fit the width.
+    float size;
 };
 
-// From the top of the menu down. The level's caption names the level ("Level: Club").
+// From the top of the menu down. The opponent's caption names it ("Opponent:
+// Club"), the levels' both levels ("Levels: Club v Club").
 constexpr MenuItemLayout kMenuItems[] = {
-    {kLevelItem, "Level", 4, 4.7, 4.15, 4, 3.98, 7, 8, 8.05},
-    {kSelectSideItem, "Select side", 2, 3.2, 2.6, 4, 3.98, 2, 3, 3.02},
-    {kYourGamesItem, N_("Your games"), 1, 2.2, 1.68, 5, 4.98, 1, 2, 2.02},
-    {kStartGameItem, N_("Start the game"), 1, 3.5, 2.3, 5, 4.98, 1, 3, 3.02},
-    {kContinueGameItem, "Continue the game", 1, 13.0, 4.4, 5, 4.98, 1, 8, 8.05},
+    {kOpponentItem, "Opponent", 4, 4.7, 4.15, 16, 15.5, 7, 8, 8.05, 3},
+    {kWatchLevelsItem, "Levels", 1, 1.29, 1.19, 8, 7.9, 79, 100, 100.5, 2},
+    {kSelectSideItem, "Select side", 2, 3.2, 2.6, 4, 3.98, 2, 3, 3.02, 3},
+    {kYourGamesItem, N_("Your games"), 1, 2.2, 1.68, 5, 4.98, 1, 2, 2.02, 3},
+    {kStartGameItem, N_("Start the game"), 1, 3.5, 2.3, 5, 4.98, 1, 3, 3.02, 3},
+    {kContinueGameItem, "Continue the game", 1, 13.0, 4.4, 5, 4.98, 1, 8, 8.05, 3},
 };
 constexpr int kMenuItemCount = static_cast<int>(sizeof kMenuItems / sizeof kMenuItems[0]);
 

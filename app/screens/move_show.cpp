@@ -1,6 +1,7 @@
 #include "app/screens/move_show.h"
 
 #include "app/files/settings.h"
+#include "app/screens/board_frame.h"
 #include "engine/rules/board.h"
 #include "engine/levels/level_search.h"
 #include "engine/rules/rules.h"
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace {
-
-bool searchesOnAThread(Level level) { return !settings.classic && level != Level::Classic; }
 
 // The search of the computer's reply in the live game, with the game's past.
 LevelRequest replyRequest(Level level, std::uint64_t seed, const GameJudge* judge) {
@@ -44,11 +43,17 @@ void MoveShow::startTravel(int records, double now, bool shown) {
     travel.active = shown && factor() > 0;
 }
 
+// A level other than classic searches on a thread, and so does classic when
+// the computer plays itself: the original computer's turn step plays side 2 only.
+bool MoveShow::searchesOnAThread(Side side) const {
+    return !settings.classic && (computer[side].level != Level::Classic || computer[otherSide(side)].plays);
+}
+
 // The reply, when it can be played now: the classic computer chooses it on
 // the spot; a level's search must have finished.
 bool MoveShow::playReply(double now, bool shown) {
     int jumps = 0;
-    if (searchesOnAThread(computerLevel)) {
+    if (searchesOnAThread(sideToMove)) {
         LevelResult result;
         if (!computerSearch.poll(result)) return false;
         if (result.hasMove) jumps = playChosenMove(result.move).jumps;
@@ -76,9 +81,33 @@ bool MoveShow::lastCompleteMove(Side side, WholeMove& found) const {
     return false;
 }
 
-void MoveShow::setComputerSeed(std::uint64_t seed) { computerSeed = seed; }
+void MoveShow::setComputerSeed(std::uint64_t seed) { computer[2].seed = seed; }
 
-void MoveShow::setComputerLevel(Level level) { computerLevel = level; }
+void MoveShow::setComputerLevel(Level level) { computer[2].level = level; }
+
+void MoveShow::seat(const Seats& seats, std::uint64_t seed) {
+    for (const Side side : {Side{1}, Side{2}}) {
+        const Seat& seat = seats.side[side];
+        computer[side].plays = seat.computer;
+        computer[side].level = seat.level.value_or(Level::Classic);
+        // Side 1's seed is side 2's with its bits stirred.
+        computer[side].seed = side == 2 ? seed : (seed ^ 0x9e3779b97f4a7c15ULL) * 0xbf58476d1ce4e5b9ULL;
+    }
+}
+
+bool MoveShow::computerMoves(Side side) const { return (side == 1 || side == 2) && computer[side].plays; }
+
+void MoveShow::pause() {
+    pausedNow = true;
+    computerSearch.cancel();
+    replyWaiting = false;
+}
+
+// Going on is asking the computer to move, also where it waits to be asked.
+void MoveShow::resume() {
+    pausedNow = false;
+    replyAsked = true;
+}
 
 bool MoveShow::computerToReply() const { return replyWaiting; }
 
@@ -95,6 +124,7 @@ void MoveShow::startShowingMoves() {
     endHeldSince = -1;
     replyAsked = false;
     awaitingRequest = false;
+    pausedNow = false;
 }
 
 void MoveShow::landTravellingMove() { travel.active = false; }
@@ -127,7 +157,7 @@ void MoveShow::advanceShownMoves(double now, const GameStanding& standing) {
 
     const bool over = standing.over;
     winnerPicture = standing.winnerPicture;
-    const bool computerToMove = sideToMove == 2 && computerActive == 1 && !over;
+    const bool computerToMove = computerMoves(sideToMove) && computerActive == 1 && !over && !pausedNow;
     awaitingRequest = computerToMove && standing.replyOnRequest && !replyAsked;
     if (!computerToMove || awaitingRequest) {
         if (replyWaiting) computerSearch.cancel();
@@ -136,8 +166,8 @@ void MoveShow::advanceShownMoves(double now, const GameStanding& standing) {
         replyWaiting = true;
         replyAt = (travel.active ? travelEnd() : now) + settings.replyDelay;
         // The search starts at once; only its move waits.
-        if (searchesOnAThread(computerLevel))
-            computerSearch.start(replyRequest(computerLevel, computerSeed, standing.judge));
+        const ComputerSide& mover = computer[sideToMove];
+        if (searchesOnAThread(sideToMove)) computerSearch.start(replyRequest(mover.level, mover.seed, standing.judge));
     }
     if (replyWaiting && now >= replyAt) playReply(now, true);
 
@@ -147,9 +177,16 @@ void MoveShow::advanceShownMoves(double now, const GameStanding& standing) {
         endHeldSince = now;
 }
 
+Side MoveShow::shownSide(double now) const {
+    if (travel.active && now < travelEnd() && travel.records > 0 && travel.records <= historyCount)
+        return history[historyCount - travel.records].sideBefore;
+    return sideToMove;
+}
+
 void MoveShow::presentMoves(double now, ScenePresentation& presentation) const {
     // Only a side with no move has a winner's picture.
     presentation.winnerHeldBack = endHeldSince < 0 || !winnerPicture;
+    presentation.ballSide = shownSide(now);
     if (travel.active && now < travelEnd()) {
         const WholeMove& move = travel.move;
         const MovePicture picture = movePictureAt(move, now - travel.startedAt, factor());
@@ -179,12 +216,20 @@ void MoveShow::presentMoves(double now, ScenePresentation& presentation) const {
 }
 
 std::string MoveShow::lastMovesText() const {
-    std::string text;
-    WholeMove move;
-    if (lastCompleteMove(1, move)) text = "You: " + wholeMoveText(move);
-    if (lastCompleteMove(2, move))
-        text += (text.empty() ? "" : "   ") + std::string("Computer: ") + wholeMoveText(move);
-    return text;
+    const std::string names[3] = {"", "You", "Computer"};
+    return lastMovesText(names, 1);
+}
+
+std::string MoveShow::lastMovesText(const std::string (&names)[3], Side frame) const {
+    // The last move, and the one before it when it is the other side's.
+    WholeMove last, before;
+    if (!lastCompleteMove(0, last)) return "";
+    const Side lastSide = sideOf(last.movingCode);
+    const auto words = [&](const WholeMove& move) {
+        return names[sideOf(move.movingCode)] + ": " + namedFrom(frame, wholeMoveText(move));
+    };
+    if (!lastCompleteMove(otherSide(lastSide), before)) return words(last);
+    return words(before) + "   " + words(last);
 }
 
 double MoveShow::gameEndHeldSince() const { return endHeldSince; }

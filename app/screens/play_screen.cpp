@@ -1,5 +1,6 @@
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
+#include "app/screens/board_frame.h"
 #include "app/screens/mouse_actions.h"
 #include "app/screens/play_session.h"
 #include "app/screens/player_acts.h"
@@ -38,17 +39,27 @@ const HelpLine kHelpLines[] = {
     {0, 1, 0, 10, 55, "To move once more     : %s"},     {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
     {0, 1, 0, 10, 70, N_("To moveback           : %s")}, {1, 1, 1, 200, 70, "'9' %s"},
 };
-// Outside classic mode, four more.
+// Outside classic mode, six more.
 const HelpLine kStepForwardLines[] = {
-    {0, 1, 0, 10, 85, "To step forward       : %s"},  {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
-    {0, 1, 0, 10, 100, "For a hint            : %s"}, {1, 1, 1, 200, 100, "'T' %s"},
-    {0, 1, 0, 10, 115, "To offer a draw       : %s"}, {1, 1, 1, 200, 115, "'O' %s"},
-    {0, 1, 0, 10, 130, "To resign             : %s"}, {1, 1, 1, 200, 130, "'R', then 'R' again %s"},
+    {0, 1, 0, 10, 85, "To step forward       : %s"},
+    {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
+    {0, 1, 0, 10, 100, "For a hint            : %s"},
+    {1, 1, 1, 200, 100, "'T' %s"},
+    {0, 1, 0, 10, 115, "To offer a draw       : %s"},
+    {1, 1, 1, 200, 115, "'O' %s"},
+    {0, 1, 0, 10, 130, "To resign             : %s"},
+    {1, 1, 1, 200, 130, "'R', then 'R' again %s"},
+    {0, 1, 0, 10, 145, "With the mouse        : %s"},
+    {1, 1, 1, 200, 145, "click a square, then another; right drag turns %s"},
+    {0, 1, 0, 10, 160, "Menu, fullscreen      : %s"},
+    {1, 1, 1, 200, 160, "'Escape', 'F1' %s"},
 };
 
-// Outside classic mode, the lines under the help: the last moves, the advice,
-// the player's acts (or the computer waiting to be asked), and the end held.
-constexpr float kLastMovesY = 155, kAdviceY = 170, kActsY = 185, kEndY = 205, kEndHintY = 220, kKeepingFaultY = 240;
+// Outside classic mode, the lines under the help: whose turn it is (Two
+// players, the computer against itself), the last moves, the advice, the
+// player's acts (or the computer waiting to be asked), and the end held.
+constexpr float kTurnY = 180, kLastMovesY = 195, kAdviceY = 210, kActsY = 225, kEndY = 245, kEndHintY = 260,
+                kKeepingFaultY = 280;
 constexpr float kHudTextX = 10;
 // The HUD font's advance, in pixels (12-pixel Courier New): what a line covers.
 constexpr float kHudCharacterWidth = 7.2f;
@@ -81,13 +92,14 @@ struct PlayPicture {
 
 // Outside classic mode, the words the HUD shows under the help.
 struct HudWords {
-    std::string lastMoves, advice, acts, end;
+    std::string turn, lastMoves, advice, acts, end;
 };
 
 HudWords currentHudWords() {
     HudWords words;
-    words.lastMoves = playSession.moves().lastMovesText();
-    words.advice = playSession.advice().adviceText(frameSeconds);
+    words.turn = playSession.turnText(frameSeconds);
+    words.lastMoves = playSession.lastMovesText(frameSeconds);
+    words.advice = namedFrom(playSession.frameSide(frameSeconds), playSession.advice().adviceText(frameSeconds));
     words.acts = playSession.acts().text(frameSeconds);
     if (words.acts.empty() && playSession.moves().replyAwaitsRequest())
         words.acts = "The computer's turn: press Return";
@@ -117,7 +129,8 @@ PlayPicture currentPlayPicture() {
         p.historyLength = jumpsPlayed();
         p.endHeld = playSession.moves().gameEndHeldSince() >= 0;
         const HudWords words = currentHudWords();
-        const std::string all = words.lastMoves + '\n' + words.advice + '\n' + words.acts + '\n' + words.end;
+        const std::string all =
+            words.turn + '\n' + words.lastMoves + '\n' + words.advice + '\n' + words.acts + '\n' + words.end;
         p.wordsHash = static_cast<std::uint32_t>(std::hash<std::string>{}(all));
         p.keepingFault = !playSession.keepingFault().empty();
     }
@@ -182,7 +195,9 @@ bool gameInputThisFrame() {
 }
 
 // The keys of this frame as the turn driver takes them: the presses in order
-// and the arrows held (not those held since the game started).
+// and the arrows held (not those held since the game started); outside classic
+// mode, in the frame of the player who types (Two players: the side to move's)
+// and, when no one plays the computer alone, 9 and 0 a move at a time.
 MoveKeys frameMoveKeys() {
     MoveKeys keys;
     for (int i = 0; i < keyPressCount() && keys.pressCount < kMoveKeyCapacity; ++i)
@@ -192,6 +207,10 @@ MoveKeys frameMoveKeys() {
     keys.leftHeld = keyIsHeld(VK_LEFT);
     keys.rightHeld = keyIsHeld(VK_RIGHT);
     keys.zeroStepsForward = !settings.classic;
+    if (!settings.classic) {
+        keys.typedFromSide2 = playSession.frameSide(frameSeconds) == 2;
+        if (playSession.twoPlayers() || playSession.watched()) keys.steps = StepScope::OneMove;
+    }
     return keys;
 }
 
@@ -288,17 +307,30 @@ bool showingPlayFrame(bool skipUnchanged) {
         const bool acts = view.pressCount == 0 && gameInputThisFrame() && now - endHeld >= kEndHeldSeconds;
         if (wasPressed(VK_ESCAPE) || acts) currentScreen = 1;
     } else {
+        // The computer playing itself: a key or click pauses it and does nothing else.
+        const bool pausing = playSession.watched() && !moves.paused() && gameInputThisFrame();
+        if (pausing) moves.pause();
         if (gameInputThisFrame()) moves.landTravellingMove();
         if (typingThisFrame()) moves.playWaitingReplyNow(now);
         const int jumpsBefore = jumpsPlayed();
-        const MoveKeys keys = frameMoveKeys();
-        readPlayerActs(now, keys);
-        applyPlayMouse();
+        MoveKeys keys = frameMoveKeys();
+        if (pausing) keys.pressCount = 0;
+        if (!pausing && !playSession.watched()) readPlayerActs(now, keys);
+        if (pausing)
+            applyMouseViewTurn();
+        else
+            applyPlayMouse();
         readMoveKeys(keys);
         playSession.followGame();
         const bool over = playSession.gameOver();
-        if (wasPressed(kHintKey) && !over) advice.askForHint();
-        if (wasPressed(VK_RETURN) || wasPressed(' ')) moves.askForReply();
+        if (!pausing && wasPressed(kHintKey) && !over && playSession.personToMove())
+            advice.askForHint(playSession.twoPlayers() || playSession.watched() ? sideToMove : Side{1});
+        if (!pausing && (wasPressed(VK_RETURN) || wasPressed(' '))) {
+            if (moves.paused())
+                moves.resume();
+            else
+                moves.askForReply();
+        }
         if (wasPressed(VK_ESCAPE)) currentScreen = 1;
         // A move typed while the computer is to reply waits for the reply; none
         // is played once the game is over.
@@ -310,12 +342,17 @@ bool showingPlayFrame(bool skipUnchanged) {
             playSession.followGame();
         }
         moves.advanceShownMoves(now, playSession.standing());
-        if (jumpsPlayed() != jumpsBefore) advice.movePlayed();
+        if (jumpsPlayed() != jumpsBefore) {
+            advice.movePlayed();
+            playSession.acts().movePlayed();
+        }
         advice.advanceAdvice(now);
+        playSession.turnView(now);
     }
     ScenePresentation presentation;
     moves.presentMoves(now, presentation);
     advice.presentAdvice(now, presentation);
+    if (settings.coordinates) presentation.coordinatesFor = playSession.frameSide(now);
     if (!pictureChanged(skipUnchanged)) return false;
     drawPlayScene(&presentation);
     return true;
@@ -343,6 +380,8 @@ bool playFrame(bool skipUnchanged) {
             printHudText(line.x, line.y, line.format, "");
         }
         const HudWords words = currentHudWords();
+        glColor3f(1.0f, 1.0f, 1.0f);
+        if (!words.turn.empty()) printHudText(kHudTextX, kTurnY, "%s", words.turn.c_str());
         glColor3f(0.55f, 0.75f, 1.0f);
         if (!words.lastMoves.empty()) printHudText(kHudTextX, kLastMovesY, "%s", words.lastMoves.c_str());
         glColor3f(1.0f, 0.6f, 0.2f);

@@ -23,6 +23,28 @@ std::optional<Level> menuLevel() {
     return settings.level;
 }
 
+// Who plays a new game, green on `green`, as the settings choose the opponent.
+Seats chosenSeats(Side green) {
+    if (settings.classic) return againstComputer(std::nullopt);
+    switch (settings.opponent) {
+        case Opponent::TwoPlayers:
+            return twoPlayersSeats(green, playerName(settings, true), playerName(settings, false));
+        case Opponent::Watch: return watchSeats(green, watchLevelOf(settings, true), watchLevelOf(settings, false));
+        case Opponent::Computer: break;
+    }
+    return againstComputer(settings.level);
+}
+
+// Whether the computer plays a side of `seats` at a level that chooses by a seed.
+bool drawsSeed(const Seats& seats) {
+    for (const Side side : {Side{1}, Side{2}})
+        if (seats.side[side].computer && seats.side[side].level.value_or(Level::Classic) != Level::Classic) return true;
+    return false;
+}
+
+// "Green" or "Pink", as a side's colour is written in a sentence's middle.
+const char* colourOf(Side side) { return side == greenSide ? "green" : "pink"; }
+
 }  // namespace
 
 void PlaySession::keepGamesIn(const std::string& folder) { keeping.keepGamesIn(folder); }
@@ -34,19 +56,20 @@ void PlaySession::startNewGame() {
     // in the middle of, a computer that had run out of moves. Green moves first.
     resetGame();
     // The computer's choices among equal moves differ from game to game.
+    const Seats seats = chosenSeats(greenSide);
     std::optional<std::uint64_t> seed;
-    if (!settings.classic && settings.level != Level::Classic) seed = std::random_device{}();
-    keeping.keepNewGame(greenSide, currentPosition(), seed, menuLevel());
+    if (!settings.classic && drawsSeed(seats)) seed = std::random_device{}();
+    keeping.keepNewGame(greenSide, currentPosition(), seed, seats);
     begin();
 }
 
-void PlaySession::startGameFrom(const Position& start, Side green, Level level) {
+void PlaySession::startGameFrom(const Position& start, Side green, const Seats& seats) {
     greenSide = green;
     resetGame();
     restorePosition(start);
     std::optional<std::uint64_t> seed;
-    if (level != Level::Classic) seed = std::random_device{}();
-    keeping.keepNewGame(greenSide, start, seed, level);
+    if (drawsSeed(seats)) seed = std::random_device{}();
+    keeping.keepNewGame(greenSide, start, seed, seats);
     begin();
 }
 
@@ -58,9 +81,12 @@ bool PlaySession::continueLatestGame() {
 
 bool PlaySession::openGameFile(const std::string& path, int number, std::string& error) {
     if (!keeping.openGameFile(path, number, error, menuLevel())) return false;
+    if (!settings.classic && settings.opponent != Opponent::Computer) keeping.seatOpenedGame(chosenSeats(greenSide));
     begin();
     openedPath = path;
     openedNumber = number;
+    // The computer playing itself waits, as any opened game, to be asked.
+    if (watched()) shownMoves.pause();
     return true;
 }
 
@@ -124,16 +150,24 @@ GameStanding PlaySession::standing() const {
 std::string PlaySession::endText() const {
     const GameEnd end = gameEnd();
     if (!end.over) return "";
+    // Against the computer the player is "you"; otherwise each side by its name.
+    const bool person = !twoPlayers() && !watched();
+    const std::string winner = end.winner ? sideName(end.winner) : "";
+    const std::string loser = end.winner ? sideName(otherSide(end.winner)) : "";
     switch (end.why) {
         case Termination::NoMove:
-            return end.winner == 1 ? "You win: the computer has no move" : "The computer wins: you have no move";
+            if (person)
+                return end.winner == 1 ? "You win: the computer has no move" : "The computer wins: you have no move";
+            return winner + " wins: " + colourOf(otherSide(end.winner)) + " has no move";
         case Termination::Repetition: return "Draw: the same position for the third time";
         case Termination::KingsOnly: return "Draw: 15 moves each with kings only";
         case Termination::ThreeKings: return "Draw: three kings did not catch the lone king in 15 moves";
         case Termination::Balance:
             return materialOf(board).total() <= 5 ? "Draw: 30 moves each without a capture or a promotion"
                                                   : "Draw: 60 moves each without a capture or a promotion";
-        case Termination::Resignation: return end.winner == 1 ? "The computer resigned" : "You resigned";
+        case Termination::Resignation:
+            if (person) return end.winner == 1 ? "The computer resigned" : "You resigned";
+            return loser + " resigned: " + winner + " wins";
         case Termination::DrawAgreed: return "Draw agreed";
         case Termination::None: break;
     }
@@ -143,14 +177,67 @@ std::string PlaySession::endText() const {
 }
 
 void PlaySession::offerDraw(double now) {
-    if (gameOver()) return;
+    if (gameOver() || watched()) return;
+    if (twoPlayers()) {
+        // The other player answers: O again before the next move accepts.
+        if (playerActs.drawOffered()) {
+            playerActs.sayAnswer(now, sideName(otherSide(sideToMove)) + " accepts: draw agreed");
+            keeping.endByPlayer(Termination::DrawAgreed);
+        } else {
+            playerActs.offerDraw(sideName(sideToMove) + " offers a draw: " + sideName(otherSide(sideToMove)) +
+                                 ", press O to accept");
+        }
+        return;
+    }
     // The computer plays side 2.
     const bool accepted = acceptsDrawOffer(currentPosition(), gameLevel, 2);
     playerActs.drawAnswered(now, accepted);
     if (accepted) keeping.endByPlayer(Termination::DrawAgreed);
 }
 
-void PlaySession::resign() { keeping.endByPlayer(Termination::Resignation); }
+void PlaySession::resign() { keeping.endByPlayer(Termination::Resignation, twoPlayers() ? sideToMove : Side{1}); }
+
+bool PlaySession::twoPlayers() const { return !settings.classic && seats().twoPlayers(); }
+
+bool PlaySession::watched() const { return !settings.classic && seats().watched(); }
+
+bool PlaySession::personToMove() const {
+    if (settings.classic) return sideToMove == 1;
+    return !shownMoves.computerMoves(sideToMove) || shownMoves.paused();
+}
+
+Side PlaySession::frameSide(double now) const {
+    if (!twoPlayers()) return 1;
+    // A finished game keeps the view it ended in, and its frame.
+    return gameOver() ? viewTurn.side() : shownMoves.shownSide(now);
+}
+
+std::string PlaySession::sideName(Side side) const {
+    const Seat& seat = seats().side[side];
+    if (watched()) return levelTitle(seat.level.value_or(Level::Classic)) + std::string(" (") + colourOf(side) + ")";
+    const std::string colour = side == greenSide ? "Green" : "Pink";
+    return seat.name == colour ? colour : seat.name + " (" + colourOf(side) + ")";
+}
+
+std::string PlaySession::turnText(double now) const {
+    if (gameOver()) return "";
+    if (twoPlayers()) return sideName(shownMoves.shownSide(now)) + " to move";
+    if (!watched()) return "";
+    if (shownMoves.paused()) return "Paused: Return to go on, Escape for the menu";
+    return sideName(greenSide) + " v " + sideName(otherSide(greenSide)) + ": a key or click pauses";
+}
+
+std::string PlaySession::lastMovesText(double now) const {
+    if (!twoPlayers() && !watched()) return shownMoves.lastMovesText();
+    const std::string names[3] = {"", sideName(1), sideName(2)};
+    return shownMoves.lastMovesText(names, frameSide(now));
+}
+
+void PlaySession::turnView(double now) {
+    // The view stays as the game ended (a winner's picture stands in it).
+    if (gameOver()) return;
+    viewTurn.follow(shownMoves.shownSide(now), twoPlayers() && settings.turnView, now);
+}
 
 void PlaySession::begin() {
     currentScreen = 0;
@@ -159,8 +246,9 @@ void PlaySession::begin() {
     shownMoves.startShowingMoves();
     said.forgetAdvice();
     playerActs.forget();
-    shownMoves.setComputerSeed(keeping.keptGameSeed().value_or(0));
     gameLevel = keeping.keptGameLevel().value_or(settings.level);
-    shownMoves.setComputerLevel(gameLevel);
+    shownMoves.seat(seats(), keeping.keptGameSeed().value_or(0));
+    // Two players: the side to move's player sees the board from their chair.
+    viewTurn.start(sideToMove, twoPlayers() && settings.turnView);
     ignoreHeldArrowKeys();
 }

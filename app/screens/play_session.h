@@ -15,6 +15,7 @@
 #include "app/screens/advice.h"
 #include "app/screens/move_show.h"
 #include "app/screens/player_acts.h"
+#include "app/screens/view_turn.h"
 #include "engine/levels/levels.h"
 
 // The record of the game being played (app/files/game_keeping.h), the showing
@@ -29,20 +30,23 @@ public:
     // Whether the latest kept game has no result and can be continued.
     bool canContinueGame() const;
 
-    // A new game from the start, the player's colour as greenSide says; outside
-    // classic its computer's choices among equal moves follow a seed drawn now.
+    // A new game from the start, the player's colour as greenSide says, played
+    // against the opponent the settings give (the computer at its level, a
+    // second person, or the computer against itself); outside classic its
+    // computer's choices among equal moves follow a seed drawn now.
     void startNewGame();
     // The latest kept game taken up again with its own seed; false, with
     // nothing changed, when there is none.
     bool continueLatestGame();
     // Game `number` of the PDN file at `path` taken up (GameKeeping::openGameFile);
     // false, with the live game untouched and `error` saying why, when it cannot be read.
-    // The computer moves in it only when the player asks, until a move is played.
+    // The computer moves in it only when the player asks, until a move is
+    // played. With Two players or the computer against itself chosen, the
+    // opened game is played on so (the latter paused at first).
     bool openGameFile(const std::string& path, int number, std::string& error);
-    // A new game from `start` (a position of a game under review), the player's
-    // colour `green`, against the computer at `level`: a new record, its start
-    // written as FEN.
-    void startGameFrom(const Position& start, Side green, Level level);
+    // A new game from `start` (a position of a game under review), green on
+    // `green`, played by `seats`: a new record, its start written as FEN.
+    void startGameFrom(const Position& start, Side green, const Seats& seats);
     // The game is left: an unfinished record is marked abandoned, the
     // computer's search and a hint stop. Nothing is kept until a game starts.
     void end();
@@ -60,15 +64,37 @@ public:
     // What the end says ("Draw agreed", "You resigned", ...); empty while the game goes on.
     std::string endText() const;
     // O: the computer answers the draw offered at once, by its level; accepted,
-    // the game ends drawn.
+    // the game ends drawn. In Two players the offer goes to the other player,
+    // who accepts it with O before the next move.
     void offerDraw(double now);
-    // R confirmed: the player resigns.
+    // R confirmed: the player resigns (in Two players, the side to move).
     void resign();
 
     // The file and the game number to review the game from: an opened file's
     // game while it stays on the file's line, else the game's own record;
     // false when there is none yet.
     bool reviewSource(std::string& path, int& number) const;
+
+    // Who plays each side of the game.
+    const Seats& seats() const { return keeping.keptGameSeats(); }
+    // Two people at the board; the computer against itself.
+    bool twoPlayers() const;
+    bool watched() const;
+    // Whether a person moves the side to move now (the computer playing
+    // itself, once paused, lets the person move either side).
+    bool personToMove() const;
+    // The side whose player types the squares and reads the coordinates at
+    // `now`: the side to move as the picture shows it in Two players (once the
+    // game is over, the side the view shows it from), side 1 otherwise.
+    Side frameSide(double now) const;
+    // The line saying whose turn it is (Two players) or that the computer plays
+    // itself and how to pause it; empty against the computer.
+    std::string turnText(double now) const;
+    // The last moves as the HUD says them, with the sides' names.
+    std::string lastMovesText(double now) const;
+    // After the frame's keys: the view turns to the side to move in Two
+    // players (when the settings' turn_view is on), until the game is over.
+    void turnView(double now);
 
     // Why the game is not being kept, for the screen; "" while it is.
     const std::string& keepingFault() const { return keeping.keepingFault(); }
@@ -77,6 +103,7 @@ public:
     MoveShow& moves() { return shownMoves; }
     Advice& advice() { return said; }
     PlayerActs& acts() { return playerActs; }
+    const MoveShow& moves() const { return shownMoves; }
 
 private:
     // How the game stands: as its keeping judges it or, when none is followed
@@ -87,7 +114,11 @@ private:
     // its moves taken as shown, nothing said, the computer's seed the game's own.
     void begin();
 
+    // The name of a side's player on the screen: "Green", "Pink", or a name from the settings.
+    std::string sideName(Side side) const;
+
     GameKeeping keeping;
+    SideViewTurn viewTurn;
     MoveShow shownMoves;
     Advice said;
     PlayerActs playerActs;

@@ -4,6 +4,7 @@
 
 void PlayerActs::forget() {
     askedAt = -1;
+    offer.clear();
     answer.clear();
 }
 
@@ -32,14 +33,25 @@ PlayerAct PlayerActs::readActs(double now, const ActInput& input) {
 }
 
 void PlayerActs::drawAnswered(double now, bool accepted) {
-    answer = accepted ? "The computer accepts: draw agreed" : "The computer declines the draw";
+    sayAnswer(now, accepted ? "The computer accepts: draw agreed" : "The computer declines the draw");
+}
+
+void PlayerActs::sayAnswer(double now, const std::string& words) {
+    offer.clear();
+    answer = words;
     answeredAt = now;
+}
+
+void PlayerActs::offerDraw(const std::string& asking) {
+    offer = asking;
+    answer.clear();
 }
 
 bool PlayerActs::asking(double now) const { return askedAt >= 0 && now - askedAt < kResignConfirmSeconds; }
 
 std::string PlayerActs::text(double now) const {
     if (asking(now)) return "Press R again (or click here) to resign";
+    if (!offer.empty()) return offer;
     if (!answer.empty() && now - answeredAt < kAdviceSeconds) return answer;
     return "";
 }

@@ -4,7 +4,9 @@
 // engine/levels/draw_offer.h), and R resigns once confirmed: R again within
 // three seconds, or a click on the line that asks. Any other key or click, or
 // the three seconds passing, calls the resignation off. What is said about
-// them stays on one line of the screen for a few seconds.
+// them stays on one line of the screen for a few seconds. In Two players the
+// draw is offered to the other player, and the offer stands on that line until
+// it is accepted (O again) or a move is played.
 
 #include <string>
 
@@ -38,6 +40,14 @@ public:
     PlayerAct readActs(double now, const ActInput& input);
     // The computer's answer to the draw offered, said from `now`.
     void drawAnswered(double now, bool accepted);
+    // The answer in words of its own (the other player's: "Draw agreed").
+    void sayAnswer(double now, const std::string& words);
+    // Two players: a draw offered to the other player, in the words that ask
+    // them; it stands until answered or a move is played.
+    void offerDraw(const std::string& asking);
+    bool drawOffered() const { return !offer.empty(); }
+    // A move was played, or taken back: an offer standing lapses.
+    void movePlayed() { offer.clear(); }
     // Whether a resignation waits to be confirmed at `now` (its line can be clicked).
     bool asking(double now) const;
     // The line to show at `now`: the question, or the answer; empty for none.
@@ -45,6 +55,7 @@ public:
 
 private:
     double askedAt = -1;
+    std::string offer;
     std::string answer;
     double answeredAt = 0;
 };

@@ -164,7 +164,8 @@ void leave() {
 void playOn(double now) {
     const Square from{typedMove[1], typedMove[2]}, to{typedMove[3], typedMove[4]};
     if (from.file == 0 || from.rank == 0 || to.file == 0 || to.rank == 0) return;
-    if (sideToMove != 1) {
+    const Seats recorded = seatsOfRecord(review.record, settings.level);
+    if (!recorded.twoPlayers() && sideToMove != 1) {
         clearTypedMove();
         say(tr("Not your move here: play on where you are to move"), now);
         return;
@@ -177,8 +178,10 @@ void playOn(double now) {
     }
     review.run.cancel();
     review.open = false;
-    const Level level = levelNamed(review.record, settings.level).value_or(settings.level);
-    playSession.startGameFrom(review.positions[review.ply], review.record.greenSide, level);
+    // The computer against itself played on: the player takes side 1 against side 2's level.
+    const Seats seats =
+        recorded.watched() ? againstComputer(recorded.side[2].level.value_or(settings.level)) : recorded;
+    playSession.startGameFrom(review.positions[review.ply], review.record.greenSide, seats);
     typedMove[1] = from.file;
     typedMove[2] = from.rank;
     typedMove[3] = to.file;

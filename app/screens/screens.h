@@ -13,7 +13,8 @@ extern unsigned char currentScreen;
 // loop sets it before each frame (moves travel and replies wait by it).
 extern double frameSeconds;
 // The selected item of the start menu: 1 = "Select side", 2 = "Start the game",
-// 3 = "Continue the game", 4 = "Level: ...", 5 = "Your games" (app/screens/menu_layout.h).
+// 3 = "Continue the game", 4 = "Opponent: ...", 5 = "Levels: ... v ...",
+// 6 = "Your games" (app/screens/menu_layout.h).
 extern int menuItem;
 
 // Set (the default), the start menu draws two of its four views and copies the

@@ -30,38 +30,95 @@ struct ViewOrigin {
 };
 constexpr ViewOrigin kViewOrigins[4] = {{0.05, 0.05}, {0.55, 0.05}, {0.55, 0.55}, {0.05, 0.55}};
 
-// The items shown: outside classic mode the computer's level, and "Continue
-// the game" when the latest game can be continued; always the side and the start.
+// The items shown: outside classic mode the opponent (with the levels when the
+// computer plays itself), and "Continue the game" when the latest game can be
+// continued; always the side and the start.
 ShownMenuItems shownItems() {
     ShownMenuItems shown;
     for (const MenuItemLayout& layout : kMenuItems) {
-        const bool shows = layout.item == kLevelItem || layout.item == kYourGamesItem ? !settings.classic
-                           : layout.item == kContinueGameItem ? !settings.classic && playSession.canContinueGame()
-                                                              : true;
+        bool shows = true;
+        if (layout.item == kOpponentItem || layout.item == kYourGamesItem) shows = !settings.classic;
+        if (layout.item == kWatchLevelsItem) shows = !settings.classic && settings.opponent == Opponent::Watch;
+        if (layout.item == kContinueGameItem) shows = !settings.classic && playSession.canContinueGame();
         if (shows) shown.items[shown.count++] = layout.item;
     }
     return shown;
 }
 
+// The opponent item's choices, round the list: the original computer first, so
+// that it does not read as the strongest, then the levels from the weakest, then
+// a second person and the computer against itself.
+struct OpponentChoice {
+    Opponent opponent;
+    Level level;
+    const char* title;
+};
+constexpr OpponentChoice kOpponentChoices[] = {
+    {Opponent::Computer, Level::Classic, "Classic (original computer)"},
+    {Opponent::Computer, Level::Beginner, "Beginner"},
+    {Opponent::Computer, Level::Novice, "Novice"},
+    {Opponent::Computer, Level::Club, "Club"},
+    {Opponent::Computer, Level::Strong, "Strong"},
+    {Opponent::Computer, Level::Expert, "Expert"},
+    {Opponent::TwoPlayers, Level::Classic, "Two players"},
+    {Opponent::Watch, Level::Classic, "Computer v computer"},
+};
+constexpr int kOpponentChoiceCount = static_cast<int>(sizeof kOpponentChoices / sizeof kOpponentChoices[0]);
+
+// Where the settings' opponent stands in the list.
+int opponentChoiceIndex() {
+    for (int i = 0; i < kOpponentChoiceCount; ++i) {
+        const OpponentChoice& choice = kOpponentChoices[i];
+        if (choice.opponent == settings.opponent &&
+            (settings.opponent != Opponent::Computer || choice.level == settings.level))
+            return i;
+    }
+    return 0;
+}
+
 std::string captionOf(const MenuItemLayout& item) {
-    if (item.item == kLevelItem) return std::string("Level: ") + levelTitle(settings.level);
+    if (item.item == kOpponentItem) return std::string("Opponent: ") + kOpponentChoices[opponentChoiceIndex()].title;
+    if (item.item == kWatchLevelsItem)
+        return std::string("Levels: ") + levelTitle(watchLevelOf(settings, true)) + " v " +
+               levelTitle(watchLevelOf(settings, false));
     // A translation the menu's lettering cannot draw is not shown.
     const char* translated = tr(item.caption);
     return StrokeFont().canDraw(translated) ? translated : item.caption;
 }
 
-// The next level up (step 1) or down (-1), round the list; the choice is kept
-// in the settings file.
-void switchLevel(int step) {
+// One setting kept in the settings file; the choice holds for this run whatever the file.
+void keepSetting(const char* name, const std::string& value) {
+    std::string error;
+    if (!saveSetting(name, value, error))
+        std::fprintf(stderr, "draughts3d: the %s is not kept: %s\n", name, error.c_str());
+}
+
+// The next opponent (step 1) or the one before (-1), round the list; the choice
+// is kept in the settings (a level as the computer's level, with the computer
+// as the opponent).
+void switchOpponent(int step) {
+    const OpponentChoice& choice =
+        kOpponentChoices[((opponentChoiceIndex() + step) % kOpponentChoiceCount + kOpponentChoiceCount) %
+                         kOpponentChoiceCount];
+    settings.opponent = choice.opponent;
+    if (choice.opponent == Opponent::Computer) {
+        settings.level = choice.level;
+        keepSetting("level", levelName(settings.level));
+    }
+    keepSetting("opponent", opponentName(settings.opponent));
+}
+
+// The next level up (step 1) or down (-1) in kAllLevels' order, round the list,
+// for both sides when the computer plays itself; kept as the computer's level.
+void switchWatchLevels(int step) {
     constexpr int count = static_cast<int>(sizeof kAllLevels / sizeof kAllLevels[0]);
     int at = 0;
     for (int i = 0; i < count; ++i)
-        if (kAllLevels[i] == settings.level) at = i;
+        if (kAllLevels[i] == watchLevelOf(settings, true)) at = i;
     settings.level = kAllLevels[((at + step) % count + count) % count];
-    // Only the level's line changes; the choice holds for this run whatever the file.
-    std::string error;
-    if (!saveSetting("level", levelName(settings.level), error))
-        std::fprintf(stderr, "draughts3d: the level is not kept: %s\n", error.c_str());
+    settings.watchGreenLevel.reset();
+    settings.watchPinkLevel.reset();
+    keepSetting("level", levelName(settings.level));
 }
 
 // The shown item `step` places from the selected one (down for 1, up for -1),
@@ -74,8 +131,10 @@ int neighbourItem(const ShownMenuItems& shown, int step) {
 }
 
 void actOn(int item, int step) {
-    if (item == kLevelItem)
-        switchLevel(step);
+    if (item == kOpponentItem)
+        switchOpponent(step);
+    else if (item == kWatchLevelsItem)
+        switchWatchLevels(step);
     else if (item == kSelectSideItem)
         switchGreenSide();
     else if (item == kStartGameItem)
@@ -84,6 +143,17 @@ void actOn(int item, int step) {
         playSession.continueLatestGame();
     else if (item == kYourGamesItem)
         openGamesList();
+}
+
+// What the menu's keys do, said over it outside classic mode.
+const char* const kMenuHelp = "Up/Down to choose, Left/Right or Return to change; Escape quits";
+
+// The size an item's caption is drawn at: its own, or smaller so that it ends
+// short of the window's right edge.
+float captionSize(const MenuItemLayout& item, const std::string& caption, int width) {
+    const float room = static_cast<float>(width - width / item.captionXBy - 2);
+    const float fits = room / (10.0f * static_cast<float>(StrokeFont().cellCount(caption.c_str())));
+    return fits < item.size ? fits : item.size;
 }
 
 // Reads the menu's keys and clicks; returns whether they started a game.
@@ -133,7 +203,9 @@ bool updateStartMenu() {
     const int width = windowWidth;
     const int height = windowHeight;
     // Every press since the last frame acts, in the order typed: Up and Down
-    // move between the shown items, Left and Right act on the selected one.
+    // move between the shown items, Left and Right act on the selected one,
+    // and outside classic mode Return (the keypad's Enter too) and Space act
+    // as Right does.
     // Once the game has started the rest of the presses are not the menu's.
     const ShownMenuItems shown = shownItems();
     if (!shown.shows(menuItem)) menuItem = kStartGameItem;
@@ -143,6 +215,8 @@ bool updateStartMenu() {
             menuItem = neighbourItem(shown, key == VK_DOWN ? 1 : -1);
         else if (key == VK_LEFT || key == VK_RIGHT)
             actOn(menuItem, key == VK_RIGHT ? 1 : -1);
+        else if (!settings.classic && (key == VK_RETURN || key == ' '))
+            actOn(menuItem, 1);
     }
 
     // A left click on an item's band selects it and acts on it as Left or Right would.
@@ -167,10 +241,16 @@ void drawStartMenuOverlay(bool gameStarted) {
     for (int i = 0; i < shown.count; ++i) {
         const MenuItemLayout& item = menuItemLayout(shown.items[i]);
         const std::string caption = captionOf(item);
+        const float size = captionSize(item, caption, width);
         font.drawText(caption.c_str(), static_cast<int>(width / item.shadowXBy),
-                      static_cast<int>(item.captionYTimes * height / item.shadowYBy), 0.5f, 0.5f, 0.5f, 3);
+                      static_cast<int>(item.captionYTimes * height / item.shadowYBy), 0.5f, 0.5f, 0.5f, size);
         font.drawText(caption.c_str(), width / item.captionXBy, item.captionYTimes * height / item.captionYBy, 0.0f,
-                      3.0f, 0.0f, 3);
+                      3.0f, 0.0f, size);
+    }
+    // Outside classic mode, how to use the menu, along its top edge.
+    if (!settings.classic) {
+        glColor3f(1.0f, 1.0f, 1.0f);
+        printHudText(static_cast<float>(width / 16), static_cast<float>(height - 15), "%s", kMenuHelp);
     }
 
     // A game started this frame leaves the play screen's perspective in place

@@ -56,18 +56,20 @@ void playStepOnHistory(int fromFile, int fromRank, int toFile, int toRank, MoveK
 }  // namespace
 
 void readMoveKeys(const MoveKeys& keys) {
+    // A file or rank as typed, in the board's own terms.
+    const auto seen = [&keys](int value) { return keys.typedFromSide2 ? 9 - value : value; };
     for (int i = 0; i < keys.pressCount && i < kMoveKeyCapacity; ++i) {
         const int key = keys.presses[i];
         if (key >= 'A' && key <= 'H')
-            typeValue(1, 3, key - 'A' + 1);
+            typeValue(1, 3, seen(key - 'A' + 1));
         else if (key >= '1' && key <= '8')
-            typeValue(2, 4, key - '0');
+            typeValue(2, 4, seen(key - '0'));
         else if (key == 'U')
             clearTypedMove();
         else if (key == '9')
-            takeBack();
+            takeBackBy(keys.steps);
         else if (key == '0' && keys.zeroStepsForward)
-            stepForward();
+            stepForwardBy(keys.steps);
     }
     if (keys.upHeld && viewAngleX < kMaxTilt) viewAngleX += kTiltStep;
     if (keys.downHeld && viewAngleX > kMinTilt) viewAngleX -= kTiltStep;
@@ -80,18 +82,21 @@ void typeSquare(int file, int rank) {
     typeValue(2, 4, rank);
 }
 
-void takeBack() {
+void takeBackBy(StepScope scope) {
     if (historyCount == 0) return;
+    const Side mover = history[historyCount - 1].sideBefore;
     do {
         restoreRecord(history[historyCount - 1]);
         --historyCount;
         if (redoCount < kHistoryCapacity) redoRecords[redoCount++] = history[historyCount];
-    } while (sideToMove == 2 && historyCount != 0);
+    } while (historyCount != 0 &&
+             (scope == StepScope::OneMove ? history[historyCount - 1].sideBefore == mover : sideToMove == 2));
 }
 
-void stepForward() {
+void stepForwardBy(StepScope scope) {
     bool played = false;
-    while (redoCount > 0 && !(played && sideToMove == 1 && continuationSquare == Square{})) {
+    const Side stopsAt = scope == StepScope::OneMove ? 0 : 1;
+    while (redoCount > 0 && !(played && (stopsAt == 0 || sideToMove == stopsAt) && continuationSquare == Square{})) {
         const HistoryRecord next = redoRecords[redoCount - 1];
         const PieceCode code = pieceAt(next.fromFile, next.fromRank);
         const MoveKind kind = code == kEmpty || next.sideBefore != sideToMove

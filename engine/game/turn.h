@@ -8,6 +8,11 @@
 #include "engine/rules/rules.h"
 #include "engine/rules/whole_moves.h"
 
+// How far a take-back and a step forward go: up to the player's next move
+// (side 1's, against the computer), or one whole move whoever played it (two
+// people at the board, or the computer against itself).
+enum class StepScope { ToPlayersTurn, OneMove };
+
 // The keys of one play frame: the presses since the last frame, oldest first,
 // as their characters ('A'..'Z' for the letter keys, '0'..'9' for the digits;
 // any other key has some other code and is passed over), and the arrow keys
@@ -19,6 +24,11 @@ struct MoveKeys {
     bool upHeld = false, downHeld = false, leftHeld = false, rightHeld = false;
     // Whether 0 steps forward (the game as it first was has no such key).
     bool zeroStepsForward = false;
+    // The squares are typed as side 2's player sees the board, from the far
+    // side: turned by 180 degrees (c3 is f6), as in Two players on pink's turn.
+    bool typedFromSide2 = false;
+    // How far 9 takes back and 0 steps forward.
+    StepScope steps = StepScope::ToPlayersTurn;
 };
 
 // Typed squares, U, 9 and (when allowed) 0 act once per press, in order; the
@@ -37,13 +47,16 @@ int playComputerReply();
 // whole move.
 PathPlayed playChosenMove(const WholeMove& move);
 // Takes back the last jump and, while side 2 is then to move, the ones before
-// (the computer's reply and the player's move); what it took back is kept for
-// stepForward.
-void takeBack();
+// (the computer's reply and the player's move); with StepScope::OneMove, the
+// jumps of the last whole move alone. What it took back is kept for stepForward.
+void takeBackBy(StepScope scope);
+inline void takeBack() { takeBackBy(StepScope::ToPlayersTurn); }
 // Plays again what the last takeBack took back, when nothing else was played
-// since: jumps up to the player's next move. A move played that is not the next
-// one taken back starts a new line and forgets the rest (the same move keeps it).
-void stepForward();
+// since: jumps up to the player's next move (or one whole move). A move played
+// that is not the next one taken back starts a new line and forgets the rest
+// (the same move keeps it).
+void stepForwardBy(StepScope scope);
+inline void stepForward() { stepForwardBy(StepScope::ToPlayersTurn); }
 // The history set from the jumps of a whole game, as when a kept game is taken
 // up again: the last kHistoryCapacity of them, cut where a whole move begins
 // (the earlier ones count as forgotten); nothing to step forward to. The board

@@ -6,7 +6,9 @@
 #include "app/input/mouse_state.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
+#include "app/screens/board_frame.h"
 #include "app/screens/play_session.h"
+#include "app/screens/view_turn.h"
 #include "app/screens/screens.h"
 #include "app/files/settings.h"
 #include "app/platform/window_state.h"
@@ -118,6 +120,27 @@ protected:
         setViewport(640, 480, 0, 0);
     }
 };
+
+// Two players: the far side's squares named as its player names them, and the
+// view turning the short way round to a side's own angle, settling on it.
+TEST(TwoPlayersTest, SquaresNamedFromTheFarSideAndTheViewTurnedToIt) {
+    EXPECT_EQ(namedFrom(2, "Green: c3-d4   Pink: b6:d4:f2"), "Green: f6-e5   Pink: g3:e5:c7");
+    EXPECT_EQ(namedFrom(2, "No piece of yours on c4"), "No piece of yours on f5");
+    EXPECT_EQ(namedFrom(1, "c3-d4"), "c3-d4");
+    for (const int current : {0, 3, 179, 181, 350, -200, 900})
+        for (const Side side : {Side{1}, Side{2}}) {
+            const int angle = sideViewAngle(side, current);
+            EXPECT_TRUE(((angle % 360) + 360) % 360 == (side == 2 ? 180 : 0) && std::abs(angle - current) <= 180)
+                << current << " to side " << side << ": " << angle;
+        }
+    int last = 3;
+    for (double t = 0; t <= kViewTurnSeconds + 0.1; t += 0.05) {
+        const int angle = turningAngle(3, 180, t);
+        EXPECT_TRUE(angle >= last && angle <= 180) << t;
+        last = angle;
+    }
+    EXPECT_TRUE(turningAngle(3, 180, 0) == 3 && last == 180);
+}
 
 TEST_F(ScreensTest, UpAndDownMoveTheBarOncePerPress) {
     press(VK_UP);

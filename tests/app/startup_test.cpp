@@ -54,6 +54,12 @@ TEST(CommandLineTest, OptionsAndMisuse) {
         {{"--animation"}, CommandAction::Misuse, DisplayChoice::Ask},
         {{"--level", "expert"}, CommandAction::Play, DisplayChoice::Ask},
         {{"--level=grandmaster"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--two-players", "a.pdn"}, CommandAction::Play, DisplayChoice::Ask},
+        {{"--watch", "club", "novice", "a.pdn"}, CommandAction::Play, DisplayChoice::Ask},
+        {{"--watch", "club"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--watch", "club", "master"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--two-players", "--level", "club"}, CommandAction::Misuse, DisplayChoice::Ask},
+        {{"--classic", "--watch", "club", "club"}, CommandAction::Misuse, DisplayChoice::Ask},
     };
     for (const Case& c : cases) {
         std::string line;
@@ -75,6 +81,11 @@ TEST(CommandLineTest, OptionsAndMisuse) {
     EXPECT_EQ(run.animation, AnimationSpeed::Slow);
     EXPECT_EQ(withCommandLine(fromFile, parse({})).animation, AnimationSpeed::Fast);
     EXPECT_EQ(withCommandLine(fromFile, parse({"--level", "novice"})).level, Level::Novice);
+    fromFile.opponent = Opponent::TwoPlayers;
+    EXPECT_EQ(withCommandLine(fromFile, parse({"--level", "novice"})).opponent, Opponent::Computer);
+    const Settings watched = withCommandLine(fromFile, parse({"--watch", "expert", "beginner", "a.pdn"}));
+    EXPECT_TRUE(watched.opponent == Opponent::Watch && watchLevelOf(watched, true) == Level::Expert &&
+                watchLevelOf(watched, false) == Level::Beginner);
     for (const char* option :
          {"--windowed", "--fullscreen", "--classic", "--animation", "--game", "--help", "--version"}) {
         EXPECT_NE(std::string(usageText()).find(option), std::string::npos) << option;
@@ -87,8 +98,10 @@ TEST(SettingsTest, GoodBadAndUnknownLinesAndTheWrittenFileReadBack) {
     std::vector<std::string> problems;
     const Settings read = parseSettings(
         "# mine\n[game]\nclassic = yes\nanimation=slow  # mine\n  reply_delay = 1.2  \nlast_move_marks = off\n"
-        "level = strong\n", problems);
+        "level = strong\nopponent = two-players\nturn_view = off\ncoordinates = no\nplayer2_name = Анна\n", problems);
     EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(read.opponent == Opponent::TwoPlayers && !read.turnView && !read.coordinates);
+    EXPECT_TRUE(playerName(read, true) == "Green" && playerName(read, false) == "Анна");
     EXPECT_TRUE(read.classic);
     EXPECT_EQ(read.animation, AnimationSpeed::Slow);
     EXPECT_DOUBLE_EQ(read.replyDelay, 1.2);
@@ -96,13 +109,15 @@ TEST(SettingsTest, GoodBadAndUnknownLinesAndTheWrittenFileReadBack) {
     EXPECT_EQ(read.level, Level::Strong);
 
     const Settings bad = parseSettings("animation = quick\ncolour = red\nreply_delay = -1\nreply_delay = 9\n"
-                                       "classic\nlast_move_marks = maybe\nreply_delay = 0.3x\nlevel = master\n", problems);
+                                       "classic\nlast_move_marks = maybe\nreply_delay = 0.3x\nlevel = master\n"
+                                       "opponent = friend\nplayer1_name = \"Q\"\n", problems);
     const Settings defaults;
     EXPECT_EQ(bad.animation, defaults.animation);
     EXPECT_DOUBLE_EQ(bad.replyDelay, defaults.replyDelay);
     EXPECT_EQ(bad.lastMoveMarks, defaults.lastMoveMarks);
-    ASSERT_EQ(problems.size(), 8u);
-    for (int line = 1; line <= 8; ++line)
+    EXPECT_TRUE(bad.opponent == Opponent::Computer && bad.player1Name.empty());
+    ASSERT_EQ(problems.size(), 10u);
+    for (int line = 1; line <= 10; ++line)
         EXPECT_EQ(problems[line - 1].rfind("line " + std::to_string(line) + ":", 0), 0u) << problems[line - 1];
     EXPECT_NE(problems[1].find("unknown setting 'colour'"), std::string::npos);
 

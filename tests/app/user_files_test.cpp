@@ -235,6 +235,31 @@ TEST_F(GameKeepingTest, TheRecordFollowsTheLineAndTheGameContinues) {
     EXPECT_FALSE(keeping.canContinueGame());
 }
 
+// Two players and the computer against itself: the record names the players
+// with their types, a resignation is the side's that resigned, and Continue
+// takes each game up as what it was.
+TEST_F(GameKeepingTest, PlayersOnRecordAreTakenUpAgainAsTheyWere) {
+    keeping.keepNewGame(1, currentPosition(), {}, twoPlayersSeats(1, "Green", "Anna"));
+    move("c3d4");
+    EXPECT_TRUE(onDisk().white == "Green" && onDisk().black == "Anna" && onDisk().blackType == "human");
+    keeping.leaveGame();
+    keeping.keepGamesIn(root.string() + "/");
+    ASSERT_TRUE(keeping.continueLatestGame(Level::Club));
+    EXPECT_TRUE(keeping.keptGameSeats().twoPlayers() && keeping.keptGameSeats().side[2].name == "Anna");
+    keeping.endByPlayer(Termination::Resignation, 2);
+    EXPECT_EQ(onDisk().result, GameResult::WhiteWins);
+    keeping.leaveGame();
+
+    resetGame();
+    keeping.keepNewGame(1, currentPosition(), 7, watchSeats(1, Level::Expert, Level::Novice));
+    move("c3d4");
+    keeping.leaveGame();
+    keeping.keepGamesIn(root.string() + "/");
+    ASSERT_TRUE(keeping.continueLatestGame(Level::Club));
+    const Seats seats = keeping.keptGameSeats();
+    EXPECT_TRUE(seats.watched() && seats.side[1].level == Level::Expert && seats.side[2].level == Level::Novice);
+}
+
 // Nothing written while an opened game stays on its file's line; a move off
 // it starts a record from there, its start as a FEN. A bad file is named.
 TEST_F(GameKeepingTest, AnOpenedGameIsRecordedFromWhereItLeavesTheFile) {

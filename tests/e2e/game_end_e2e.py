@@ -29,7 +29,7 @@ def ended_as(home, result, termination):
     return '[Result "%s"]\n' % result in record_text(home) and '"%s"]' % termination in record_text(home)
 
 
-END_Y, ACTS_Y = 205, 185  # baselines of the end held and the acts' line (app/screens/play_screen.cpp)
+END_Y, ACTS_Y = 245, 225  # baselines of the end held and the acts' line (app/screens/play_screen.cpp)
 
 
 def hud_shows(game, y, kind=lambda c: c[0] >= 200 and c[1] >= 200 and c[2] <= 80):

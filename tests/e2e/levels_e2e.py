@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The computer's levels in the real program, outside classic mode: the menu's
-Level item switched by a click and by Left (the choice kept in the settings
+Opponent item switched by a click and by Left (the choice kept in the settings
 file), and the window alive while the strongest level thinks: F1 replaces the
 window and Escape returns to the menu at once, the search stopped with it.
 Run in the sanitizer build too, where the search's thread and the frame's
@@ -15,7 +15,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import game_driver as g
 from game_driver import TITLE, check, eventually
 
-LEVEL_BAND_Y = g.HEIGHT - 435  # "Level: ..." lies 408..463 pixels from the bottom
+LEVEL_BAND_Y = g.HEIGHT - 435  # "Opponent: ..." lies 408..463 pixels from the bottom
 
 
 def cpu_seconds(pid):
@@ -35,9 +35,12 @@ def main():
     try:
         check(game.wait_window() is not None and eventually(game.menu_showing), "the start menu is drawn")
         game.click(320, LEVEL_BAND_Y)  # classic, the first choice, then beginner
-        check(eventually(lambda: "level = beginner" in settings_text(game)), "a click on the Level item switches it")
-        game.key("Left", "Left", pause=0.2)  # back to classic, then expert
-        check(eventually(lambda: "level = expert" in settings_text(game)), "Left switches down the list, kept")
+        check(eventually(lambda: "level = beginner" in settings_text(game)), "a click on the Opponent item switches it")
+        game.key("Left", pause=0.2)  # back to classic
+        check(eventually(lambda: "level = classic" in settings_text(game)), "Left switches back up the list, kept")
+        game.key("Left", "Left", "Left", pause=0.2)  # Computer v computer, Two players, then expert
+        check(eventually(lambda: "level = expert" in settings_text(game) and "opponent = computer" in settings_text(game)),
+              "round the list, past the two players' choices, to the strongest")
 
         game.key("Down", pause=0.2)  # "Select side"
         game.key("Left", pause=0.2)  # pink: the computer opens

@@ -157,6 +157,25 @@ TEST_F(Turn, StepForwardRedoesWhatTakeBackTookBack) {
     EXPECT_TRUE(takeSnapshot() == elsewhere && elsewhere != seen[2]) << "a different move forgets the line";
 }
 
+// Two at the board: side 2's player types from the far side (c3 d4 is f6-e5),
+// and 9 and 0 go one whole move at a time, whoever played it.
+TEST_F(Turn, TheFarSideTypesTurnedSquaresAndStepsGoAMoveAtATime) {
+    held.steps = StepScope::OneMove;
+    MoveKeys keys = held;
+    for (int k : {'C', '3', 'D', '4'}) keys.presses[keys.pressCount++] = k;
+    readMoveKeys(keys);
+    ASSERT_NE(playTypedMove(), kIllegal);
+    keys.typedFromSide2 = true;
+    readMoveKeys(keys);
+    EXPECT_TRUE(typedMove[1] == 6 && typedMove[2] == 6 && typedMove[3] == 5 && typedMove[4] == 5);
+    ASSERT_NE(playTypedMove(), kIllegal);
+    const Snapshot both = takeSnapshot();
+    readMoveKeys(MoveKeys{1, {'9'}, false, false, false, false, true, false, StepScope::OneMove});
+    EXPECT_TRUE(historyCount == 1 && sideToMove == 2 && board[6][6] == kMan2);
+    readMoveKeys(MoveKeys{1, {'0'}, false, false, false, false, true, false, StepScope::OneMove});
+    EXPECT_EQ(takeSnapshot(), both);
+}
+
 // A long game taken up again: its history starts where a whole move begins.
 TEST_F(Turn, SetHistoryKeepsTheLastWholeMoves) {
     std::vector<HistoryRecord> line(kHistoryCapacity + 5, HistoryRecord{});

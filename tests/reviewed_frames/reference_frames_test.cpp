@@ -202,15 +202,29 @@ const FrameCase kCases[] = {
      }},
 };
 
+// The window every frame is drawn in, open for all the test cases.
+class FrameWindow : public ::testing::Environment {
+public:
+    void SetUp() override {
+        open = createRenderWindow("reference frames", kWidth, kHeight, 32, false);
+        if (!open) return;
+        int argc = 1;
+        char name[] = "reference_frames_test";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        loadTextures();
+    }
+    void TearDown() override {
+        if (open) destroyRenderWindow();
+    }
+    static bool open;
+};
+bool FrameWindow::open = false;
+
 }  // namespace
 
 TEST(ReferenceFrames, ScreensMatchTheReviewedPictures) {
-    ASSERT_TRUE(createRenderWindow("reference frames", kWidth, kHeight, 32, false));
-    int argc = 1;
-    char name[] = "reference_frames_test";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    loadTextures();
+    ASSERT_TRUE(FrameWindow::open);
 
     for (const FrameCase& c : kCases) {
         resetState();
@@ -230,7 +244,18 @@ TEST(ReferenceFrames, ScreensMatchTheReviewedPictures) {
         if (std::getenv("DRAUGHTS_WRITE_REFERENCES")) continue;
         EXPECT_EQ(compareWithReference("play_start_green1", frame), "") << mode;
     }
-    destroyRenderWindow();
+}
+
+// Outside classic mode the play screen names the squares along the board's
+// edges, letters along the near edge and digits along the left one.
+TEST(ReferenceFrames, TheDefaultPlayScreenShowsTheCoordinates) {
+    ASSERT_TRUE(FrameWindow::open);
+    resetState();
+    settings.classic = false;
+    settings.coordinates = true;
+    const RgbFrame frame = drawTwice(false);
+    settings.classic = true;
+    EXPECT_EQ(compareWithReference("default_play_coordinates", frame), "");
 }
 
 int main(int argc, char** argv) {
@@ -241,5 +266,6 @@ int main(int argc, char** argv) {
     }
     referenceFolder = argv[1];
     outputFolder = argv[2];
+    ::testing::AddGlobalTestEnvironment(new FrameWindow);
     return RUN_ALL_TESTS();
 }
