@@ -48,6 +48,7 @@ KeptGameEntry keptGameEntry(const std::string& bytes) {
         }
         entry.readable = true;
         entry.twoPlayers = whiteType == "human" && blackType == "human";
+        entry.watched = whiteType == "program" && blackType == "program";
         entry.playerWhite = !(blackType == "human" && whiteType != "human");
         entry.opponent = entry.twoPlayers ? "" : opponentOf(entry.playerWhite ? black : white);
         if (!parseResult(game.resultToken, entry.result)) parseResult(result, entry.result);

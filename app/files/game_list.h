@@ -20,8 +20,10 @@ struct KeptGameEntry {
     // Its first game could be split; otherwise `error` says why not.
     bool readable = false;
     std::string error;
-    // Both sides named human: two players at one board.
+    // Both sides named human: two players at one board; both named program:
+    // the computer against itself.
     bool twoPlayers = false;
+    bool watched = false;
     // The player's colour: the side the record names human (White when it names none, or both).
     bool playerWhite = true;
     // The computer's level as the record names it ("Club"), or its name as written.

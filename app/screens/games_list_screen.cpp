@@ -50,7 +50,7 @@ std::string resultWords(const KeptGameEntry& entry) {
     const bool whiteWon = entry.result == GameResult::WhiteWins, blackWon = entry.result == GameResult::BlackWins;
     std::string words;
     if (whiteWon || blackWon) {
-        if (entry.twoPlayers)
+        if (entry.twoPlayers || entry.watched)
             words = whiteWon ? tr("White won") : tr("Black won");
         else
             words = whiteWon == entry.playerWhite ? tr("You won") : tr("You lost");
@@ -72,10 +72,13 @@ std::string rowText(const KeptGameEntry& entry) {
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
     if (!entry.readable) return formatText(tr("%s  cannot be read: %s"), when, entry.error.c_str());
-    const std::string opponent = entry.twoPlayers ? tr("Two players") : tr(entry.opponent.c_str());
-    const char* colour = entry.playerWhite ? tr("White") : tr("Black");
+    const std::string opponent = entry.twoPlayers ? tr("Two players")
+                                 : entry.watched  ? tr("Computer v computer")
+                                                  : tr(entry.opponent.c_str());
+    // The player's colour, when one person played.
+    const char* colour = entry.twoPlayers || entry.watched ? "" : entry.playerWhite ? tr("White") : tr("Black");
     const int moves = (entry.plies + 1) / 2;
-    return formatText("%s  %-13.13s %-6s %-30.30s %s", when, opponent.c_str(), colour, resultWords(entry).c_str(),
+    return formatText("%s  %-19.19s %-6s %-26.26s %s", when, opponent.c_str(), colour, resultWords(entry).c_str(),
                       formatText(trn("%d move", "%d moves", moves), moves).c_str());
 }
 

@@ -45,7 +45,10 @@ constexpr int kEndKey = 35;
 constexpr double kSaidSeconds = 3.0;
 // The graph shows White's value within this many men either way.
 constexpr double kGraphMen = 4.0;
-constexpr float kGraphHeight = 64, kGraphBottomGap = 42;
+// The graph's box in the window's upper right corner, over the room's ceiling
+// and clear of the help, the words and the board: from kGraphLeftShare of the
+// width (kGraphLeftLeast pixels at least) to kGraphMargin short of the right edge.
+constexpr float kGraphHeight = 64, kGraphMargin = 10, kGraphLeftShare = 0.62f, kGraphLeftLeast = 390;
 constexpr float kTextX = 10;
 
 struct HelpLine {
@@ -109,12 +112,15 @@ void say(const std::string& text, double now) {
     review.saidSince = now;
 }
 
+// A move as PDN writes it, from White's side.
+std::string moveText(const WholeMove& move) { return wholeMoveText(move, review.record.greenSide == 2); }
+
 // "12. c3-d4" for White's move, "12... b6-a5" for Black's, numbered as PDN numbers them.
 std::string numberedMove(int ply) {
     const bool blackStarts = review.record.start.side != review.record.greenSide;
     const int index = ply - 1 + (blackStarts ? 1 : 0);
     const bool white = index % 2 == 0;
-    return std::to_string(index / 2 + 1) + (white ? ". " : "... ") + wholeMoveText(moveInto(ply));
+    return std::to_string(index / 2 + 1) + (white ? ". " : "... ") + moveText(moveInto(ply));
 }
 
 std::string men(int hundredths) {
@@ -284,14 +290,14 @@ ReviewWords reviewWords(double now) {
         const PositionVerdict& here = review.analysis->positions[ply];
         const std::string value = men(valueFor(*review.analysis, ply, review.record.greenSide));
         words.best = here.best.squareCount
-                         ? formatText(tr("Best here: %s   White %s"), wholeMoveText(here.best).c_str(), value.c_str())
+                         ? formatText(tr("Best here: %s   White %s"), moveText(here.best).c_str(), value.c_str())
                          : formatText(tr("White %s"), value.c_str());
         if (ply > 0 && ply <= static_cast<int>(review.analysis->moveCount())) {
             const MoveVerdict verdict = moveVerdict(*review.analysis, ply - 1, moveInto(ply));
             const WholeMove& better = review.analysis->positions[ply - 1].best;
             if (verdict.mark != MoveMark::None)
-                words.verdict = formatText(tr("%s lost %.2f men against %s"), wholeMoveText(moveInto(ply)).c_str(),
-                                           verdict.loss / 100.0, wholeMoveText(better).c_str());
+                words.verdict = formatText(tr("%s lost %.2f men against %s"), moveText(moveInto(ply)).c_str(),
+                                           verdict.loss / 100.0, moveText(better).c_str());
         }
     } else {
         words.best = tr("Press N for the computer's verdict on every move");
@@ -306,12 +312,14 @@ ReviewWords reviewWords(double now) {
     return words;
 }
 
-// White's value along the game, a line over the window's lower edge: a dot
-// for each move marked, yellow "?" and red "??", and the position shown.
+// White's value along the game, a line in the window's upper right corner
+// (White ahead upwards, four men at most either way): a dot for each move
+// marked, yellow "?" and red "??", and an upright line at the position shown.
 void drawGraph() {
     const GameAnalysis* analysis = analysed() ? &*review.analysis : nullptr;
-    const float left = 10, right = static_cast<float>(viewportWidth) - 10;
-    const float bottom = static_cast<float>(viewportHeight) - kGraphBottomGap, top = bottom - kGraphHeight;
+    const float right = static_cast<float>(viewportWidth) - kGraphMargin;
+    const float left = std::min(right - kGraphHeight, std::max(kGraphLeftLeast, kGraphLeftShare * viewportWidth));
+    const float top = kGraphMargin, bottom = top + kGraphHeight;
     const float middle = (top + bottom) / 2;
     const int count = std::max(plies(), 1);
     auto xOf = [&](int ply) { return left + (right - left) * static_cast<float>(ply) / static_cast<float>(count); };
