@@ -185,4 +185,13 @@ TEST(EngineTool, MatchPrintsTheScoreAndTheTimes) {
     EXPECT_NE(runTool("", "", "--match club nobody 2").find("exit status"), std::string::npos);
 }
 
+// --analyse on a file it cannot read (missing, or not PDN): nothing judged, exit status 1.
+TEST(EngineTool, AnalyseRefusesAFileItCannotRead) {
+    const std::string broken = ::testing::TempDir() + "not_a_game_" + std::to_string(getpid()) + ".pdn";
+    std::ofstream(broken) << "1. c3-d4 {never closed\n";
+    for (const std::string& file : {std::string("/nonexistent/game.pdn"), broken})
+        EXPECT_EQ(runTool("", "", ("--analyse " + file).c_str()), "\nexit status 256") << file;
+    std::remove(broken.c_str());
+}
+
 }  // namespace

@@ -137,7 +137,7 @@ class Game:
         """`question`: leave the start question to be asked (otherwise the window
         opens at once); `env`: more environment switches; `options`: the command
         line; `classic`: the game as it first was (--classic); `home`: the folder
-        whose config/ and data/ hold the player's files (a fresh one by default,
+        whose config/, data/ and cache/ hold the player's files (a fresh one by default,
         so the tests never read or write the files of whoever runs them)."""
         self.window_tool, self.grab_tool = window_tool, grab_tool
         self.own_home = home is None
@@ -145,6 +145,7 @@ class Game:
         environment = dict(os.environ)
         environment["XDG_CONFIG_HOME"] = os.path.join(self.home, "config")
         environment["XDG_DATA_HOME"] = os.path.join(self.home, "data")
+        environment["XDG_CACHE_HOME"] = os.path.join(self.home, "cache")
         if classic:
             options = ["--classic"] + list(options)
         if question:
