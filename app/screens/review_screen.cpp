@@ -281,8 +281,10 @@ ReviewWords reviewWords(double now) {
     ReviewWords words;
     const int ply = review.ply;
     words.move =
-        ply == 0 ? formatText(tr("The start: %d moves to step through"), plies())
-                 : formatText(tr("Move %s%s   (ply %d of %d)"), numberedMove(ply).c_str(), markOf(ply), ply, plies());
+        ply == 0
+            ? formatText(trn("The start   (%d ply to step through)", "The start   (%d plies to step through)", plies()),
+                         plies())
+            : formatText(tr("Move %s%s   (ply %d of %d)"), numberedMove(ply).c_str(), markOf(ply), ply, plies());
     if (review.run.busy()) {
         words.best = formatText(tr("The computer analyses: %d of %d positions (Escape stops)"), review.run.done(),
                                 review.run.total());
