@@ -234,6 +234,8 @@ double sinkDepth(PieceCode code) { return isKing(code) ? 1.05 : 0.45; }
 
 void presentReview(double now, ScenePresentation& presentation) {
     presentation.winnerHeldBack = true;
+    // The squares named as the player types them, from the near side.
+    if (settings.coordinates) presentation.coordinatesFor = 1;
     if (review.ply == 0) return;
     const WholeMove& move = moveInto(review.ply);
     if (review.travelling && now - review.travelSince < moveSeconds(move, factor())) {
