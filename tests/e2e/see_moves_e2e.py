@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Seeing the moves, in the real program outside classic mode, read back from
 the screen frame by frame: after c3-d4 the computer's reply (predicted by
-tools/draughts3d-engine) is seen between its squares, lands at least half a
-second after the player's move has landed, and leaves its from- and to-squares
+tools/draughts3d-engine) is seen between its squares, lands no sooner than the
+reply delay after the player's move has landed, and leaves its from- and to-squares
 marked; a letter typed while a move travels lands it and plays the computer's
 answer at once. What needs a frame caught on a busy machine is tried twice.
 """
 import os
+import shutil
 import sys
+import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
@@ -54,11 +56,19 @@ def reply_seen(game, start, end):
     """Plays c3-d4 and watches the reply come: (landed, between, replied), the
     times c3-d4 was seen landed, the reply between its squares and landed."""
     game.key("c", "3", "d", "4")
-    seen = watch(game, ["c3", "d4", start, end], 3.0)
+    seen = watch(game, ["c3", "d4", start, end], 2 * REPLY_DELAY + 2)
     landed = first_time(seen, lambda c: c["d4"] == "green" and c["c3"] == "neither")
     between = first_time(seen, lambda c: c[start] == "neither" and c[end] == "neither")
     replied = first_time(seen, lambda c: c[end] == "pink")
     return landed, between, replied
+
+
+# The computer waits this long after the player's move has landed (its settings
+# file): long enough that an answer typed over is told from one that came alone.
+REPLY_DELAY = 2.0
+# Left alone, the answer to a one-jump capture stands on its square only after
+# the capture's 0.5 s of travel (slow), the delay and its own 0.4 s at least.
+ANSWER_ALONE = 0.5 + REPLY_DELAY + 0.4
 
 
 def typed_over(game, move, answer):
@@ -85,7 +95,11 @@ def main():
     engine.close()
     start, end = reply[:2], reply[-2:]
     # Slow: a one-square move travels for 0.4 s, long enough to see it cut short.
-    game = g.start(args, options=["--windowed", "--animation", "slow"], classic=False)
+    home = tempfile.mkdtemp(prefix="draughts3d-e2e-")
+    os.makedirs(os.path.join(home, "config", "draughts3d"))
+    with open(os.path.join(home, "config", "draughts3d", "settings.ini"), "w") as settings:
+        settings.write("reply_delay = %g\n" % REPLY_DELAY)
+    game = g.start(args, options=["--windowed", "--animation", "slow"], classic=False, home=home)
     try:
         check(game.wait_window() is not None and eventually(game.menu_showing), "the start menu is drawn")
         game.key("Down", "Right")  # each press acts in its turn
@@ -105,28 +119,28 @@ def main():
         check(between is not None and replied is not None and between < replied,
               "the reply %s is seen between its squares before it lands" % reply)
         if landed is not None and replied is not None:
-            check(replied - landed >= 0.5, "the reply lands %.2f s after the player's move (at least 0.5 s)"
-                  % (replied - landed))
+            check(replied - landed >= REPLY_DELAY, "the reply lands %.2f s after the player's move (at least the "
+                  "reply delay, %g s)" % (replied - landed, REPLY_DELAY))
         picture = game.grab()
         g.save_png(picture, os.path.join(args.shots, "see_moves.png"))
         check(marked(picture, start) and marked(picture, end), "the reply's squares %s and %s are marked" % (start, end))
         check(not marked(picture, "c3"), "the player's move is no longer marked")
 
         # The next move, with a letter typed while it travels: it lands at once
-        # and the computer's answer is played at once too. Left alone, the
-        # answer would stand on its square only after the move's 0.5 s of
-        # travel, the 0.6 s delay and its own 0.4 s: seen sooner, it was the
-        # key. A machine too busy to show it sooner is tried again, once.
+        # and the computer's answer is played at once too. Seen sooner than the
+        # answer could come alone, it was the key. A machine too busy to show
+        # it sooner is tried again, once.
         took = typed_over(game, move, answer)
-        if took is None or took >= 1.5:
+        if took is None or took >= ANSWER_ALONE:
             print("retried once: the typed-over answer came %s s after the keys" % took)
             game.key("u", "9")
             eventually(lambda: bv.square_colour(game.grab(), move[:2]) == "green")
             took = typed_over(game, move, answer)
-        check(took is not None and took < 1.5, "a key pressed while %s travels lands it and plays the answer %s "
-              "at once (%s s after the keys, sooner than 1.5 s)" % (move, answer, took))
+        check(took is not None and took < ANSWER_ALONE, "a key pressed while %s travels lands it and plays the "
+              "answer %s at once (%s s after the keys, sooner than %.1f s)" % (move, answer, took, ANSWER_ALONE))
     finally:
         game.stop()
+        shutil.rmtree(home, ignore_errors=True)
     return g.finish("checks")
 
 
