@@ -114,6 +114,10 @@ TEST_F(MoveShowTest, TheReplyComesOnceTheMoveHasLandedAndTheDelayHasPassed) {
         EXPECT_TRUE(marked(picture, reply.to(), SquareMarkKind::MoveTo));
         EXPECT_FALSE(marked(picture, Square{3, 3}, SquareMarkKind::MoveFrom));
         EXPECT_EQ(show.lastMovesText(), "You: c3-d4   Computer: " + wholeMoveText(reply));
+        settings.lastMoveMarks = false;
+        ScenePresentation unmarked;
+        show.presentMoves(replyLanded, unmarked);
+        EXPECT_EQ(unmarked.markCount, 0) << "the setting turns the marks off";
     }
 }
 

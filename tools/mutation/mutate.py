@@ -8,6 +8,14 @@ import sys
 # The tests that cover each file (ctest names; gtest cases of engine_tests by suite),
 # and the targets they need.
 COVERAGE = [
+    # The newer half first: its own tests (more specific prefixes before the general ones).
+    ("app/screens/", "^(MoveShowTest\\..*|reference_frames|exact_checks|screens_test|app_window|e2e_see_moves|e2e_advice)$",
+     ["showing_tests", "reference_frames_test", "exact_checks_test", "screens_test", "app_window_tests", "draughts3d"]),
+    ("app/files/", "^(app_startup|UserFilesTest\\..*|GameKeepingTest\\..*)$", ["startup_tests", "user_files_tests"]),
+    ("engine/levels/", "^(Levels\\..*|LevelSearch\\..*|LevelMatch\\..*|EngineTool\\..*|MoveShowTest\\..*)$",
+     ["engine_tests", "showing_tests"]),
+    ("engine/records/", "^(Pdn\\..*|Records\\..*|EngineTool\\..*|UserFilesTest\\..*|GameKeepingTest\\..*)$",
+     ["engine_tests", "user_files_tests"]),
     ("scene/", "^(reference_frames|scene_render_tests|scene_cache_tests|frame_pixels|screens_test)$",
      ["reference_frames_test", "scene_render_tests", "scene_cache_tests", "frame_pixels_test", "screens_test"]),
     ("lettering/", "^(stroke_font_test|reference_frames|exact_checks|screens_test)$",
