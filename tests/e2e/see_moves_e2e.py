@@ -58,7 +58,9 @@ def reply_seen(game, start, end):
     game.key("c", "3", "d", "4")
     seen = watch(game, ["c3", "d4", start, end], 2 * REPLY_DELAY + 2)
     landed = first_time(seen, lambda c: c["d4"] == "green" and c["c3"] == "neither")
-    between = first_time(seen, lambda c: c[start] == "neither" and c[end] == "neither")
+    # On its way: its piece has left its square and not yet come to the other
+    # (a probe may still catch an edge of it).
+    between = first_time(seen, lambda c: c[start] != "pink" and c[end] != "pink")
     replied = first_time(seen, lambda c: c[end] == "pink")
     return landed, between, replied
 

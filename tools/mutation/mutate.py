@@ -1,4 +1,5 @@
 """Runs the faults of faults.txt against a scratch copy of the project (see run.sh)."""
+import filecmp
 import os
 import re
 import shutil
@@ -75,14 +76,16 @@ def main():
     build = os.path.join(scratch, "build")
     log = os.path.join(scratch, "log.txt")
     os.makedirs(scratch, exist_ok=True)
-    # A fresh copy of the tracked files as they stand in the working tree.
-    if os.path.exists(source):
-        shutil.rmtree(source)
+    # The tracked files as they stand in the working tree. A file the scratch
+    # copy has already, byte for byte, is left with its time, so that a second
+    # run builds only what changed; any other gets a plain copy with a fresh
+    # time, so the scratch build remakes what an earlier run left changed.
     files = subprocess.check_output(["git", "ls-files", "-z"], cwd=root).decode().split("\0")
     for name in filter(None, files):
         target = os.path.join(source, name)
+        if os.path.isfile(target) and filecmp.cmp(os.path.join(root, name), target, shallow=False):
+            continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        # A plain copy: fresh times, so the scratch build remakes what an earlier run left changed.
         shutil.copy(os.path.join(root, name), target)
     open(log, "w").close()
     jobs = "2"
