@@ -50,6 +50,9 @@ struct LevelRequest {
     int fixedDepth = 0;
     // The best move only, no seeded choice among near-equal ones (the hint).
     bool bestOnly = false;
+    // The clock the time budget is read on, in seconds (null: the steady
+    // clock). Tests give one that runs as on a slower machine.
+    double (*clock)() = nullptr;
 };
 
 struct LevelResult {
