@@ -14,8 +14,8 @@ import board_view as bv
 import game_driver as g
 from game_driver import check, eventually
 
-# The line of advice: orange letters on the baseline 140 pixels below the top.
-ADVICE_LINE = (10, 128, 400, 143)
+# The line of advice: orange letters on the baseline 210 pixels below the top.
+ADVICE_LINE = (10, 198, 400, 213)
 
 
 def is_orange(c):
@@ -35,9 +35,11 @@ def hint_marked(picture, name):
 
 
 def framed(picture, name):
-    """The middles of the square's four edges are white (its frame), not the dark square's black."""
-    points = square_points(name, [(-0.44, 0), (0.44, 0), (0, -0.44), (0, 0.44)])
-    return all(min(picture.pixel(px, py)) >= 150 for px, py in points)
+    """The middles of its frame's four sides, inside the dark margin along the square's edge, are white."""
+    points = square_points(name, [(-0.36, 0), (0.36, 0), (0, -0.36), (0, 0.36)])
+    # The far side is a pixel or two thin: white within a pixel of its middle will do.
+    return all(any(min(picture.pixel(px + dx, py + dy)) >= 150 for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+               for px, py in points)
 
 
 def advice_said(picture):
