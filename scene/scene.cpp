@@ -68,14 +68,6 @@ void drawEntryHighlights() {
     if (toFile != 0 && toRank != 0) highlightToSquare(toFile, toRank);
 }
 
-void ScenePresentation::addFloating(PieceCode code, double file, double rank, double lift) {
-    if (floatingCount < 1 + kMaxPresentedSinking) floating[floatingCount++] = Floating{code, file, rank, lift};
-}
-
-void ScenePresentation::addMark(int file, int rank, SquareMarkKind kind) {
-    if (markCount < kMaxPresentedMarks) marks[markCount++] = Mark{file, rank, kind};
-}
-
 SceneOutcome drawScene(const ScenePresentation* presentation) {
     glPushMatrix();
     glRotated(static_cast<double>(viewAngleX), 1, 0, 0);

@@ -48,8 +48,14 @@ struct ScenePresentation {
     // The board's coordinates as this side's player types them (0: none).
     Side coordinatesFor = 0;
 
-    void addFloating(PieceCode code, double file, double rank, double lift);
-    void addMark(int file, int rank, SquareMarkKind kind);
+    // Written here, with no GL, so that what the play screen presents can be
+    // worked out and tested without a window.
+    void addFloating(PieceCode code, double file, double rank, double lift) {
+        if (floatingCount < 1 + kMaxPresentedSinking) floating[floatingCount++] = Floating{code, file, rank, lift};
+    }
+    void addMark(int file, int rank, SquareMarkKind kind) {
+        if (markCount < kMaxPresentedMarks) marks[markCount++] = Mark{file, rank, kind};
+    }
 };
 
 // The scene; with a presentation, as it says (without, exactly the position).

@@ -4,7 +4,8 @@
 #
 #   sh tools/setup.sh play    build the game alone (no tests) and play
 #   sh tools/setup.sh test    build and run the whole test suite (also under
-#                             AddressSanitizer/UBSan, plus a bounded fuzzing run)
+#                             AddressSanitizer/UBSan, the threaded searches under
+#                             ThreadSanitizer, plus a bounded fuzzing run)
 #   sh tools/setup.sh packages play|test   only list the Debian packages a mode needs
 #
 # Works as root (apt-get) or as a user with sudo. FUZZ_SECONDS sets the length of
@@ -27,10 +28,10 @@ packages="build-essential cmake pkg-config libsdl2-dev libx11-dev freeglut3-dev 
 if [ "$mode" = test ]; then
   # The tests: GoogleTest, an X server with keyboard layouts, key presses and
   # screen reading, the desktop-entry, AppStream and MIME-type checkers, the
-  # Debian package tools, clang for the fuzzing run and clang-format for the
-  # code's style.
+  # Debian package tools, clang for the fuzzing run, clang-format for the
+  # code's style and GCC's ThreadSanitizer run-time for the thread checker.
   packages="$packages libgtest-dev desktop-file-utils appstream shared-mime-info xvfb x11-xkb-utils xdotool x11-utils
-    imagemagick libpng-dev python3 groff-base dpkg-dev file clang libclang-rt-14-dev clang-format"
+    imagemagick libpng-dev python3 groff-base dpkg-dev file clang libclang-rt-14-dev clang-format libtsan2"
 fi
 if $list_only; then
   echo $packages
@@ -74,6 +75,15 @@ leak_suppressions="$(pwd)/tests/support/lsan.supp"
   LSAN_OPTIONS="suppressions=$leak_suppressions:print_suppressions=0" \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest -j "$jobs" --output-on-failure)
+
+# ...the searches that run on threads of their own under ThreadSanitizer: a
+# level's search with its cancel, and the computer's reply and the hint as the
+# play screen starts them (the rest of the engine has no thread, and its
+# reference comparisons would take an hour here).
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAUGHTS_ENGINE_ONLY=ON -DDRAUGHTS_THREAD_CHECK=ON
+cmake --build build-tsan -j "$jobs" --target engine_tests showing_tests
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 \
+  ctest -j "$jobs" --output-on-failure -R '^(LevelSearch|Levels|LevelMatch|MoveShowTest)\.')
 
 # ...and the BMP and PDN readers under libFuzzer for a bounded time, shared:
 # a third for the BMP reader, two thirds for the younger PDN reader.

@@ -3,17 +3,11 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/files/game_files.h"
 #include "engine/records/pdn_syntax.h"
 
 namespace {
-
-std::string lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The computer's name as the game writes it ("draughts3d Club") made the level's
 // title; plain "draughts3d" is classic mode's computer; any other name stays.
@@ -38,18 +32,19 @@ KeptGameEntry keptGameEntry(const std::string& bytes) {
         }
         std::string white, black, whiteType, blackType, result;
         for (const PdnTag& tag : game.tags) {
-            const std::string name = lowered(tag.name);
-            if (name == "white") white = tag.value;
-            if (name == "black") black = tag.value;
-            if (name == "whitetype") whiteType = lowered(tag.value);
-            if (name == "blacktype") blackType = lowered(tag.value);
-            if (name == "result") result = tag.value;
-            if (name == "termination") entry.termination = tag.value;
+            if (equalsIgnoringCase(tag.name, "White")) white = tag.value;
+            if (equalsIgnoringCase(tag.name, "Black")) black = tag.value;
+            if (equalsIgnoringCase(tag.name, "WhiteType")) whiteType = tag.value;
+            if (equalsIgnoringCase(tag.name, "BlackType")) blackType = tag.value;
+            if (equalsIgnoringCase(tag.name, "Result")) result = tag.value;
+            if (equalsIgnoringCase(tag.name, "Termination")) entry.termination = tag.value;
         }
+        const bool whiteHuman = equalsIgnoringCase(whiteType, "human"),
+                   blackHuman = equalsIgnoringCase(blackType, "human");
         entry.readable = true;
-        entry.twoPlayers = whiteType == "human" && blackType == "human";
-        entry.watched = whiteType == "program" && blackType == "program";
-        entry.playerWhite = !(blackType == "human" && whiteType != "human");
+        entry.twoPlayers = whiteHuman && blackHuman;
+        entry.watched = equalsIgnoringCase(whiteType, "program") && equalsIgnoringCase(blackType, "program");
+        entry.playerWhite = !(blackHuman && !whiteHuman);
         entry.opponent = entry.twoPlayers ? "" : opponentOf(entry.playerWhite ? black : white);
         if (!parseResult(game.resultToken, entry.result)) parseResult(result, entry.result);
         entry.plies = static_cast<int>(game.moves.size());

@@ -1,16 +1,6 @@
 #include "app/files/seats.h"
 
-#include <cctype>
-
 namespace {
-
-bool sameIgnoringCase(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 
 Seat computerSeat(std::optional<Level> level) {
     Seat seat;
@@ -71,13 +61,13 @@ GameRecord seatedRecord(Side greenSide, const Position& start, std::time_t start
 }
 
 Seats seatsOfRecord(const GameRecord& record, std::optional<Level> menuLevel) {
-    const bool whiteProgram = sameIgnoringCase(record.whiteType, "program");
-    const bool blackProgram = sameIgnoringCase(record.blackType, "program");
+    const bool whiteProgram = equalsIgnoringCase(record.whiteType, "program");
+    const bool blackProgram = equalsIgnoringCase(record.blackType, "program");
     if (whiteProgram && blackProgram) {
         const Level fallback = menuLevel.value_or(Level::Classic);
         return watchSeats(record.greenSide, *levelNamed(record.white, fallback), *levelNamed(record.black, fallback));
     }
-    if (sameIgnoringCase(record.whiteType, "human") && sameIgnoringCase(record.blackType, "human"))
+    if (equalsIgnoringCase(record.whiteType, "human") && equalsIgnoringCase(record.blackType, "human"))
         return twoPlayersSeats(record.greenSide, record.white, record.black);
     return againstComputer(levelNamed(computerName(record), menuLevel));
 }

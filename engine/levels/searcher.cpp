@@ -15,6 +15,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+double steadySeconds() { return std::chrono::duration<double>(Clock::now().time_since_epoch()).count(); }
+
 constexpr int kWin = kLevelWinScore;
 constexpr int kInfinity = kWin + 1;
 // No line goes deeper than this many whole moves.
@@ -158,8 +160,9 @@ struct RootMove {
 class Searcher {
 public:
     Searcher(const LevelSettings& settings, std::uint64_t seed, const std::atomic<bool>* cancel,
-             const std::vector<std::uint64_t>& earlier, const std::optional<DrawCounts>& counts)
+             const std::vector<std::uint64_t>& earlier, const std::optional<DrawCounts>& counts, double (*clock)())
         : settings_(settings),
+          clock_(clock),
           seedMix_(splitMix(seed ^ 0x5eedULL)),
           cancel_(cancel),
           earlier_(earlier),
@@ -170,13 +173,13 @@ public:
     }
 
     // `valueOnlyMove`: see LevelRequest.
-    LevelResult run(Clock::time_point start, bool valueOnlyMove);
+    LevelResult run(double start, bool valueOnlyMove);
 
 private:
     void checkStop() {
         if (cancel_ && cancel_->load(std::memory_order_relaxed)) stopped_ = true;
         // The clock stops a search only once it has a move: the first depth always ends.
-        if (settings_.budgetSeconds > 0 && depthDone_ && Clock::now() >= deadline_) stopped_ = true;
+        if (settings_.budgetSeconds > 0 && depthDone_ && clock_() >= deadline_) stopped_ = true;
     }
 
     int noise(std::uint64_t key) const {
@@ -227,6 +230,7 @@ private:
     int searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t rootKey);
 
     LevelSettings settings_;
+    double (*clock_)();
     std::uint64_t seedMix_;
     const std::atomic<bool>* cancel_;
     const std::vector<std::uint64_t>& earlier_;
@@ -238,7 +242,7 @@ private:
     Material material_[kMaxPly + 1];
     int killers_[kMaxPly + 1][2] = {};
     int history_[64][64] = {};
-    Clock::time_point deadline_;
+    double deadline_ = 0;
     std::int64_t nodes_ = 0;
     bool stopped_ = false;
     bool depthDone_ = false;  // a depth has finished, so there is a move to give
@@ -359,10 +363,9 @@ int Searcher::searchRoot(int depth, std::vector<RootMove>& roots, std::uint64_t 
     return best;
 }
 
-LevelResult Searcher::run(Clock::time_point start, bool valueOnlyMove) {
+LevelResult Searcher::run(double start, bool valueOnlyMove) {
     LevelResult result;
-    deadline_ =
-        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(settings_.budgetSeconds));
+    deadline_ = start + settings_.budgetSeconds;
     const std::uint64_t rootKey = positionKey(currentPosition());
     pathKeys_[0] = rootKey;
     MovePathList& generated = lists_[0];
@@ -386,7 +389,7 @@ LevelResult Searcher::run(Clock::time_point start, bool valueOnlyMove) {
     std::vector<double> depthSeconds;
     for (int depth = 1; depth <= settings_.maxDepth; ++depth) {
         extensionPlyLimit_ = 2 * depth + 8;
-        const Clock::time_point depthStart = Clock::now();
+        const double depthStart = clock_();
         const int best = searchRoot(depth, roots, rootKey);
         if (stopped_) break;
         result.depth = depth;
@@ -403,11 +406,10 @@ LevelResult Searcher::run(Clock::time_point start, bool valueOnlyMove) {
         std::stable_sort(roots.begin(), roots.end(),
                          [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
         if (best >= kWonScore || best <= -kWonScore) break;
-        const Clock::time_point now = Clock::now();
-        depthSeconds.push_back(std::chrono::duration<double>(now - depthStart).count());
+        const double now = clock_();
+        depthSeconds.push_back(now - depthStart);
         if (settings_.budgetSeconds > 0 &&
-            std::chrono::duration<double>(now - start).count() + depthSeconds.back() * expectedGrowth(depthSeconds) >
-                settings_.budgetSeconds)
+            now - start + depthSeconds.back() * expectedGrowth(depthSeconds) > settings_.budgetSeconds)
             break;
     }
     if (stopped_ && cancel_ && cancel_->load()) result.cancelled = true;
@@ -450,7 +452,8 @@ LevelResult classicMove(const std::atomic<bool>* cancel) {
 }
 
 LevelResult searchWith(const LevelRequest& request, LevelSettings settings, const std::atomic<bool>* cancel) {
-    const Clock::time_point start = Clock::now();
+    double (*clock)() = request.clock ? request.clock : steadySeconds;
+    const double start = clock();
     PositionScope scope(request.position);
     if (request.level == Level::Classic) return classicMove(cancel);
     if (request.budgetSeconds > 0) settings.budgetSeconds = request.budgetSeconds;
@@ -458,7 +461,7 @@ LevelResult searchWith(const LevelRequest& request, LevelSettings settings, cons
         settings.maxDepth = request.fixedDepth;
         settings.budgetSeconds = 0;
     }
-    Searcher searcher(settings, request.seed, cancel, request.earlierPositions, request.drawCounts);
+    Searcher searcher(settings, request.seed, cancel, request.earlierPositions, request.drawCounts, clock);
     return searcher.run(start, request.valueOnlyMove);
 }
 

@@ -57,6 +57,9 @@ struct LevelRequest {
     // says what it is worth (a game's analysis); otherwise that move is given
     // at once with the score 0.
     bool valueOnlyMove = false;
+    // The clock the time budget is read on, in seconds (null: the steady
+    // clock). Tests give one that runs as on a slower machine.
+    double (*clock)() = nullptr;
 };
 
 struct LevelResult {

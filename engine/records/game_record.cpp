@@ -60,15 +60,15 @@ constexpr TerminationWord kTerminationWords[] = {
     {Termination::DrawAgreed, "Draw agreed"},
 };
 
-bool sameIgnoringCase(const std::string& a, const char* b) {
+}  // namespace
+
+bool equalsIgnoringCase(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return i == a.size() && !b[i];
 }
-
-}  // namespace
 
 const char* terminationText(Termination termination) {
     for (const TerminationWord& word : kTerminationWords)
@@ -78,7 +78,7 @@ const char* terminationText(Termination termination) {
 
 Termination parseTermination(const std::string& text) {
     for (const TerminationWord& word : kTerminationWords)
-        if (sameIgnoringCase(text, word.text)) return word.termination;
+        if (equalsIgnoringCase(text, word.text)) return word.termination;
     return Termination::None;
 }
 

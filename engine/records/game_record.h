@@ -75,6 +75,10 @@ enum class Termination { None, NoMove, Repetition, KingsOnly, ThreeKings, Balanc
 // "No move", "Repetition", "Kings only", "Three kings against one", "Balance
 // unchanged", "Resignation", "Draw agreed" ("" for None).
 const char* terminationText(Termination termination);
+
+// Whether `a` is `b` but for the case of ASCII letters: PDN's tag names and the
+// words in their values are read so.
+bool equalsIgnoringCase(const std::string& a, const char* b);
 // The reason a Termination tag names (any case), None for any other text.
 Termination parseTermination(const std::string& text);
 // The reason the rules ended a game for.

@@ -31,14 +31,6 @@ const char* sideName(Side side) { return side == 1 ? "White" : "Black"; }
 
 char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
-bool equalsIgnoringCase(const std::string& a, const char* b) {
-    if (a.size() != std::strlen(b)) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // A number 1..32 of one or two digits.
 bool squareNumber(const std::string& digits, int& value) {
     if (digits.empty() || digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)

@@ -242,18 +242,33 @@ def focus_click(args):
         start_band = (320, g.HEIGHT - 172)  # "Start the game": 137..208 pixels from the bottom
         g.xdotool("mousemove", "--sync", *game._at(320, 20))  # the pointer in the window, off the items
         time.sleep(0.3)
-        for order in ("focus, then click", "click, then focus"):
+
+        def focus_and_click(order):
+            """Whether the menu still shows after the click and the focus, sent by
+            one xdotool, so that no program start comes between them."""
             subprocess.run([args.window_tool, "focus", "root"], check=False)
             time.sleep(0.5)
+            move = ["mousemove", "--sync"] + [str(v) for v in game._at(*start_band)]
             if order.startswith("focus"):
-                subprocess.run([args.window_tool, "focus", str(window)], check=False)
-                time.sleep(0.1)  # a window manager hands the click on a little later
-                game.click(*start_band)
+                # A window manager hands the click on a little later.
+                steps = ["windowfocus", str(window), "sleep", "0.1"] + move + ["click", "1"]
             else:
-                game.click(*start_band)
-                subprocess.run([args.window_tool, "focus", str(window)], check=False)
+                steps = move + ["click", "1", "windowfocus", str(window)]
+            g.xdotool(*steps)
             time.sleep(0.8)
-            check(game.menu_showing(), "a click that gives the window the focus (%s) does nothing" % order)
+            return game.menu_showing()
+
+        for order in ("focus, then click", "click, then focus"):
+            # The game tells a focus click by the 250 ms between the two as it
+            # reads them: a machine busy enough may hold one of them back
+            # longer. Then it is tried again, once, and said.
+            kept = focus_and_click(order)
+            if not kept:
+                print("retried once: %s started the game (a busy machine?)" % order)
+                game.key("Escape")
+                eventually(game.menu_showing)
+                kept = focus_and_click(order)
+            check(kept, "a click that gives the window the focus (%s) does nothing" % order)
         game.click(*start_band)
         check(eventually(lambda: not game.menu_showing()), "a click once the window has the focus starts the game")
     finally:

@@ -22,7 +22,9 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -455,6 +457,45 @@ TEST_F(ScreensTest, AFinishedGameIsHeldUntilAKeyAtLeastASecondLater) {
     press('C');
     playFrame();
     EXPECT_EQ(currentScreen, 1);
+    settings.classic = true;
+}
+
+// A hint is dropped once a move is played, also in a game past the history's
+// thousand jumps, where a move leaves the history's length as it was.
+TEST_F(ScreensTest, AHintIsDroppedByAMoveAlsoPastAThousandJumps) {
+    settings.classic = false;
+    currentScreen = 0;
+    playFrame();
+    press('C');
+    press('3');
+    press('D');
+    press('4');
+    playFrame();
+    ASSERT_EQ(jumpsPlayed(), 1);
+    // The one record stands for a long game: the history is full and has
+    // forgotten as many again; the player (both sides here) is to move.
+    for (HistoryRecord& record : history) record = history[0];
+    historyCount = kHistoryCapacity;
+    historyForgotten = kHistoryCapacity;
+    sideToMove = 1;
+    playSession.moves().startShowingMoves();
+    const int jumps = jumpsPlayed();
+    frameSeconds = 50;
+    press('T');
+    playFrame();
+    for (int frame = 0; frame < 60000 && playSession.advice().adviceText(frameSeconds).empty(); ++frame) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        playFrame();
+    }
+    ASSERT_EQ(playSession.advice().adviceText(frameSeconds).rfind("Hint: ", 0), 0u);
+    press('D');
+    press('4');
+    press('C');
+    press('5');
+    playFrame();
+    ASSERT_EQ(jumpsPlayed(), jumps + 1);
+    EXPECT_EQ(historyCount, kHistoryCapacity);
+    EXPECT_EQ(playSession.advice().adviceText(frameSeconds), "") << "the hint of the position before the move";
     settings.classic = true;
 }
 

@@ -41,7 +41,7 @@ def replayed(args, home):
     """(whole moves, final position as the engine tool's "pos" text) of the latest record; (0, None) for none."""
     found = latest_record(home)
     line = subprocess.run([args.engine, "--replay", found], capture_output=True, text=True).stdout if found else ""
-    return (int(line.split()[3]), tool_position(line.split("FEN ")[1].strip())) if ": ok " in line else (0, None)
+    return (int(line.split()[3]), tool_position(line.split("FEN ")[1].split(", result")[0].strip())) if ": ok " in line else (0, None)
 
 
 def tool_position(fen):

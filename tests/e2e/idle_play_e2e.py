@@ -50,7 +50,7 @@ def run(game, args):
     idle = game.grab()
     ox, oy = game.origin
     subprocess.run([args.cover, str(ox + 100), str(oy + 100), "300", "200", "400"], check=False)
-    again = eventually(lambda: game.grab().rgb == idle.rgb, 2.0)
+    again = eventually(lambda: game.grab().rgb == idle.rgb, 10.0)
     check(again, "covered and uncovered, the window shows the same play screen again")
 
     game.key("e")

@@ -54,7 +54,8 @@ def main():
         time.sleep(0.3)
         game.key("Escape")
         sent = time.time()
-        check(eventually(game.menu_showing, timeout=1.0), "Escape returns to the menu at once (%.2f s)"
+        # At once: well within the expert's three seconds, also on a busy machine.
+        check(eventually(game.menu_showing, timeout=2.0), "Escape returns to the menu at once (%.2f s, under 2 s)"
               % (time.time() - sent))
         cpu, wall = cpu_seconds(game.process.pid), time.time()
         time.sleep(1.0)

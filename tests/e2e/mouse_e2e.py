@@ -119,10 +119,10 @@ def menu_part(game, mouse, shots):
     check(g.selected_item(game.grab()) == 1 and g.marker_colour(game.grab()) == "green",
           "the menu opens on \"Select side\" with the player green")
     mouse.click_band(SELECT_BAND)
-    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 3),
+    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 10),
           "a click on the band of \"Select side\" makes the player pink")
     mouse.click_band(SELECT_BAND)
-    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 3), "a second click makes the player green again")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 10), "a second click makes the player green again")
     check(g.selected_item(game.grab()) == 1, "\"Select side\" stays selected")
     # Between the bands and over the views nothing happens.
     mouse.click(560, g.HEIGHT - (SELECT_BAND[0] + START_BAND[1]) / 2)
@@ -149,7 +149,7 @@ def second_game(game, mouse, engine, shots):
     # moved last in the first game; then the start.
     mouse.click_band(SELECT_BAND)
     mouse.click_band(SELECT_BAND)
-    check(eventually(lambda: g.selected_item(game.grab()) == 1 and g.marker_colour(game.grab()) == "green", 3),
+    check(eventually(lambda: g.selected_item(game.grab()) == 1 and g.marker_colour(game.grab()) == "green", 10),
           "two clicks on \"Select side\" leave the player green")
     mouse.click_band(START_BAND)
     if not check(eventually(lambda: matches(game.grab(), engine.show()[0], 0, 3) == 32, 5),
@@ -158,13 +158,13 @@ def second_game(game, mouse, engine, shots):
     # Click c3: it lights; a right click clears it; c3 again is a from-square,
     # and a click on it once more clears it.
     mouse.click(*square_point("c3"))
-    check(eventually(lambda: from_square_lit(game.grab(), "c3"), 3), "a click on c3 lights it as the from-square")
+    check(eventually(lambda: from_square_lit(game.grab(), "c3"), 10), "a click on c3 lights it as the from-square")
     mouse.click(600, 100, button=3)
-    check(eventually(lambda: not from_square_lit(game.grab(), "c3"), 3), "a right click clears it")
+    check(eventually(lambda: not from_square_lit(game.grab(), "c3"), 10), "a right click clears it")
     mouse.click(*square_point("c3"))
-    check(eventually(lambda: from_square_lit(game.grab(), "c3"), 3), "the next click gives a from-square again")
+    check(eventually(lambda: from_square_lit(game.grab(), "c3"), 10), "the next click gives a from-square again")
     mouse.click(*square_point("c3"))
-    check(eventually(lambda: not from_square_lit(game.grab(), "c3"), 3), "a click on the from-square again clears it")
+    check(eventually(lambda: not from_square_lit(game.grab(), "c3"), 10), "a click on the from-square again clears it")
     time.sleep(0.3)
     check(engine.show()[0] == wg.INITIAL and matches(game.grab(), wg.INITIAL, 0, 3) == 32, "nothing has moved")
 
@@ -173,16 +173,16 @@ def second_game(game, mouse, engine, shots):
     before = game.grab()
     mouse.drag(320, 240, DRAG_RIGHT, DRAG_DOWN)
     turned = (DRAG_TILT, 3 + DRAG_TURN)
-    fits = eventually(lambda: matches(game.grab(), wg.INITIAL, *turned) == 32, 3)
+    fits = eventually(lambda: matches(game.grab(), wg.INITIAL, *turned) == 32, 10)
     after = game.grab()
     check(fits and after.rgb != before.rgb and matches(after, wg.INITIAL, 0, 3) < 32,
           "a right drag of %d px right, %d px down turns the view by %d degrees and tilts it by %d"
           % (DRAG_RIGHT, DRAG_DOWN, DRAG_TURN, DRAG_TILT))
     mouse.click(*square_point("e3", *turned))
-    check(eventually(lambda: from_square_lit(game.grab(), "e3", *turned), 3), "a click in the turned view lights e3")
+    check(eventually(lambda: from_square_lit(game.grab(), "e3", *turned), 10), "a click in the turned view lights e3")
     mouse.click(600, 100, button=3)
     mouse.drag(320, 240, -DRAG_RIGHT, -DRAG_DOWN)
-    check(eventually(lambda: matches(game.grab(), wg.INITIAL, 0, 3) == 32, 3), "dragging back turns the view back")
+    check(eventually(lambda: matches(game.grab(), wg.INITIAL, 0, 3) == 32, 10), "dragging back turns the view back")
 
     # Turned with the arrow keys (held for a few frames), then played by clicks.
     game.hold_key("Left", 0.45)
@@ -202,7 +202,7 @@ def second_game(game, mouse, engine, shots):
     # The next move's from-square clicked: a mouse game in progress, for the docs.
     following = sorted(engine.moves())[0]
     mouse.click(*square_point(following[0:2], *view))
-    lit = eventually(lambda: from_square_lit(game.grab(), following[0:2], *view), 3)
+    lit = eventually(lambda: from_square_lit(game.grab(), following[0:2], *view), 10)
     check(lit, "a click on %s lights it in the turned view" % following[0:2])
     if shots and lit:
         g.save_screenshot(os.path.join(shots, "mouse_game.png"))
@@ -223,7 +223,7 @@ def main():
             if menu_part(game, mouse, args.shots) and whole_game(game, mouse, engine, referee, args.shots):
                 second_game(game, mouse, engine, args.shots)
                 game.key("Escape")
-                check(eventually(game.menu_showing, 3), "Escape returns to the menu")
+                check(eventually(game.menu_showing, 10), "Escape returns to the menu")
                 game.key("Escape")
                 check(game.wait_exit() == 0, "Escape on the start menu ends the program with status 0")
     finally:

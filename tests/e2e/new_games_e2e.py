@@ -119,7 +119,7 @@ def run(game, referee):
     if not check(eventually(game.menu_showing, 10), "the start menu is drawn"):
         return
     game.key("Down")
-    check(eventually(lambda: g.selected_item(game.grab()) == 2, 3), "Down selects \"Start the game\"")
+    check(eventually(lambda: g.selected_item(game.grab()) == 2, 10), "Down selects \"Start the game\"")
 
     # 1. A won game, then a game in which the computer answers.
     if start(game, referee, 1, "won game") and play(game, referee, 1, WINNING_LINE, "won game"):
@@ -145,14 +145,14 @@ def run(game, referee):
 
     # 3. The side switched: the computer green and moving first.
     game.key("Up", "Left", "Down")
-    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 3), "Left makes the player's side pink")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 10), "Left makes the player's side pink")
     start(game, referee, 2, "player pink")
     play(game, referee, 2, [referee.tool.moves()[0]], "player pink")
     to_menu(game, "player pink")
     start(game, referee, 2, "player pink again")
     to_menu(game, "player pink again")
     game.key("Up", "Left", "Down")
-    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 3), "Left makes the player's side green again")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 10), "Left makes the player's side green again")
     start(game, referee, 1, "player green again")
     play(game, referee, 1, KING_LINE, "player green again")
     to_menu(game, "player green again")

@@ -93,15 +93,15 @@ def run(game, engine, args):
 
     # Left on "Select side" switches the side, and again switches it back.
     game.key("Left")
-    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 3), "Left on \"Select side\": the marker turns pink")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 10), "Left on \"Select side\": the marker turns pink")
     game.key("Right")
-    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 3), "Right on \"Select side\": the marker is green again")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "green", 10), "Right on \"Select side\": the marker is green again")
     if args.shots:
         g.save_screenshot(os.path.join(args.shots, "menu.png"))
 
     # Down, Right: the game starts.
     game.key("Down")
-    check(eventually(lambda: g.selected_item(game.grab()) == 2, 2), "Down moves the bar to \"Start the game\"")
+    check(eventually(lambda: g.selected_item(game.grab()) == 2, 10), "Down moves the bar to \"Start the game\"")
     check(game.menu_showing() and g.marker_colour(game.grab()) == "green", "the menu stays, the side unchanged")
     game.key("Right")
     started = eventually(lambda: bv.help_text_shown(game.grab()), 5)
@@ -139,12 +139,12 @@ def run(game, engine, args):
 
     # A half-typed move lights its square; U forgets it.
     game.key("e", "3")
-    lit = eventually(lambda: highlighted(game.grab(), "e3"), 3)
+    lit = eventually(lambda: highlighted(game.grab(), "e3"), 10)
     check(lit, "e, 3 lights the square e3 in yellow")
     if args.shots:
         g.save_screenshot(os.path.join(args.shots, "game.png"))
     game.key("u")
-    check(eventually(lambda: not highlighted(game.grab(), "e3"), 3), "U clears the half-typed move")
+    check(eventually(lambda: not highlighted(game.grab(), "e3"), 10), "U clears the half-typed move")
 
     # 9 takes back the computer's move and the player's.
     game.key("9")

@@ -110,7 +110,7 @@ def check_menu_presses(args):
         check(settled(g.selected_item, game) == 1, "Up Up in one frame leaves \"Select side\" selected")
         # Down then Left: the bar moves first, so Left starts the game.
         game.keys_in_one_frame("Down", "Left")
-        check(eventually(lambda: not game.menu_showing(), 3), "Down Left in one frame starts the game")
+        check(eventually(lambda: not game.menu_showing(), 10), "Down Left in one frame starts the game")
         game.key("Escape")
         check(eventually(game.menu_showing, 5), "Escape returns to the menu")
         game.key("Escape")

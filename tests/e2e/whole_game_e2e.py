@@ -189,7 +189,7 @@ def run(game, engine, referee, seeds, shots):
         return
     # Game 1: the player is green. Down to "Start the game", Right starts it.
     game.key("Down")
-    check(eventually(lambda: g.selected_item(game.grab()) == 2, 3), "Down selects \"Start the game\"")
+    check(eventually(lambda: g.selected_item(game.grab()) == 2, 10), "Down selects \"Start the game\"")
     game.key("Right")
     if not play_game(game, engine, referee, seeds[0], 1, shots, True):
         return
@@ -197,11 +197,11 @@ def run(game, engine, referee, seeds, shots):
     # the player pink (and the computer, green now, moves first), then start.
     check(g.selected_item(game.grab()) == 2, "after the game the menu still has \"Start the game\" selected")
     game.key("Up")
-    check(eventually(lambda: g.selected_item(game.grab()) == 1, 3), "Up selects \"Select side\"")
+    check(eventually(lambda: g.selected_item(game.grab()) == 1, 10), "Up selects \"Select side\"")
     game.key("Left")
-    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 3), "Left makes the player's side pink")
+    check(eventually(lambda: g.marker_colour(game.grab()) == "pink", 10), "Left makes the player's side pink")
     game.key("Down")
-    check(eventually(lambda: g.selected_item(game.grab()) == 2, 3), "Down selects \"Start the game\"")
+    check(eventually(lambda: g.selected_item(game.grab()) == 2, 10), "Down selects \"Start the game\"")
     game.key("Right")
     if not play_game(game, engine, referee, seeds[1], 2, shots, False):
         return

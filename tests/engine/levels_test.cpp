@@ -40,8 +40,13 @@ LevelResult levelMove(const Position& p, Level level, std::uint64_t seed) {
     request.position = p;
     request.level = level;
     request.seed = seed;
-    // The time-budgeted levels searched to a fixed depth, so that the machine's speed does not matter.
-    if (level == Level::Strong || level == Level::Expert) request.fixedDepth = 5;
+    // Every level but classic has a time budget: searched to a fixed depth (its
+    // own, five for the deep ones), so that neither the build's nor the
+    // machine's speed matters (a thread-checker build finished fewer of club's six).
+    if (level == Level::Strong || level == Level::Expert)
+        request.fixedDepth = 5;
+    else if (level != Level::Classic)
+        request.fixedDepth = levelSettings(level).maxDepth;
     return searchLevel(request);
 }
 
@@ -132,20 +137,107 @@ TEST(Levels, TheHintTakesTheBetterCapture) {
     EXPECT_EQ(hintMove(currentPosition()).squareCount, 0);
 }
 
+// A clock that moves on by `step` seconds at every read, as if the search ran
+// on a machine that much slower: the search itself is deterministic, so what
+// it does on this clock does not depend on the load of the machine it runs on.
+double fakeNow = 0;
+double fakeStep = 0;
+double fakeClock() { return fakeNow += fakeStep; }
+
+TEST(Levels, TheClockStopsASearchOnlyAfterAFinishedDepth) {
+    searchTraceSink = quiet;
+    // Ten seconds a read: every budget is spent before the first depth ends.
+    fakeStep = 10;
+    std::vector<Position> positions;
+    for (const Position& p : samplePositions(6)) {
+        restorePosition(p);
+        if (listWholeMoves().size() > 1) positions.push_back(p);  // a forced move needs no search
+    }
+    // Kings everywhere: a first depth of thousands of moves, so that the clock
+    // is read before it ends.
+    setPosition(".W.B....B.B...............W...w....B......W.B.w..B.w.b....B.....", 1);
+    positions.push_back(currentPosition());
+    for (const Position& p : positions) {
+        for (Level level : {Level::Beginner, Level::Novice, Level::Club, Level::Strong, Level::Expert}) {
+            LevelRequest request;
+            request.position = p;
+            request.level = level;
+            request.clock = fakeClock;
+            const LevelResult result = searchLevel(request);
+            ASSERT_TRUE(result.hasMove) << levelName(level) << " " << positionText(p);
+            EXPECT_EQ(result.depth, 1) << levelName(level) << " " << positionText(p);
+            EXPECT_TRUE(isListedMove(p, result.move)) << levelName(level) << " " << positionText(p);
+            if (&p == &positions.back()) {
+                EXPECT_GT(result.nodes, 1024) << "the clock was read in the first depth";
+            }
+        }
+    }
+}
+
+TEST(Levels, ALevelKeepsWithinItsBudget) {
+    searchTraceSink = quiet;
+    const Position p = samplePositions(3)[2];
+    for (Level level : {Level::Beginner, Level::Novice, Level::Club, Level::Strong, Level::Expert}) {
+        const double budget = levelSettings(level).budgetSeconds;
+        LevelRequest request;
+        request.position = p;
+        request.level = level;
+        // On a clock of 20 ms a read (a machine some twenty times slower than
+        // this one): never more than two reads beyond the budget.
+        fakeNow = 0;
+        fakeStep = 0.02;
+        request.clock = fakeClock;
+        LevelResult result = searchLevel(request);
+        EXPECT_TRUE(result.hasMove) << levelName(level);
+        EXPECT_LE(fakeNow, budget + 2 * fakeStep) << levelName(level);
+        // On the real clock, beyond the budget by no more than a tenth of a
+        // second and twice what a search of one depth costs on this build (its
+        // table made and freed: a quarter of a second with the thread checker).
+        // A busy machine may hold the thread back past that: tried twice.
+        request.clock = nullptr;
+        auto seconds = [&](int depth) {
+            request.fixedDepth = depth;
+            const auto before = std::chrono::steady_clock::now();
+            result = searchLevel(request);
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
+        };
+        const double bound = budget + 0.1 + 2 * seconds(1);
+        double took = seconds(0);
+        if (took > bound) took = seconds(0);
+        EXPECT_TRUE(result.hasMove) << levelName(level);
+        EXPECT_LE(took, bound) << levelName(level);
+        std::printf("%s: %.3f s (at most %.3f s), %.2f s on the slow clock\n", levelName(level), took, bound, fakeNow);
+    }
+}
+
 TEST(LevelSearch, RunsOnItsOwnThreadAndCancelStopsItAtOnce) {
     resetEngineState();
     setupInitialPosition();
     const Position start = currentPosition();
+    // How long a cancel may wait depends on the build (a sanitizer's is many
+    // times slower): the set-up of an expert search (its table) and the
+    // stretch of search between two looks at the flag. Measured here on a
+    // short expert search, which has both; twice that, and a quarter of a
+    // second for the thread to be scheduled on a busy machine.
+    LevelRequest probe;
+    probe.position = start;
+    probe.level = Level::Expert;
+    probe.fixedDepth = 6;
+    auto before = std::chrono::steady_clock::now();
+    ASSERT_GT(searchLevel(probe).nodes, 1024);
+    const double bound = 2 * std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count() + 0.25;
+
     LevelSearch search;
     search.start(start, Level::Expert, 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     LevelResult result;
     EXPECT_FALSE(search.poll(result));
     EXPECT_EQ(currentPosition(), start) << "the game's position is its own";
-    const auto before = std::chrono::steady_clock::now();
+    before = std::chrono::steady_clock::now();
     search.cancel();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
-    EXPECT_LT(seconds, 0.5);
+    EXPECT_LT(seconds, bound);
+    std::printf("cancelled in %.3f s (bound %.3f s)\n", seconds, bound);
     EXPECT_FALSE(search.busy());
     EXPECT_FALSE(search.poll(result));
 

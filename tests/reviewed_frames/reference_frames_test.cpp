@@ -8,10 +8,14 @@
 //
 // Arguments: the folder of the reference pictures, then the output folder.
 // DRAUGHTS_WRITE_REFERENCES=1 writes the frames as new references instead (look
-// at every one of them before committing it).
+// at every one of them before committing it). The frames of the default mode
+// (default_*) change with its help block and its lines of text; they alone are
+// written again, from the build folder, by
+//   DRAUGHTS_WRITE_REFERENCES=default ctest -R '^reference_frames$'
 
 #include "app/screens/display_switch.h"
 #include "app/input/keystate.h"
+#include "app/screens/play_session.h"
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
@@ -27,10 +31,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -60,7 +66,8 @@ RgbFrame readFrame() {
 // frame and a difference picture and returns a description.
 std::string compareWithReference(const std::string& name, const RgbFrame& actual) {
     const std::string referencePath = referenceFolder + "/" + name + ".png";
-    if (std::getenv("DRAUGHTS_WRITE_REFERENCES")) {
+    const char* write = std::getenv("DRAUGHTS_WRITE_REFERENCES");
+    if (write && (std::string(write) != "default" || name.rfind("default_", 0) == 0)) {
         writePng(referencePath, actual);
         return "";
     }
@@ -81,6 +88,15 @@ std::string compareWithReference(const std::string& name, const RgbFrame& actual
     return name + ": " + std::to_string(differing) + " pixels differ (see " + outputFolder + "/" + name + "-diff.png)";
 }
 
+// A move typed square by square and played, whichever side is to move.
+void typeMove(const char* move) {
+    typedMove[1] = move[0] - 'a' + 1;
+    typedMove[2] = move[1] - '0';
+    typedMove[3] = move[2] - 'a' + 1;
+    typedMove[4] = move[3] - '0';
+    playTypedMove();
+}
+
 void emptyBoard() {
     for (auto& file : board)
         for (auto& cell : file) cell = kEmpty;
@@ -91,6 +107,7 @@ void emptyBoard() {
 // play view as a started game shows it.
 void resetState() {
     resetScreens();
+    settings = Settings{};
     settings.classic = true;  // the game as it first was
     computerActive = 0;
     viewAngleY = 3;
@@ -200,6 +217,49 @@ const FrameCase kCases[] = {
          emptyBoard();
          board[3][3] = kMan1;
      }},
+    // The default mode, as players first see it: the menu with its level item.
+    {"default_menu", true,
+     [] {
+         settings.classic = false;
+         settings.level = Level::Club;
+         viewAngleY = 0;
+     }},
+    // c3-d4 b6-c5 d4:b6 a7:c5 typed for both sides: the computer's capture
+    // marked in blue (from a7, over b6, to c5) and the line of the last moves.
+    {"default_capture", false,
+     [] {
+         settings.classic = false;
+         for (const char* move : {"c3d4", "b6c5", "d4b6", "a7c5"}) typeMove(move);
+         playSession.moves().startShowingMoves();
+     }},
+    // T on the initial position: the hint's squares in orange and its line.
+    {"default_hint", false,
+     [] {
+         settings.classic = false;
+         Advice& advice = playSession.advice();
+         advice.askForHint();
+         for (int wait = 0; wait < 60000 && advice.adviceText(frameSeconds).empty(); ++wait) {
+             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+             advice.advanceAdvice(frameSeconds);
+         }
+     }},
+    // a1-b2 typed where c3 and g3 must capture: the reason, and white frames
+    // on the two pieces.
+    {"default_refusal", false,
+     [] {
+         settings.classic = false;
+         emptyBoard();
+         board[3][3] = kMan1;
+         board[7][3] = kMan1;
+         board[1][1] = kMan1;
+         board[4][4] = kMan2;
+         board[6][4] = kMan2;
+         board[8][8] = kMan2;
+         typedMove[1] = 1;
+         typedMove[2] = 1;
+         typedMove[3] = 2;
+         typedMove[4] = 2;
+     }},
 };
 
 // The window every frame is drawn in, open for all the test cases.
@@ -241,7 +301,7 @@ TEST(ReferenceFrames, ScreensMatchTheReviewedPictures) {
         ASSERT_TRUE(replaceRenderWindow("reference frames", 32)) << mode;
         resetState();
         const RgbFrame frame = drawTwice(false);
-        if (std::getenv("DRAUGHTS_WRITE_REFERENCES")) continue;
+        if (std::getenv("DRAUGHTS_WRITE_REFERENCES")) continue;  // the frame above is written already
         EXPECT_EQ(compareWithReference("play_start_green1", frame), "") << mode;
     }
 }

@@ -434,6 +434,10 @@ class EngineTool:
                 return None if chosen == "none" else chosen
         return None
 
+    def hint(self):
+        """The club level's best move for the side to move, as the game's T gives it."""
+        return self._send("hint", lambda line: line.startswith("hint "))[-1].split()[1]
+
     def reply_after(self, moves):
         """(cells, reply): the board after `moves` from the initial position and
         the computer's reply to the last of them."""
