@@ -77,13 +77,13 @@ leak_suppressions="$(pwd)/tests/support/lsan.supp"
   ctest -j "$jobs" --output-on-failure)
 
 # ...the searches that run on threads of their own under ThreadSanitizer: a
-# level's search with its cancel, and the computer's reply and the hint as the
-# play screen starts them (the rest of the engine has no thread, and its
+# level's search with its cancel, the computer's reply and the hint as the
+# play screen starts them, and a game's analysis shared out among threads (the rest of the engine has no thread, and its
 # reference comparisons would take an hour here).
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAUGHTS_ENGINE_ONLY=ON -DDRAUGHTS_THREAD_CHECK=ON
 cmake --build build-tsan -j "$jobs" --target engine_tests showing_tests
 (cd build-tsan && TSAN_OPTIONS=halt_on_error=1 \
-  ctest -j "$jobs" --output-on-failure -R '^(LevelSearch|Levels|LevelMatch|MoveShowTest)\.')
+  ctest -j "$jobs" --output-on-failure -R '^(LevelSearch|Levels|LevelMatch|MoveShowTest|Analysis)\.')
 
 # ...and the BMP and PDN readers under libFuzzer for a bounded time, shared:
 # a third for the BMP reader, two thirds for the younger PDN reader.
