@@ -9,6 +9,7 @@
 #include "app/files/game_list.h"
 #include "app/input/keystate.h"
 #include "app/input/mouse_state.h"
+#include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
 #include "engine/rules/translation.h"
@@ -31,6 +32,9 @@ struct GamesList {
     int selected = 0;
     int top = 0;  // the first row shown
     std::string said;
+    // What the last frame drawn showed, and how many frames in a row showed it.
+    std::string shownKey;
+    int shownFrames = 0;
 };
 GamesList list;
 
@@ -176,12 +180,21 @@ void openGamesList() {
     currentScreen = kGamesListScreen;
 }
 
-bool drawGamesListFrame() {
+bool drawGamesListFrame(bool skipUnchanged) {
     readListInput();
     if (currentScreen != kGamesListScreen) {
         forgetShownPlayPicture();
+        list.shownFrames = 0;
         return false;
     }
+    // The picture depends on the selection, the rows shown, what is said and the window.
+    const std::string key = std::to_string(list.selected) + ' ' + std::to_string(list.top) + ' ' +
+                            std::to_string(viewportWidth) + ' ' + std::to_string(viewportHeight) + ' ' + list.said;
+    const bool same = list.shownFrames > 0 && key == list.shownKey && !windowNeedsRedraw;
+    if (skipUnchanged && same && list.shownFrames >= 2) return false;
+    list.shownFrames = same ? list.shownFrames + 1 : 1;
+    list.shownKey = key;
+    windowNeedsRedraw = false;
     drawList();
     return true;
 }

@@ -32,11 +32,11 @@ bool reviewGamePlayed();
 // The review let go: its analysis stops, its thread joined (the program ends).
 void closeReview();
 
-// One frame of each; the review's is not drawn when it would show what the
-// last two showed and `skipUnchanged` is set. Returns whether a frame was drawn.
-bool drawGamesListFrame();
+// One frame of each; neither is drawn when it would show what the last two
+// showed and `skipUnchanged` is set. Returns whether a frame was drawn.
+bool drawGamesListFrame(bool skipUnchanged);
 bool drawReviewFrame(bool skipUnchanged);
 // The frame of whichever of the two is up.
 inline bool drawReviewScreens(bool skipUnchanged) {
-    return currentScreen == kGamesListScreen ? drawGamesListFrame() : drawReviewFrame(skipUnchanged);
+    return currentScreen == kGamesListScreen ? drawGamesListFrame(skipUnchanged) : drawReviewFrame(skipUnchanged);
 }
