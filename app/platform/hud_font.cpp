@@ -4,6 +4,7 @@
 // Cyrillic letters too). Text is UTF-8: the printable ASCII characters, the
 // Cyrillic block and the few marks a translation uses have a glyph each.
 #include "app/platform/render_window.h"
+#include "engine/rules/translation.h"
 
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>
@@ -192,8 +193,9 @@ std::string buildHudFont() {
         glNewList(hudFontBase + i, GL_COMPILE);
         glEndList();
     }
-    return "The font \"" + std::string(kFaceName) + "\" for the on-screen text could not be loaded: " + problem +
-           ".\nThe game goes on without on-screen text.";
+    return formatText(tr("The font \"%s\" for the on-screen text could not be loaded: %s.\n"
+                         "The game goes on without on-screen text."),
+                      kFaceName, problem.c_str());
 }
 
 // Called once the context is released as well: the GL then ignores it and the

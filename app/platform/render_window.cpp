@@ -2,6 +2,7 @@
 
 #include "app/platform/platform.h"
 #include "app/platform/window_state.h"
+#include "engine/rules/translation.h"
 #include "scene/camera.h"
 
 #include <GL/gl.h>
@@ -45,8 +46,8 @@ bool haveDisplay() {
     const char* display = std::getenv("DISPLAY");
     if (display && !*display) display = nullptr;
     const char* const text =
-        "No display could be opened, so the game cannot show its window.\n"
-        "Start it from a graphical session (DISPLAY must name a running X server).";
+        tr("No display could be opened, so the game cannot show its window.\n"
+           "Start it from a graphical session (DISPLAY must name a running X server).");
     std::fprintf(stderr, "draughts3d: %s\n", text);
     if (!status.driver.empty())
         std::fprintf(stderr, "draughts3d: (DISPLAY=%s; only SDL's headless \"%s\" video driver started)\n",
@@ -57,7 +58,7 @@ bool haveDisplay() {
         std::fprintf(stderr, "draughts3d: (SDL's X11 video driver, tried again, would not start: %s)\n",
                      status.x11Failure.c_str());
     // A box too when one can still be shown; without a display this fails at once.
-    tryMessageBox("ERROR", text, MessageIcon::Error);
+    tryMessageBox(tr("ERROR"), text, MessageIcon::Error);
     return false;
 }
 
@@ -175,7 +176,7 @@ bool initRenderState() {
     const std::string fontProblem = buildHudFont();
     if (!fontProblem.empty() && !setUp.fontProblemTold) {
         setUp.fontProblemTold = true;
-        showMessageBox("ERROR", fontProblem.c_str(), MessageIcon::Warning);
+        showMessageBox(tr("ERROR"), fontProblem.c_str(), MessageIcon::Warning);
     }
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
