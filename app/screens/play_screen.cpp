@@ -33,14 +33,10 @@ struct HelpLine {
 };
 
 const HelpLine kHelpLines[] = {
-    {0, 1, 0, 10, 25, N_("To rotate the camera  : %s")},
-    {1, 1, 1, 200, 25, N_("Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s")},
-    {0, 1, 0, 10, 40, N_("To move your draught  : %s")},
-    {1, 1, 1, 200, 40, N_("'a'+'3'->'b'+'4',for example   %s")},
-    {0, 1, 0, 10, 55, N_("To move once more     : %s")},
-    {1, 1, 1, 200, 55, N_("'U' (to clean keyboard buffer) %s")},
-    {0, 1, 0, 10, 70, N_("To moveback           : %s")},
-    {1, 1, 1, 200, 70, "'9' %s"},
+    {0, 1, 0, 10, 25, N_("To rotate the camera  : %s")}, {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
+    {0, 1, 0, 10, 40, N_("To move your draught  : %s")}, {1, 1, 1, 200, 40, N_("'a'+'3'->'b'+'4',for example   %s")},
+    {0, 1, 0, 10, 55, N_("To move once more     : %s")}, {1, 1, 1, 200, 55, N_("'U' (to clean keyboard buffer) %s")},
+    {0, 1, 0, 10, 70, N_("To moveback           : %s")}, {1, 1, 1, 200, 70, "'9' %s"},
 };
 // Outside classic mode, six more.
 const HelpLine kStepForwardLines[] = {
