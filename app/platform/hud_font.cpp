@@ -40,7 +40,7 @@ const char* const kFaceName = "Courier New";
 // The font file fontconfig picks for the face, or an empty path with the reason.
 bool findFontFile(std::string* path, int* faceIndex, std::string* problem) {
     if (!FcInit()) {
-        *problem = "fontconfig could not be initialised";
+        *problem = tr("fontconfig could not be initialised");
         return false;
     }
     FcPattern* pattern = FcPatternCreate();
@@ -65,7 +65,7 @@ bool findFontFile(std::string* path, int* faceIndex, std::string* problem) {
         }
         FcPatternDestroy(match);
     }
-    if (!found) *problem = "no installed font matches it";
+    if (!found) *problem = tr("no installed font matches it");
     return found;
 }
 
@@ -156,9 +156,9 @@ bool compileGlyphs(std::string* problem) {
     FT_Face face = nullptr;
     bool built = false;
     if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0) {
-        *problem = "the font file " + path + " could not be read";
+        *problem = formatText(tr("the font file %s could not be read"), path.c_str());
     } else if (FT_Set_Pixel_Sizes(face, 0, kCharacterHeight) != 0) {
-        *problem = "the font file " + path + " has no 12-pixel size";
+        *problem = formatText(tr("the font file %s has no 12-pixel size"), path.c_str());
     } else {
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
