@@ -150,7 +150,7 @@ int main(int argc, char* argv[]) {
         return kExitNoWindow;
     }
     // The game starts on the menu all the same.
-    if (!openError.empty()) tryMessageBox("Cannot open the game", openError.c_str(), MessageIcon::Warning);
+    if (!openError.empty()) tryMessageBox(tr("Cannot open the game"), openError.c_str(), MessageIcon::Warning);
     dibErrorReporter = showDibError;
     traceStartup("video");
 

@@ -54,6 +54,7 @@
 #include "engine/rules/position_text.h"
 #include "engine/rules/refusal.h"
 #include "engine/rules/rules.h"
+#include "engine/rules/translation.h"
 #include "engine/classic/search.h"
 #include "engine/game/history_judge.h"
 #include "engine/game/turn.h"
@@ -130,7 +131,7 @@ int replayFile(const char* path) {
         }
     });
     if (count == 0) {
-        std::fprintf(stderr, "draughts3d-engine: %s: no game in the file\n", path);
+        std::fprintf(stderr, tr("draughts3d-engine: %s: no game in the file\n"), path);
         return 1;
     }
     return std::fflush(stdout) == 0 ? status : 1;
@@ -238,45 +239,51 @@ bool parseMove(const std::string& text, Square& from, Square& to) {
 
 }  // namespace
 
+// The help, translated where it is printed; the commands and their answers stay as they are.
 const char* const kUsage =
-    "Usage: draughts3d-engine [--help | --version | --replay FILE | --match LEVEL LEVEL GAMES\n"
-    "                          | --analyse FILE [--game N] [--ms M]]\n"
-    "\n"
-    "--replay FILE replays every game of a PDN file: one line per game, \"game N: ok M\n"
-    "moves, FEN <final position>, result <as the result command says it>\" or \"game N:\n"
-    "error line L: <reason>\"; exit status 1 when any game could not be read.\n"
-    "\n"
-    "--analyse FILE judges every move of a game of a PDN file (--game N, the first by\n"
-    "default) with the strong level's search, M milliseconds a position (--ms, 300 by\n"
-    "default): one line per ply, \"ply N <move> eval <White's value after it, in men>\n"
-    "best <the best move there> <mark>\", the mark ? for a move that lost a man or more\n"
-    "against the best, ?? for two or more, - otherwise; then a summary line. Exit\n"
-    "status 1 when the file or the game cannot be read.\n"
-    "\n"
-    "Reads commands on standard input, one a line, and answers on standard output:\n"
-    "  init                          the initial position, side 1 to move\n"
-    "  pos <64 chars> <side> <cont>  set a position: rank 8 down to rank 1, files a..h,\n"
-    "                                . w W b B; side 1 or 2; continuation square or -\n"
-    "  show                          the position in the same form\n"
-    "  moves                         legal moves in search order, then \"count N\"\n"
-    "  perft N, perftturn N          leaf count N single moves / N whole turns deep\n"
-    "  play c3d4                     play a typed move\n"
-    "  takeback                      the take-back key\n"
-    "  search                        the computer's search for the side to move\n"
-    "  literal on|off                run the plain reference search instead\n"
-    "  level NAME                    the level search plays: beginner, novice, club,\n"
-    "                                strong, expert or classic (the original computer)\n"
-    "  seed N                        the seed that picks among equally good moves\n"
-    "  hint                          the club level's best move for the side to move\n"
-    "  why c3d4                      why a typed move is refused, or \"legal\"\n"
-    "  result                        how the game stands by the rules since init or\n"
-    "                                pos: ongoing, 1-0 or 0-1 no-move (side 1 is White),\n"
-    "                                or 1/2-1/2 and repetition, kings-only, three-kings\n"
-    "                                or balance\n"
-    "\n"
-    "--match A B N plays N games between levels A and B from varied openings, each\n"
-    "taking both sides, by the rules' endings and draws, and prints each game, the\n"
-    "score, the draws by reason and the time per move.\n";
+    N_("Usage: draughts3d-engine [--help | --version | --replay FILE | --match LEVEL LEVEL GAMES]\n"
+       "\n"
+       "--replay FILE replays every game of a PDN file: one line per game, \"game N: ok M\n"
+       "moves, FEN <final position>, result <as the result command says it>\" or \"game N:\n"
+       "error line L: <reason>\"; exit status 1 when any game could not be read.\n"
+       "\n"
+       "Reads commands on standard input, one a line, and answers on standard output:\n"
+       "  init                          the initial position, side 1 to move\n"
+       "  pos <64 chars> <side> <cont>  set a position: rank 8 down to rank 1, files a..h,\n"
+       "                                . w W b B; side 1 or 2; continuation square or -\n"
+       "  show                          the position in the same form\n"
+       "  moves                         legal moves in search order, then \"count N\"\n"
+       "  perft N, perftturn N          leaf count N single moves / N whole turns deep\n"
+       "  play c3d4                     play a typed move\n"
+       "  takeback                      the take-back key\n"
+       "  search                        the computer's search for the side to move\n"
+       "  literal on|off                run the plain reference search instead\n"
+       "  level NAME                    the level search plays: beginner, novice, club,\n"
+       "                                strong, expert or classic (the original computer)\n"
+       "  seed N                        the seed that picks among equally good moves\n"
+       "  hint                          the club level's best move for the side to move\n"
+       "  why c3d4                      why a typed move is refused, or \"legal\"\n"
+       "  result                        how the game stands by the rules since init or\n"
+       "                                pos: ongoing, 1-0 or 0-1 no-move (side 1 is White),\n"
+       "                                or 1/2-1/2 and repetition, kings-only, three-kings\n"
+       "                                or balance\n"
+       "\n"
+       "--match A B N plays N games between levels A and B from varied openings, each\n"
+       "taking both sides, by the rules' endings and draws, and prints each game, the\n"
+       "score, the draws by reason and the time per move.\n");
+// --analyse, said after the rest of the help.
+const char* const kAnalyseUsage =
+    N_("\n"
+       "draughts3d-engine --analyse FILE [--game N] [--ms M] judges every move of a game\n"
+       "of a PDN file (the first by default) with the strong level's search, M\n"
+       "milliseconds a position (300 by default): one line per ply, \"ply N <move> eval\n"
+       "<White's value after it, in men> best <the best move there> <mark>\", the mark ?\n"
+       "for a move that lost a man or more against the best, ?? for two or more, -\n"
+       "otherwise; then a summary line. Exit status 1 when the file or the game cannot\n"
+       "be read.\n");
+
+// The whole help, as the environment's language says it.
+std::string usage() { return std::string(tr(kUsage)) + tr(kAnalyseUsage); }
 
 int main(int argc, char* argv[]) {
     // The tool speaks the environment's language (the game's setting is the game's).
@@ -285,12 +292,12 @@ int main(int argc, char* argv[]) {
     // them (a full disk, a closed stream), say so on standard error, status 1.
     const auto answered = [] {
         if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-        std::perror("draughts3d-engine: cannot write to standard output");
+        std::perror(tr("draughts3d-engine: cannot write to standard output"));
         return 1;
     };
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
+            std::fputs(usage().c_str(), stdout);
             return answered();
         }
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -309,7 +316,8 @@ int main(int argc, char* argv[]) {
                 (game ? number : milliseconds) = static_cast<int>(value);
             }
             if (!fine) {
-                std::fprintf(stderr, "draughts3d-engine: --analyse takes FILE [--game N] [--ms M]\n\n%s", kUsage);
+                std::fprintf(stderr, tr("draughts3d-engine: --analyse takes FILE [--game N] [--ms M]\n\n%s"),
+                             usage().c_str());
                 return 2;
             }
             return analyseFile(path, number, milliseconds);
@@ -318,13 +326,13 @@ int main(int argc, char* argv[]) {
             Level a, b;
             const int games = i + 3 < argc ? std::atoi(argv[i + 3]) : 0;
             if (i + 4 != argc || !parseLevel(argv[i + 1], a) || !parseLevel(argv[i + 2], b) || games <= 0) {
-                std::fprintf(stderr, "draughts3d-engine: --match needs two levels (%s) and a number of games\n\n%s",
-                             levelNames().c_str(), kUsage);
+                std::fprintf(stderr, tr("draughts3d-engine: --match needs two levels (%s) and a number of games\n\n%s"),
+                             levelNames().c_str(), usage().c_str());
                 return 2;
             }
             return runMatch(a, b, games);
         }
-        std::fprintf(stderr, "draughts3d-engine: unknown option: '%s'\n\n%s", argv[i], kUsage);
+        std::fprintf(stderr, tr("draughts3d-engine: unknown option: '%s'\n\n%s"), argv[i], usage().c_str());
         return 2;
     }
     std::ios::sync_with_stdio(true);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/records/quoted_text.h"
+#include "engine/rules/translation.h"
 
 #ifndef DRAUGHTS3D_VERSION
 #define DRAUGHTS3D_VERSION "unknown"
@@ -29,7 +30,7 @@ CommandLine misuse(const char* problem, const char* offending) {
 // on standard error.
 int answered() {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-    std::perror("draughts3d: cannot write to standard output");
+    std::perror(tr("draughts3d: cannot write to standard output"));
     return kExitWriteError;
 }
 
@@ -59,11 +60,11 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
         } else if (std::strcmp(arg, "--windowed") == 0 || std::strcmp(arg, "--fullscreen") == 0) {
             const DisplayChoice wanted = arg[2] == 'w' ? DisplayChoice::Windowed : DisplayChoice::Fullscreen;
             if (result.display != DisplayChoice::Ask && result.display != wanted)
-                return misuse("--windowed and --fullscreen exclude each other", arg);
+                return misuse(N_("--windowed and --fullscreen exclude each other"), arg);
             result.display = wanted;
         } else if (const char* word = optionValue("--level", argc, argv, i)) {
             if (!parseLevel(word, result.level))
-                return misuse("--level takes beginner, novice, club, strong, expert or classic", word);
+                return misuse(N_("--level takes beginner, novice, club, strong, expert or classic"), word);
             result.levelGiven = true;
         } else if (std::strcmp(arg, "--two-players") == 0) {
             result.opponentGiven = true;
@@ -71,52 +72,54 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
         } else if (std::strcmp(arg, "--watch") == 0) {
             const char* green = i + 1 < argc ? argv[++i] : "";
             if (!parseLevel(green, result.watchGreenLevel))
-                return misuse("--watch takes two levels (beginner, novice, club, strong, expert, classic)", green);
+                return misuse(N_("--watch takes two levels (beginner, novice, club, strong, expert, classic)"), green);
             const char* pink = i + 1 < argc ? argv[++i] : "";
             if (!parseLevel(pink, result.watchPinkLevel))
-                return misuse("--watch takes two levels: green's, then pink's", pink);
+                return misuse(N_("--watch takes two levels: green's, then pink's"), pink);
             result.opponentGiven = true;
             result.opponent = Opponent::Watch;
         } else if (std::strcmp(arg, "--classic") == 0) {
             result.classic = true;
         } else if (const char* speed = optionValue("--animation", argc, argv, i)) {
             if (!parseAnimation(speed, result.animation))
-                return misuse("--animation takes off, fast, normal or slow", speed);
+                return misuse(N_("--animation takes off, fast, normal or slow"), speed);
             result.animationGiven = true;
         } else if (const char* number = optionValue("--game", argc, argv, i)) {
             char* end = nullptr;
             const long value = std::strtol(number, &end, 10);
             if (!std::isdigit(static_cast<unsigned char>(number[0])) || *end != '\0' || value < 1 || value > 1000000)
-                return misuse("--game takes the number of a game of the file, 1 for the first", number);
+                return misuse(N_("--game takes the number of a game of the file, 1 for the first"), number);
             result.gameNumber = static_cast<int>(value);
             gameGiven = true;
         } else if (const char* review = optionValue("--review", argc, argv, i)) {
-            if (!review[0] || result.reviewFile) return misuse("--review takes one PDN file", review);
+            if (!review[0] || result.reviewFile) return misuse(N_("--review takes one PDN file"), review);
             result.reviewFile = review;
         } else if (arg[0] == '-') {
-            return misuse("unknown option", arg);
+            return misuse(N_("unknown option"), arg);
         } else if (result.gameFile) {
-            return misuse("one game file at a time", arg);
+            return misuse(N_("one game file at a time"), arg);
         } else {
             result.gameFile = arg;
         }
     }
     if (result.reviewFile && result.gameFile && result.action == CommandAction::Play)
-        return misuse("a game file to play or --review, not both", result.gameFile);
+        return misuse(N_("a game file to play or --review, not both"), result.gameFile);
     if (gameGiven && !result.gameFile && !result.reviewFile && result.action == CommandAction::Play)
-        return misuse("--game needs a PDN file", "--game");
+        return misuse(N_("--game needs a PDN file"), "--game");
     if (result.action == CommandAction::Play && result.opponentGiven) {
         const char* option = result.opponent == Opponent::Watch ? "--watch" : "--two-players";
-        if (result.levelGiven) return misuse("--level, --two-players and --watch exclude each other", option);
-        if (result.classic) return misuse("classic mode has the computer alone as opponent", option);
+        if (result.levelGiven) return misuse(N_("--level, --two-players and --watch exclude each other"), option);
+        if (result.classic) return misuse(N_("classic mode has the computer alone as opponent"), option);
     }
     return result;
 }
 
 const char* usageText() {
-    return "Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
+    static std::string text;
+    text =
+        tr("Usage: draughts3d [--windowed | --fullscreen] [--classic] [--animation SPEED]\n"
            "                 [--level LEVEL | --two-players | --watch LEVEL LEVEL]\n"
-           "                 [FILE.pdn [--game N] | --review FILE.pdn [--game N]]\n"
+           "                 [FILE.pdn [--game N]]\n"
            "       draughts3d --help | --version\n"
            "\n"
            "Draughts in a 3D room: against the computer, two people at one board, or\n"
@@ -135,9 +138,6 @@ const char* usageText() {
            "  FILE.pdn      open a game of a PDN file at its last position, playing the\n"
            "                side it names human (White when none); 9 and 0 step through it;\n"
            "                on the computer's turn Return asks for its move\n"
-           "  --review FILE.pdn  review a game of a PDN file from its start: Left and Right\n"
-           "                step through it, N asks for the computer's verdict on every\n"
-           "                move, P copies the game (not in classic mode)\n"
            "  --game N      which game of the file (the first by default)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
@@ -150,11 +150,19 @@ const char* usageText() {
            "Playing: T shows a hint (the club level's move for you) for a few seconds;\n"
            "O offers the computer a draw; R, then R again, resigns (not in classic mode).\n"
            "Every game is kept as it is played, in $XDG_DATA_HOME/draughts3d/games/;\n"
-           "the start menu offers to continue one left unfinished, and \"Your games\" lists\n"
-           "them all for review. V on the play screen reviews the game played.\n"
+           "the start menu offers to continue one left unfinished.\n"
            "Mouse: left click a menu item, or a square to move from and one to move to;\n"
            "right click forgets what you typed; right drag turns the view.\n"
-           "Keys and mouse in full: see the manual page draughts3d(6).\n";
+           "Keys and mouse in full: see the manual page draughts3d(6).\n");
+    text +=
+        tr("\n"
+           "Review: draughts3d [--windowed | --fullscreen] --review FILE.pdn [--game N]\n"
+           "  --review FILE.pdn  review game N of a PDN file from its start (not in classic\n"
+           "                mode): Left and Right step through it, N asks for the\n"
+           "                computer's analysis of every move, P copies the game.\n"
+           "\"Your games\" on the start menu lists the games kept for review; V on the\n"
+           "play screen reviews the game played.\n");
+    return text.c_str();
 }
 
 int answerCommandLine(const CommandLine& commandLine) {
@@ -163,7 +171,7 @@ int answerCommandLine(const CommandLine& commandLine) {
         case CommandAction::ShowHelp: std::fputs(usageText(), stdout); return answered();
         case CommandAction::ShowVersion: std::printf("draughts3d %s\n", DRAUGHTS3D_VERSION); return answered();
         case CommandAction::Misuse:
-            std::fprintf(stderr, "draughts3d: %s: '%s'\n\n%s", commandLine.problem,
+            std::fprintf(stderr, tr("draughts3d: %s: '%s'\n\n%s"), tr(commandLine.problem),
                          excerpt(commandLine.offending).c_str(), usageText());
             return kExitMisuse;
     }

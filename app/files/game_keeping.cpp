@@ -13,6 +13,7 @@
 #include "engine/records/pdn_write.h"
 #include "engine/records/quoted_text.h"
 #include "engine/game/turn.h"
+#include "engine/rules/translation.h"
 #include "engine/rules/whole_moves.h"
 
 namespace {
@@ -65,14 +66,16 @@ void GameKeeping::writeRecord() {
         written = writeFileAtomically(kept.path, text, error);
     }
     if (!written && !kept.failureSaid) {
-        std::fprintf(stderr, "draughts3d: the game cannot be kept in %s: %s\n", gamesFolderPath.c_str(), error.c_str());
+        std::fprintf(stderr, tr("draughts3d: the game cannot be kept in %s: %s\n"), gamesFolderPath.c_str(),
+                     error.c_str());
         kept.failureSaid = true;
     }
     // The reason first, as the files' errors end ("...: Read-only file system"):
     // a long folder may run off the screen.
     const std::size_t colon = error.rfind(": ");
     const std::string reason = colon == std::string::npos ? error : error.substr(colon + 2);
-    kept.fault = written ? "" : "Games cannot be kept (" + reason + "): " + gamesFolderPath;
+    kept.fault =
+        written ? "" : formatText(tr("Games cannot be kept (%s): %s"), reason.c_str(), gamesFolderPath.c_str());
 }
 
 void GameKeeping::follow(const GameRecord& record, const Position& start, std::vector<HistoryRecord> line,
@@ -109,7 +112,7 @@ void GameKeeping::keepGamesIn(const std::string& folder) {
     if (folder.empty()) return;
     const LatestGame latest = findLatestGame(folder);
     if (!latest.error.empty())
-        std::fprintf(stderr, "draughts3d: the last game cannot be continued: %s\n", latest.error.c_str());
+        std::fprintf(stderr, tr("draughts3d: the last game cannot be continued: %s\n"), latest.error.c_str());
     latestUnfinished = latest.readable && latest.unfinished;
     latestRecord = latest.record;
     latestPath = latest.path;
@@ -151,8 +154,10 @@ bool GameKeeping::openGameFile(const std::string& path, int number, std::string&
         return false;
     }
     if (!file.found) {
-        error = shownPath + ": there is no game " + std::to_string(number) + " (the file holds " +
-                std::to_string(file.gameCount) + ")";
+        error =
+            formatText(trn("%s: there is no game %d (the file holds %d)", "%s: there is no game %d (the file holds %d)",
+                           static_cast<unsigned long>(file.gameCount)),
+                       shownPath.c_str(), number, file.gameCount);
         return false;
     }
     if (!file.game.ok) {

@@ -11,6 +11,7 @@
 #include "app/files/language.h"
 #include "app/files/user_files.h"
 #include "engine/records/quoted_text.h"
+#include "engine/rules/translation.h"
 
 Settings settings;
 
@@ -154,9 +155,9 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
     for (int number = 1; std::getline(lines, line); ++number) {
         const SettingLine read = readSettingLine(line);
         if (read.kind == SettingLine::kNone) continue;
-        const std::string where = "line " + std::to_string(number) + ": ";
         if (read.kind == SettingLine::kNotASetting) {
-            problems.push_back(where + "not a setting (name = value): '" + excerpt(trimmed(line)) + "'");
+            problems.push_back(
+                formatText(tr("line %d: not a setting (name = value): '%s'"), number, excerpt(trimmed(line)).c_str()));
             continue;
         }
         const std::string& name = read.name;
@@ -187,9 +188,11 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& proble
         else
             known = false;
         if (!known)
-            problems.push_back(where + "unknown setting '" + excerpt(name) + "' (left out)");
+            problems.push_back(
+                formatText(tr("line %d: unknown setting '%s' (left out)"), number, excerpt(name).c_str()));
         else if (!ok)
-            problems.push_back(where + "'" + excerpt(value) + "' is no value for " + name + " (its default is used)");
+            problems.push_back(formatText(tr("line %d: '%s' is no value for %s (its default is used)"), number,
+                                          excerpt(value).c_str(), name.c_str()));
     }
     return values;
 }
@@ -254,7 +257,7 @@ Settings loadSettings() {
     if (::access(path.c_str(), F_OK) != 0 && errno == ENOENT) return Settings{};
     std::string text, error;
     if (!readFileBounded(path, kLargestSettingsFile, text, error)) {
-        std::fprintf(stderr, "draughts3d: %s (the default settings are used)\n", error.c_str());
+        std::fprintf(stderr, tr("draughts3d: %s (the default settings are used)\n"), error.c_str());
         return Settings{};
     }
     std::vector<std::string> problems;

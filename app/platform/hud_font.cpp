@@ -4,6 +4,7 @@
 // Cyrillic letters too). Text is UTF-8: the printable ASCII characters, the
 // Cyrillic block and the few marks a translation uses have a glyph each.
 #include "app/platform/render_window.h"
+#include "engine/rules/translation.h"
 
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>
@@ -39,7 +40,7 @@ const char* const kFaceName = "Courier New";
 // The font file fontconfig picks for the face, or an empty path with the reason.
 bool findFontFile(std::string* path, int* faceIndex, std::string* problem) {
     if (!FcInit()) {
-        *problem = "fontconfig could not be initialised";
+        *problem = tr("fontconfig could not be initialised");
         return false;
     }
     FcPattern* pattern = FcPatternCreate();
@@ -64,7 +65,7 @@ bool findFontFile(std::string* path, int* faceIndex, std::string* problem) {
         }
         FcPatternDestroy(match);
     }
-    if (!found) *problem = "no installed font matches it";
+    if (!found) *problem = tr("no installed font matches it");
     return found;
 }
 
@@ -155,9 +156,9 @@ bool compileGlyphs(std::string* problem) {
     FT_Face face = nullptr;
     bool built = false;
     if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0) {
-        *problem = "the font file " + path + " could not be read";
+        *problem = formatText(tr("the font file %s could not be read"), path.c_str());
     } else if (FT_Set_Pixel_Sizes(face, 0, kCharacterHeight) != 0) {
-        *problem = "the font file " + path + " has no 12-pixel size";
+        *problem = formatText(tr("the font file %s has no 12-pixel size"), path.c_str());
     } else {
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -192,8 +193,9 @@ std::string buildHudFont() {
         glNewList(hudFontBase + i, GL_COMPILE);
         glEndList();
     }
-    return "The font \"" + std::string(kFaceName) + "\" for the on-screen text could not be loaded: " + problem +
-           ".\nThe game goes on without on-screen text.";
+    return formatText(tr("The font \"%s\" for the on-screen text could not be loaded: %s.\n"
+                         "The game goes on without on-screen text."),
+                      kFaceName, problem.c_str());
 }
 
 // Called once the context is released as well: the GL then ignores it and the

@@ -7,6 +7,7 @@
 #include "app/input/mouse_state.h"
 #include "app/platform/platform_x11.h"
 #include "app/platform/window_state.h"
+#include "engine/rules/translation.h"
 
 #include <SDL2/SDL.h>
 #include <langinfo.h>
@@ -248,8 +249,8 @@ void showMessageBox(const char* caption, const char* text, MessageIcon icon) {
 
 Answer askYesNo(const char* caption, const char* text, MessageIcon icon, Answer answerWithoutBox) {
     const SDL_MessageBoxButtonData buttons[2] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, "Yes"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, "No"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, tr("Yes")},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, tr("No")},
     };
     SDL_MessageBoxData box = {};
     box.flags = sdlFlags(icon);

@@ -2,6 +2,7 @@
 
 #include "app/platform/platform.h"
 #include "app/platform/window_state.h"
+#include "engine/rules/translation.h"
 #include "scene/camera.h"
 
 #include <GL/gl.h>
@@ -32,10 +33,10 @@ WindowSetUp setUp;
 
 void creationError(const char* text) {
     destroyRenderWindow();
-    showMessageBox("ERROR", text, MessageIcon::Warning);
+    showMessageBox(tr("ERROR"), text, MessageIcon::Warning);
 }
 
-void shutdownError(const char* text) { showMessageBox("SHUTDOWN ERROR", text, MessageIcon::Information); }
+void shutdownError(const char* text) { showMessageBox(tr("SHUTDOWN ERROR"), text, MessageIcon::Information); }
 
 }  // namespace
 
@@ -45,8 +46,8 @@ bool haveDisplay() {
     const char* display = std::getenv("DISPLAY");
     if (display && !*display) display = nullptr;
     const char* const text =
-        "No display could be opened, so the game cannot show its window.\n"
-        "Start it from a graphical session (DISPLAY must name a running X server).";
+        tr("No display could be opened, so the game cannot show its window.\n"
+           "Start it from a graphical session (DISPLAY must name a running X server).");
     std::fprintf(stderr, "draughts3d: %s\n", text);
     if (!status.driver.empty())
         std::fprintf(stderr, "draughts3d: (DISPLAY=%s; only SDL's headless \"%s\" video driver started)\n",
@@ -57,7 +58,7 @@ bool haveDisplay() {
         std::fprintf(stderr, "draughts3d: (SDL's X11 video driver, tried again, would not start: %s)\n",
                      status.x11Failure.c_str());
     // A box too when one can still be shown; without a display this fails at once.
-    tryMessageBox("ERROR", text, MessageIcon::Error);
+    tryMessageBox(tr("ERROR"), text, MessageIcon::Error);
     return false;
 }
 
@@ -65,18 +66,18 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
     fullscreen = fullscreenRequest ? 1 : 0;
     // The video system is what the game's windows are made with ("the window class").
     if (!holdVideo()) {
-        showMessageBox("ERROR", "Failed To Register The Window Class.", MessageIcon::Warning);
+        showMessageBox(tr("ERROR"), tr("Failed To Register The Window Class."), MessageIcon::Warning);
         return false;
     }
     if (fullscreen && !displayHasMode(width, height, colourDepth)) {
         const Answer answer = askYesNo("Kiva GL",
-                                       "The Requested Fullscreen Mode Is Not Supported By\n"
-                                       "Your Video Card. Use Windowed Mode Instead?",
+                                       tr("The Requested Fullscreen Mode Is Not Supported By\n"
+                                          "Your Video Card. Use Windowed Mode Instead?"),
                                        MessageIcon::Warning, Answer::Yes);
         if (answer == Answer::Yes) {
             fullscreen = 0;
         } else {
-            showMessageBox("ERROR", "Program Will Now Close.", MessageIcon::Error);
+            showMessageBox(tr("ERROR"), tr("Program Will Now Close."), MessageIcon::Error);
             return false;
         }
     }
@@ -90,18 +91,18 @@ bool createRenderWindow(const char* title, int width, int height, int colourDept
     request.stageEnded = renderWindowStageEnded;
     switch (openWindow(request)) {
         case WindowFailure::None: break;
-        case WindowFailure::Window: creationError("Window Creation Error."); return false;
-        case WindowFailure::Context: creationError("Can't Create A GL Rendering Context."); return false;
+        case WindowFailure::Window: creationError(tr("Window Creation Error.")); return false;
+        case WindowFailure::Context: creationError(tr("Can't Create A GL Rendering Context.")); return false;
         case WindowFailure::Activate:
             setUp.contextMade = true;
-            creationError("Can't Activate The GL Rendering Context.");
+            creationError(tr("Can't Activate The GL Rendering Context."));
             return false;
     }
     setUp.contextMade = true;
     lookUpGlFunctions();
     setViewport(width, height, 0.0f, 0.0f);
     if (!initRenderState()) {
-        creationError("Initialization Failed.");
+        creationError(tr("Initialization Failed."));
         return false;
     }
     if (renderWindowStageEnded) renderWindowStageEnded("font");
@@ -117,7 +118,7 @@ void releaseRenderContext() {
     setUp.contextMade = false;
     deleteHudFont();
     forgetGlFunctions();
-    if (!releaseContext()) shutdownError("Release Of DC And RC Failed.");
+    if (!releaseContext()) shutdownError(tr("Release Of DC And RC Failed."));
 }
 
 }  // namespace
@@ -175,7 +176,7 @@ bool initRenderState() {
     const std::string fontProblem = buildHudFont();
     if (!fontProblem.empty() && !setUp.fontProblemTold) {
         setUp.fontProblemTold = true;
-        showMessageBox("ERROR", fontProblem.c_str(), MessageIcon::Warning);
+        showMessageBox(tr("ERROR"), fontProblem.c_str(), MessageIcon::Warning);
     }
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -5,6 +5,7 @@
 #include "engine/rules/position_text.h"
 #include "engine/rules/refusal.h"
 #include "engine/rules/rules.h"
+#include "engine/rules/translation.h"
 
 #include <vector>
 
@@ -59,6 +60,7 @@ void Advice::presentAdvice(double now, ScenePresentation& presentation) const {
 
 std::string Advice::adviceText(double now) const {
     if (!refusal.empty() && showing(refusalSince, now)) return refusal;
-    if (hintShown && showing(hintSince, now) && hint.squareCount >= 2) return "Hint: " + wholeMoveText(hint);
+    if (hintShown && showing(hintSince, now) && hint.squareCount >= 2)
+        return formatText(tr("Hint: %s"), wholeMoveText(hint).c_str());
     return "";
 }

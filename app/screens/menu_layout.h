@@ -43,9 +43,9 @@ struct MenuItemLayout {
 constexpr MenuItemLayout kMenuItems[] = {
     {kOpponentItem, "Opponent", 4, 4.7, 4.15, 16, 15.5, 7, 8, 8.05, 3},
     {kWatchLevelsItem, "Levels", 1, 1.29, 1.19, 8, 7.9, 79, 100, 100.5, 2},
-    {kSelectSideItem, "Select side", 2, 3.2, 2.6, 4, 3.98, 2, 3, 3.02, 3},
+    {kSelectSideItem, N_("Select side"), 2, 3.2, 2.6, 4, 3.98, 2, 3, 3.02, 3},
     {kStartGameItem, N_("Start the game"), 1, 3.5, 2.3, 5, 4.98, 1, 3, 3.02, 3},
-    {kContinueGameItem, "Continue the game", 1, 13.0, 4.4, 5, 4.98, 1, 8, 8.05, 3},
+    {kContinueGameItem, N_("Continue the game"), 1, 13.0, 4.4, 5, 4.98, 1, 8, 8.05, 3},
     {kYourGamesItem, N_("Your games"), 1, 200.0, 14.0, 5, 4.98, 1, 40, 40.5, 2},
 };
 constexpr int kMenuItemCount = static_cast<int>(sizeof kMenuItems / sizeof kMenuItems[0]);

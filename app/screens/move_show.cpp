@@ -5,6 +5,7 @@
 #include "engine/rules/board.h"
 #include "engine/levels/level_search.h"
 #include "engine/rules/rules.h"
+#include "engine/rules/translation.h"
 #include "engine/game/turn.h"
 #include "engine/rules/whole_moves.h"
 #include "scene/move_animation.h"
@@ -216,7 +217,7 @@ void MoveShow::presentMoves(double now, ScenePresentation& presentation) const {
 }
 
 std::string MoveShow::lastMovesText() const {
-    const std::string names[3] = {"", "You", "Computer"};
+    const std::string names[3] = {"", tr("You"), tr("Computer")};
     return lastMovesText(names, 1);
 }
 

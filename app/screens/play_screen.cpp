@@ -34,24 +34,24 @@ struct HelpLine {
 };
 
 const HelpLine kHelpLines[] = {
-    {0, 1, 0, 10, 25, "To rotate the camera  : %s"},     {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
-    {0, 1, 0, 10, 40, "To move your draught  : %s"},     {1, 1, 1, 200, 40, "'a'+'3'->'b'+'4',for example   %s"},
-    {0, 1, 0, 10, 55, "To move once more     : %s"},     {1, 1, 1, 200, 55, "'U' (to clean keyboard buffer) %s"},
+    {0, 1, 0, 10, 25, N_("To rotate the camera  : %s")}, {1, 1, 1, 200, 25, "Key_UP,Key_DOWN,Key_LEFT,Key_RIGHT %s"},
+    {0, 1, 0, 10, 40, N_("To move your draught  : %s")}, {1, 1, 1, 200, 40, N_("'a'+'3'->'b'+'4',for example   %s")},
+    {0, 1, 0, 10, 55, N_("To move once more     : %s")}, {1, 1, 1, 200, 55, N_("'U' (to clean keyboard buffer) %s")},
     {0, 1, 0, 10, 70, N_("To moveback           : %s")}, {1, 1, 1, 200, 70, "'9' %s"},
 };
 // Outside classic mode, six more.
 const HelpLine kStepForwardLines[] = {
-    {0, 1, 0, 10, 85, "To step forward       : %s"},
-    {1, 1, 1, 200, 85, "'0' (what '9' took back) %s"},
-    {0, 1, 0, 10, 100, "For a hint            : %s"},
+    {0, 1, 0, 10, 85, N_("To step forward       : %s")},
+    {1, 1, 1, 200, 85, N_("'0' (what '9' took back) %s")},
+    {0, 1, 0, 10, 100, N_("For a hint            : %s")},
     {1, 1, 1, 200, 100, "'T' %s"},
-    {0, 1, 0, 10, 115, "To offer a draw       : %s"},
+    {0, 1, 0, 10, 115, N_("To offer a draw       : %s")},
     {1, 1, 1, 200, 115, "'O' %s"},
-    {0, 1, 0, 10, 130, "To resign             : %s"},
-    {1, 1, 1, 200, 130, "'R', then 'R' again %s"},
-    {0, 1, 0, 10, 145, "With the mouse        : %s"},
-    {1, 1, 1, 200, 145, "click a square, then another; right drag turns %s"},
-    {0, 1, 0, 10, 160, "Menu, fullscreen      : %s"},
+    {0, 1, 0, 10, 130, N_("To resign             : %s")},
+    {1, 1, 1, 200, 130, N_("'R', then 'R' again %s")},
+    {0, 1, 0, 10, 145, N_("With the mouse        : %s")},
+    {1, 1, 1, 200, 145, N_("click a square, then another; right drag turns %s")},
+    {0, 1, 0, 10, 160, N_("Menu, fullscreen      : %s")},
     {1, 1, 1, 200, 160, "'Escape', 'F1' %s"},
 };
 
@@ -102,7 +102,7 @@ HudWords currentHudWords() {
     words.advice = namedFrom(playSession.frameSide(frameSeconds), playSession.advice().adviceText(frameSeconds));
     words.acts = playSession.acts().text(frameSeconds);
     if (words.acts.empty() && playSession.moves().replyAwaitsRequest())
-        words.acts = "The computer's turn: press Return";
+        words.acts = tr("The computer's turn: press Return");
     if (playSession.moves().gameEndHeldSince() >= 0) words.end = playSession.endText();
     return words;
 }
@@ -215,7 +215,7 @@ MoveKeys frameMoveKeys() {
 }
 
 // Whether a left click of this frame falls on the acts' line (the
-// resignation's question, `characters` long), and whether another one falls elsewhere.
+// resignation's question, `characters` long, each a cell of the HUD font), and whether another one falls elsewhere.
 void clicksOnActsLine(std::size_t characters, bool& onLine, bool& elsewhere) {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -269,7 +269,7 @@ void readPlayerActs(double now, const MoveKeys& keys) {
     if (playSession.gameOver()) return;
     PlayerActs& acts = playSession.acts();
     bool onLine = false, elsewhere = false;
-    clicksOnActsLine(acts.text(now).size(), onLine, elsewhere);
+    clicksOnActsLine(characterCount(acts.text(now)), onLine, elsewhere);
     ActInput input;
     input.presses = keys.presses;
     input.pressCount = keys.pressCount;
@@ -377,7 +377,7 @@ bool playFrame(bool skipUnchanged) {
     if (!settings.classic) {
         for (const HelpLine& line : kStepForwardLines) {
             glColor3f(line.r, line.g, line.b);
-            printHudText(line.x, line.y, line.format, "");
+            printHudText(line.x, line.y, tr(line.format), "");
         }
         const HudWords words = currentHudWords();
         glColor3f(1.0f, 1.0f, 1.0f);
@@ -391,7 +391,7 @@ bool playFrame(bool skipUnchanged) {
         glColor3f(1.0f, 1.0f, 0.0f);
         if (!words.end.empty()) {
             printHudText(kHudTextX, kEndY, "%s", words.end.c_str());
-            printHudText(kHudTextX, kEndHintY, "%s", "press a key or click");
+            printHudText(kHudTextX, kEndHintY, "%s", tr("press a key or click"));
         }
         // A record that cannot be written is said here too: a player without a
         // terminal would believe the game kept. (Classic mode: standard error only.)
@@ -401,7 +401,7 @@ bool playFrame(bool skipUnchanged) {
         }
     }
     glColor3f(1.0f, 0.0f, 0.0f);
-    printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, "Created by : %s", kCreditName);
+    printHudText(10.0f, static_cast<float>(windowHeight) - 30.0f, tr("Created by : %s"), kCreditName);
     endOverlay();
     return true;
 }

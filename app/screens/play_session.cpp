@@ -8,6 +8,7 @@
 #include "engine/rules/board.h"
 #include "engine/rules/game_end.h"
 #include "engine/rules/rules.h"
+#include "engine/rules/translation.h"
 
 #include <cstdint>
 #include <optional>
@@ -42,8 +43,8 @@ bool drawsSeed(const Seats& seats) {
     return false;
 }
 
-// "Green" or "Pink", as a side's colour is written in a sentence's middle.
-const char* colourOf(Side side) { return side == greenSide ? "green" : "pink"; }
+// "green" or "pink", as a side's colour is written after a name.
+const char* colourOf(Side side) { return side == greenSide ? tr("green") : tr("pink"); }
 
 }  // namespace
 
@@ -157,23 +158,26 @@ std::string PlaySession::endText() const {
     switch (end.why) {
         case Termination::NoMove:
             if (person)
-                return end.winner == 1 ? "You win: the computer has no move" : "The computer wins: you have no move";
-            return winner + " wins: " + colourOf(otherSide(end.winner)) + " has no move";
-        case Termination::Repetition: return "Draw: the same position for the third time";
-        case Termination::KingsOnly: return "Draw: 15 moves each with kings only";
-        case Termination::ThreeKings: return "Draw: three kings did not catch the lone king in 15 moves";
+                return end.winner == 1 ? tr("You win: the computer has no move")
+                                       : tr("The computer wins: you have no move");
+            return formatText(
+                otherSide(end.winner) == greenSide ? tr("%s wins: green has no move") : tr("%s wins: pink has no move"),
+                winner.c_str());
+        case Termination::Repetition: return tr("Draw: the same position for the third time");
+        case Termination::KingsOnly: return tr("Draw: 15 moves each with kings only");
+        case Termination::ThreeKings: return tr("Draw: three kings did not catch the lone king in 15 moves");
         case Termination::Balance:
-            return materialOf(board).total() <= 5 ? "Draw: 30 moves each without a capture or a promotion"
-                                                  : "Draw: 60 moves each without a capture or a promotion";
+            return materialOf(board).total() <= 5 ? tr("Draw: 30 moves each without a capture or a promotion")
+                                                  : tr("Draw: 60 moves each without a capture or a promotion");
         case Termination::Resignation:
-            if (person) return end.winner == 1 ? "The computer resigned" : "You resigned";
-            return loser + " resigned: " + winner + " wins";
-        case Termination::DrawAgreed: return "Draw agreed";
+            if (person) return end.winner == 1 ? tr("The computer resigned") : tr("You resigned");
+            return formatText(tr("%s resigned: %s wins"), loser.c_str(), winner.c_str());
+        case Termination::DrawAgreed: return tr("Draw agreed");
         case Termination::None: break;
     }
     // A record's result whose reason it does not name.
-    if (end.result == GameResult::Draw) return "Draw (1/2-1/2)";
-    return std::string("Game over: ") + resultText(end.result);
+    if (end.result == GameResult::Draw) return tr("Draw (1/2-1/2)");
+    return formatText(tr("Game over: %s"), resultText(end.result));
 }
 
 void PlaySession::offerDraw(double now) {
@@ -181,11 +185,12 @@ void PlaySession::offerDraw(double now) {
     if (twoPlayers()) {
         // The other player answers: O again before the next move accepts.
         if (playerActs.drawOffered()) {
-            playerActs.sayAnswer(now, sideName(otherSide(sideToMove)) + " accepts: draw agreed");
+            playerActs.sayAnswer(now,
+                                 formatText(tr("%s accepts: draw agreed"), sideName(otherSide(sideToMove)).c_str()));
             keeping.endByPlayer(Termination::DrawAgreed);
         } else {
-            playerActs.offerDraw(sideName(sideToMove) + " offers a draw: " + sideName(otherSide(sideToMove)) +
-                                 ", press O to accept");
+            playerActs.offerDraw(formatText(tr("%s offers a draw: %s, press O to accept"), sideName(sideToMove).c_str(),
+                                            sideName(otherSide(sideToMove)).c_str()));
         }
         return;
     }
@@ -214,17 +219,19 @@ Side PlaySession::frameSide(double now) const {
 
 std::string PlaySession::sideName(Side side) const {
     const Seat& seat = seats().side[side];
-    if (watched()) return levelTitle(seat.level.value_or(Level::Classic)) + std::string(" (") + colourOf(side) + ")";
-    const std::string colour = side == greenSide ? "Green" : "Pink";
-    return seat.name == colour ? colour : seat.name + " (" + colourOf(side) + ")";
+    if (watched())
+        return tr(levelTitle(seat.level.value_or(Level::Classic))) + std::string(" (") + colourOf(side) + ")";
+    const char* colour = side == greenSide ? N_("Green") : N_("Pink");
+    return seat.name == colour ? tr(colour) : seat.name + " (" + colourOf(side) + ")";
 }
 
 std::string PlaySession::turnText(double now) const {
     if (gameOver()) return "";
-    if (twoPlayers()) return sideName(shownMoves.shownSide(now)) + " to move";
+    if (twoPlayers()) return formatText(tr("%s to move"), sideName(shownMoves.shownSide(now)).c_str());
     if (!watched()) return "";
-    if (shownMoves.paused()) return "Paused: Return to go on, Escape for the menu";
-    return sideName(greenSide) + " v " + sideName(otherSide(greenSide)) + ": a key or click pauses";
+    if (shownMoves.paused()) return tr("Paused: Return to go on, Escape for the menu");
+    return formatText(tr("%s v %s: a key or click pauses"), sideName(greenSide).c_str(),
+                      sideName(otherSide(greenSide)).c_str());
 }
 
 std::string PlaySession::lastMovesText(double now) const {

@@ -1,6 +1,7 @@
 #include "app/screens/player_acts.h"
 
 #include "app/screens/advice.h"
+#include "engine/rules/translation.h"
 
 void PlayerActs::forget() {
     askedAt = -1;
@@ -33,7 +34,7 @@ PlayerAct PlayerActs::readActs(double now, const ActInput& input) {
 }
 
 void PlayerActs::drawAnswered(double now, bool accepted) {
-    sayAnswer(now, accepted ? "The computer accepts: draw agreed" : "The computer declines the draw");
+    sayAnswer(now, accepted ? tr("The computer accepts: draw agreed") : tr("The computer declines the draw"));
 }
 
 void PlayerActs::sayAnswer(double now, const std::string& words) {
@@ -50,7 +51,7 @@ void PlayerActs::offerDraw(const std::string& asking) {
 bool PlayerActs::asking(double now) const { return askedAt >= 0 && now - askedAt < kResignConfirmSeconds; }
 
 std::string PlayerActs::text(double now) const {
-    if (asking(now)) return "Press R again (or click here) to resign";
+    if (asking(now)) return tr("Press R again (or click here) to resign");
     if (!offer.empty()) return offer;
     if (!answer.empty() && now - answeredAt < kAdviceSeconds) return answer;
     return "";

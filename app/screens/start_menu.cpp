@@ -54,14 +54,14 @@ struct OpponentChoice {
     const char* title;
 };
 constexpr OpponentChoice kOpponentChoices[] = {
-    {Opponent::Computer, Level::Classic, "Classic (original computer)"},
-    {Opponent::Computer, Level::Beginner, "Beginner"},
-    {Opponent::Computer, Level::Novice, "Novice"},
-    {Opponent::Computer, Level::Club, "Club"},
-    {Opponent::Computer, Level::Strong, "Strong"},
-    {Opponent::Computer, Level::Expert, "Expert"},
-    {Opponent::TwoPlayers, Level::Classic, "Two players"},
-    {Opponent::Watch, Level::Classic, "Computer v computer"},
+    {Opponent::Computer, Level::Classic, N_("Classic (original computer)")},
+    {Opponent::Computer, Level::Beginner, N_("Beginner")},
+    {Opponent::Computer, Level::Novice, N_("Novice")},
+    {Opponent::Computer, Level::Club, N_("Club")},
+    {Opponent::Computer, Level::Strong, N_("Strong")},
+    {Opponent::Computer, Level::Expert, N_("Expert")},
+    {Opponent::TwoPlayers, Level::Classic, N_("Two players")},
+    {Opponent::Watch, Level::Classic, N_("Computer v computer")},
 };
 constexpr int kOpponentChoiceCount = static_cast<int>(sizeof kOpponentChoices / sizeof kOpponentChoices[0]);
 
@@ -76,21 +76,28 @@ int opponentChoiceIndex() {
     return 0;
 }
 
-std::string captionOf(const MenuItemLayout& item) {
-    if (item.item == kOpponentItem) return std::string("Opponent: ") + kOpponentChoices[opponentChoiceIndex()].title;
+// An item's caption, translated or in English.
+std::string captionIn(const MenuItemLayout& item, bool translated) {
+    const auto text = [translated](const char* english) { return translated ? tr(english) : english; };
+    if (item.item == kOpponentItem)
+        return formatText(text(N_("Opponent: %s")), text(kOpponentChoices[opponentChoiceIndex()].title));
     if (item.item == kWatchLevelsItem)
-        return std::string("Levels: ") + levelTitle(watchLevelOf(settings, true)) + " v " +
-               levelTitle(watchLevelOf(settings, false));
+        return formatText(text(N_("Levels: %s v %s")), text(levelTitle(watchLevelOf(settings, true))),
+                          text(levelTitle(watchLevelOf(settings, false))));
+    return text(item.caption);
+}
+
+std::string captionOf(const MenuItemLayout& item) {
     // A translation the menu's lettering cannot draw is not shown.
-    const char* translated = tr(item.caption);
-    return StrokeFont().canDraw(translated) ? translated : item.caption;
+    const std::string translated = captionIn(item, true);
+    return StrokeFont().canDraw(translated.c_str()) ? translated : captionIn(item, false);
 }
 
 // One setting kept in the settings file; the choice holds for this run whatever the file.
 void keepSetting(const char* name, const std::string& value) {
     std::string error;
     if (!saveSetting(name, value, error))
-        std::fprintf(stderr, "draughts3d: the %s is not kept: %s\n", name, error.c_str());
+        std::fprintf(stderr, tr("draughts3d: the %s is not kept: %s\n"), name, error.c_str());
 }
 
 // The next opponent (step 1) or the one before (-1), round the list; the choice
@@ -146,7 +153,7 @@ void actOn(int item, int step) {
 }
 
 // What the menu's keys do, said over it outside classic mode.
-const char* const kMenuHelp = "Up/Down to choose, Left/Right or Return to change; Escape quits";
+const char* const kMenuHelp = N_("Up/Down to choose, Left/Right or Return to change; Escape quits");
 
 // The size an item's caption is drawn at: its own, or smaller so that it ends
 // short of the window's right edge.
@@ -250,7 +257,7 @@ void drawStartMenuOverlay(bool gameStarted) {
     // Outside classic mode, how to use the menu, along its top edge.
     if (!settings.classic) {
         glColor3f(1.0f, 1.0f, 1.0f);
-        printHudText(static_cast<float>(width / 16), static_cast<float>(height - 15), "%s", kMenuHelp);
+        printHudText(static_cast<float>(width / 16), static_cast<float>(height - 15), "%s", tr(kMenuHelp));
     }
 
     // A game started this frame leaves the play screen's perspective in place

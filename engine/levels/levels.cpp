@@ -1,20 +1,22 @@
 #include "engine/levels/levels.h"
 
+#include "engine/rules/translation.h"
+
 namespace {
 
 struct LevelEntry {
     Level level;
     const char* name;
-    const char* title;
+    const char* title;  // in English, as records name the computer; tr() it to show it
 };
 
 constexpr LevelEntry kEntries[] = {
-    {Level::Beginner, "beginner", "Beginner"},
-    {Level::Novice, "novice", "Novice"},
-    {Level::Club, "club", "Club"},
-    {Level::Strong, "strong", "Strong"},
-    {Level::Expert, "expert", "Expert"},
-    {Level::Classic, "classic", "Classic"},
+    {Level::Beginner, "beginner", N_("Beginner")},
+    {Level::Novice, "novice", N_("Novice")},
+    {Level::Club, "club", N_("Club")},
+    {Level::Strong, "strong", N_("Strong")},
+    {Level::Expert, "expert", N_("Expert")},
+    {Level::Classic, "classic", N_("Classic")},
 };
 
 const LevelEntry& entryOf(Level level) {

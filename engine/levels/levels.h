@@ -13,7 +13,8 @@ constexpr Level kAllLevels[] = {Level::Beginner, Level::Novice, Level::Club,
 
 // "beginner", "novice", "club", "strong", "expert", "classic".
 const char* levelName(Level level);
-// The same names capitalised, as a menu shows them: "Club".
+// The same names capitalised, as a menu shows them and records name the
+// computer: "Club". In English; tr(levelTitle(level)) is the title on screen.
 const char* levelTitle(Level level);
 // Reads a level's name; false for anything else.
 bool parseLevel(const std::string& name, Level& level);

@@ -12,7 +12,11 @@ namespace {
 int sign(int v) { return (v > 0) - (v < 0); }
 
 std::string name(Square s) { return squareName(s.file, s.rank); }
-const char* pieceWord(PieceCode code) { return isKing(code) ? "king" : "man"; }
+
+// A sentence about the piece on a square, said of a king or of a man.
+std::string aboutPiece(PieceCode code, const char* ofKing, const char* ofMan, Square on) {
+    return formatText(tr(isKing(code) ? ofKing : ofMan), name(on).c_str());
+}
 
 // The landing squares of the captures the piece on `from` can make now, in the
 // order the search lists them.
@@ -63,24 +67,28 @@ Between piecesBetween(Square from, Square to, PieceCode code) {
 
 // A rule of movement the step breaks whatever else is on the board, or "".
 std::string geometryFault(Square from, Square to, PieceCode code) {
-    if (from == to) return std::string("The ") + pieceWord(code) + " on " + name(from) + " must move to another square";
+    if (from == to)
+        return aboutPiece(code, N_("The king on %s must move to another square"),
+                          N_("The man on %s must move to another square"), from);
     if ((to.file + to.rank) % 2 != 0)
-        return "Pieces stand on the dark squares only: " + name(to) + " is a light square";
+        return formatText(tr("Pieces stand on the dark squares only: %s is a light square"), name(to).c_str());
     const int df = to.file - from.file, dr = to.rank - from.rank;
     if (std::abs(df) != std::abs(dr))
-        return "Pieces move along the diagonals: " + name(to) + " is not on one from " + name(from);
-    if (board[to.file][to.rank] != kEmpty) return "There is already a piece on " + name(to);
+        return formatText(tr("Pieces move along the diagonals: %s is not on one from %s"), name(to).c_str(),
+                          name(from).c_str());
+    if (board[to.file][to.rank] != kEmpty) return formatText(tr("There is already a piece on %s"), name(to).c_str());
     const int distance = std::abs(df);
     const Between between = piecesBetween(from, to, code);
-    if (between.count == 1 && !between.firstIsEnemy) return "A piece jumps only over a piece of the other side";
+    if (between.count == 1 && !between.firstIsEnemy) return tr("A piece jumps only over a piece of the other side");
     if (isMan(code)) {
-        if (distance == 1 && dr != forwardStep(code)) return "Men move forward; they capture in any direction";
+        if (distance == 1 && dr != forwardStep(code)) return tr("Men move forward; they capture in any direction");
         if (distance > 2 || (distance == 2 && between.count == 0))
-            return "A man moves one square at a time; only kings go further";
+            return tr("A man moves one square at a time; only kings go further");
         return "";
     }
     if (between.count > 1)
-        return "The way from " + name(from) + " to " + name(to) + " is blocked at " + name(between.first);
+        return formatText(tr("The way from %s to %s is blocked at %s"), name(from).c_str(), name(to).c_str(),
+                          name(between.first).c_str());
     return "";
 }
 
@@ -90,20 +98,20 @@ std::string landingsToward(Square from, Square to, const std::vector<Square>& la
     for (const Square& s : landings)
         if (sign(s.file - from.file) == sign(to.file - from.file) &&
             sign(s.rank - from.rank) == sign(to.rank - from.rank))
-            text += (text.empty() ? "" : " or ") + name(s);
+            text = text.empty() ? name(s) : formatText(tr("%s or %s"), text.c_str(), name(s).c_str());
     return text;
 }
 
 MoveRefusal judge(Square from, Square to) {
     MoveRefusal out;
     if (!onBoard(from.file, from.rank) || !onBoard(to.file, to.rank)) {
-        out.reason = "Squares run from a1 to h8";
+        out.reason = tr("Squares run from a1 to h8");
         return out;
     }
     const Square going = continuationSquare;
     if (going != Square{} && from != going) {
-        out.reason = std::string("The ") + pieceWord(board[going.file][going.rank]) + " on " + name(going) +
-                     " must go on capturing";
+        out.reason = aboutPiece(board[going.file][going.rank], N_("The king on %s must go on capturing"),
+                                N_("The man on %s must go on capturing"), going);
         out.capturers = {going};
         return out;
     }
@@ -122,20 +130,22 @@ MoveRefusal judge(Square from, Square to) {
     // go on, when other squares behind that piece would let it.
     const std::string better = landingsToward(from, to, own);
     if (isKing(code) && piecesBetween(from, to, code).count == 1 && !better.empty()) {
-        out.reason = "The king must land where it can capture again: " + better;
+        out.reason = formatText(tr("The king must land where it can capture again: %s"), better.c_str());
         return out;
     }
     if (going != Square{}) {
-        out.reason = std::string("The ") + pieceWord(code) + " on " + name(from) + " must go on capturing";
+        out.reason =
+            aboutPiece(code, N_("The king on %s must go on capturing"), N_("The man on %s must go on capturing"), from);
         return out;
     }
     if (!out.capturers.empty()) {
         const Square taker = own.empty() ? out.capturers.front() : from;
         const std::vector<Square> landings = own.empty() ? landingsOf(taker) : own;
-        out.reason = "A capture is compulsory: " + name(taker) + " takes on " + name(landings.front());
+        out.reason = formatText(tr("A capture is compulsory: %s takes on %s"), name(taker).c_str(),
+                                name(landings.front()).c_str());
         return out;
     }
-    out.reason = "That move is not allowed";
+    out.reason = tr("That move is not allowed");
     return out;
 }
 

@@ -32,6 +32,14 @@ inline const char* trn(const char* one, const char* many, unsigned long n) {
 // Marks a text for translation without translating it.
 constexpr const char* N_(const char* english) { return english; }
 
+// The characters of a UTF-8 text, as many as the cells it covers in a
+// fixed-width font: every byte but those that go on a character (10xxxxxx).
+inline std::size_t characterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
 // printf into a string, for a translated text with its values: a translation
 // may reorder them ("%2$s ... %1$s").
 inline std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

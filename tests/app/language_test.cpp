@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,10 +58,24 @@ TEST(LanguageTest, RussianWithoutItsLocaleAndEnglishWhereNothingIsTranslated) {
     EXPECT_STREQ(tr("A text nobody translated"), "A text nobody translated");
     EXPECT_STREQ(trn("one text nobody translated", "%lu texts nobody translated", 5), "%lu texts nobody translated");
     EXPECT_STREQ(tr(""), "");
+    // Russian has three plural forms: 1, 2 to 4, 5 and more (and 11 to 14).
+    for (const auto& [count, form] : {std::pair{21, "партия"}, {3, "партии"}, {12, "партий"}})
+        EXPECT_EQ(formatText(trn("%s: there is no game %d (the file holds %d)",
+                                 "%s: there is no game %d (the file holds %d)", count),
+                             "a.pdn", 40, count),
+                  "a.pdn: партии 40 нет (в файле " + std::to_string(count) + " " + form + ")");
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");  // numbers are written as ever
 
     startTranslation("en");
     EXPECT_STREQ(tr("Start the game"), "Start the game");
+}
+
+// A Cyrillic letter is two bytes and one cell of the HUD's fixed-width font:
+// a click is judged against the cells a line covers.
+TEST(LanguageTest, ATextCoversOneCellACharacter) {
+    EXPECT_EQ(characterCount("Press R"), 7u);
+    EXPECT_EQ(characterCount("Нажмите R"), 9u);
+    EXPECT_EQ(characterCount("«c3» — №1…"), 10u);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/platform/platform.h"
 #include "app/platform/render_window.h"
 #include "app/screens/screens.h"
+#include "app/files/language.h"
 #include "app/files/settings.h"
 #include "app/platform/window_state.h"
 #include "engine/rules/board.h"
@@ -57,8 +58,7 @@ RgbFrame readFrame() {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
     const size_t stride = static_cast<size_t>(kWidth) * 3;
-    for (int y = 0; y < kHeight; ++y)
-        std::memcpy(&frame.rgb[y * stride], &rows[(kHeight - 1 - y) * stride], stride);
+    for (int y = 0; y < kHeight; ++y) std::memcpy(&frame.rgb[y * stride], &rows[(kHeight - 1 - y) * stride], stride);
     return frame;
 }
 
@@ -316,6 +316,20 @@ TEST(ReferenceFrames, TheDefaultPlayScreenShowsTheCoordinates) {
     const RgbFrame frame = drawTwice(false);
     settings.classic = true;
     EXPECT_EQ(compareWithReference("default_play_coordinates", frame), "");
+}
+
+// The default menu in Russian: its captions in the game's strokes, Cyrillic
+// included, each within the window and its bar, and the line of keys over it.
+TEST(ReferenceFrames, TheMenuSpeaksRussian) {
+    ASSERT_TRUE(FrameWindow::open);
+    resetState();
+    settings.classic = false;
+    settings.level = Level::Club;
+    viewAngleY = 0;
+    startTranslation("ru");
+    const RgbFrame frame = drawTwice(true);
+    startTranslation("en");
+    EXPECT_EQ(compareWithReference("default_menu_ru", frame), "");
 }
 
 int main(int argc, char** argv) {
