@@ -145,7 +145,7 @@ int analyseFile(const char* path, int number, int milliseconds) {
         return 1;
     }
     if (!file.found) {
-        std::fprintf(stderr, "draughts3d-engine: %s: no game %d (the file has %d)\n", path, number, file.gameCount);
+        std::fprintf(stderr, tr("draughts3d-engine: %s: no game %d (the file has %d)\n"), path, number, file.gameCount);
         return 1;
     }
     if (!file.game.ok) {

@@ -415,7 +415,10 @@ bool openReview(const std::string& path, int number, bool atEnd, bool fromList, 
         return false;
     }
     if (!file.found) {
-        error = path + ": " + formatText(tr("there is no game %d (the file has %d)"), number, file.gameCount);
+        error =
+            formatText(trn("%s: there is no game %d (the file holds %d)", "%s: there is no game %d (the file holds %d)",
+                           static_cast<unsigned long>(file.gameCount)),
+                       path.c_str(), number, file.gameCount);
         return false;
     }
     if (!file.game.ok) {
