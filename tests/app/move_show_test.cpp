@@ -244,6 +244,23 @@ TEST_F(MoveShowTest, AHintShowsTheClubLevelsBestMoveUntilAMoveOrItsTimeIsUp) {
     advice.askForHint();
     advice.advanceAdvice(6);
     EXPECT_EQ(advice.adviceText(6), "");
+
+    // In positions of a game under way the hint is still the club level's one
+    // best move, never a weaker level's or a choice among near equals.
+    std::mt19937 rng(7);
+    for (int game = 0; game < 24; ++game) {
+        SetUp();
+        if (!randomPlay(rng, 2 * (3 + game % 12)) || sideToMove != 1) continue;
+        SCOPED_TRACE(describe(takeSnapshot()));
+        const std::string expected = "Hint: " + wholeMoveText(hintMove(currentPosition()));
+        Advice asked;
+        asked.askForHint();
+        ASSERT_TRUE(waitFor([&] {
+            asked.advanceAdvice(5);
+            return !asked.adviceText(5).empty();
+        }));
+        EXPECT_EQ(asked.adviceText(5), expected);
+    }
 }
 
 TEST_F(MoveShowTest, ARefusalSaysWhyAndMarksTheCapturersUntilItsTimeIsUp) {
