@@ -97,6 +97,32 @@ TEST(Pdn, PinkSideGameIsWrittenTurnedAndReadBack) {
     greenSide = 1;
 }
 
+// What other programs read in a written game: a game Black opens numbers its
+// first move "1...", a tag's quote and backslash are escaped (and read back as
+// they were), and the winner is White or Black as the player's colour says.
+TEST(Pdn, WrittenAsOtherProgramsReadIt) {
+    resetEngineState();
+    GameRecord record = newGameRecord(1, initialPosition(2), 1796738733);
+    record.event = "a \\ and a \" quote";
+    restorePosition(record.start);
+    sideToMove = 2;
+    const std::vector<WholeMove> moves = listWholeMoves();
+    ASSERT_FALSE(moves.empty());
+    record.moves.push_back(moves[0]);
+    const std::string text = pdnText(record);
+    EXPECT_NE(text.find("\n1... " + wholeMoveText(moves[0]) + ' '), std::string::npos) << text;
+    EXPECT_NE(text.find("[Event \"a \\\\ and a \\\" quote\"]"), std::string::npos) << text;
+    const PdnFile back = readPdnText(text);
+    ASSERT_TRUE(back.games.at(0).ok) << back.games[0].error;
+    EXPECT_EQ(back.games[0].record.event, record.event);
+
+    for (const Side green : {Side{1}, Side{2}}) {
+        record.greenSide = green;
+        EXPECT_EQ(resultForWinner(record, green), GameResult::WhiteWins) << "the player, green, is White";
+        EXPECT_EQ(resultForWinner(record, otherSide(green)), GameResult::BlackWins);
+    }
+}
+
 // Tags in Windows-1251 or UTF-8 (with or without a byte-order mark) read alike.
 TEST(Pdn, ReadsTagsInEitherEncoding) {
     const std::string utf8 = "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2";  // "Иванов"
