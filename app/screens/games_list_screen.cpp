@@ -59,6 +59,8 @@ std::string resultWords(const KeptGameEntry& entry) {
         else
             words = whiteWon == entry.playerWhite ? tr("You won") : tr("You lost");
     } else if (entry.result == GameResult::Draw) {
+        // "Draw agreed" says the result itself: not "Draw, Draw agreed".
+        if (parseTermination(entry.termination) == Termination::DrawAgreed) return tr("Draw agreed");
         words = tr("Draw");
     } else if (entry.result == GameResult::BothLost) {
         words = tr("Both lost");
