@@ -101,7 +101,8 @@ std::string rowText(const KeptGameEntry& entry) {
     // The opponent's column as wide as the longest way of naming one (a level's name is shorter).
     const std::size_t opponentWidth =
         std::max({std::size_t{19}, characterCount(tr("Two players")), characterCount(tr("Computer v computer"))});
-    const std::size_t colourWidth = std::max({std::size_t{6}, characterCount(tr("White")), characterCount(tr("Black"))});
+    const std::size_t colourWidth =
+        std::max({std::size_t{6}, characterCount(tr("White")), characterCount(tr("Black"))});
     return std::string(when) + "  " + column(opponent, opponentWidth) + ' ' + column(colour, colourWidth) + ' ' +
            column(resultWords(entry), 29) + ' ' + formatText(trn("%d move", "%d moves", moves), moves);
 }
