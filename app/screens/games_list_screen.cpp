@@ -59,6 +59,8 @@ std::string resultWords(const KeptGameEntry& entry) {
         else
             words = whiteWon == entry.playerWhite ? tr("You won") : tr("You lost");
     } else if (entry.result == GameResult::Draw) {
+        // "Draw agreed" says the result itself: not "Draw, Draw agreed".
+        if (parseTermination(entry.termination) == Termination::DrawAgreed) return tr("Draw agreed");
         words = tr("Draw");
     } else if (entry.result == GameResult::BothLost) {
         words = tr("Both lost");
@@ -69,7 +71,21 @@ std::string resultWords(const KeptGameEntry& entry) {
     return words;
 }
 
-// One row: "2026-12-08 15:05  Club          White  You won, No move           34 moves".
+// `text` cut or padded with spaces to `width` characters (not bytes: a
+// translation's letters may take two bytes each).
+std::string column(const std::string& text, std::size_t width) {
+    std::string out;
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (starts && characters++ == width) break;
+        out += c;
+    }
+    if (characters > width) characters = width;
+    return out + std::string(width - characters, ' ');
+}
+
+// One row: "2026-12-08 15:05  Club                White  You won, No move              34 moves".
 std::string rowText(const KeptGameEntry& entry) {
     std::tm local = {};
     localtime_r(&entry.start, &local);
@@ -82,8 +98,13 @@ std::string rowText(const KeptGameEntry& entry) {
     // The player's colour, when one person played.
     const char* colour = entry.twoPlayers || entry.watched ? "" : entry.playerWhite ? tr("White") : tr("Black");
     const int moves = (entry.plies + 1) / 2;
-    return formatText("%s  %-19.19s %-6s %-26.26s %s", when, opponent.c_str(), colour, resultWords(entry).c_str(),
-                      formatText(trn("%d move", "%d moves", moves), moves).c_str());
+    // The opponent's column as wide as the longest way of naming one (a level's name is shorter).
+    const std::size_t opponentWidth =
+        std::max({std::size_t{19}, characterCount(tr("Two players")), characterCount(tr("Computer v computer"))});
+    const std::size_t colourWidth =
+        std::max({std::size_t{6}, characterCount(tr("White")), characterCount(tr("Black"))});
+    return std::string(when) + "  " + column(opponent, opponentWidth) + ' ' + column(colour, colourWidth) + ' ' +
+           column(resultWords(entry), 29) + ' ' + formatText(trn("%d move", "%d moves", moves), moves);
 }
 
 void openSelected() {

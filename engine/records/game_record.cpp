@@ -1,6 +1,7 @@
 #include "engine/records/game_record.h"
 
 #include "engine/rules/position_text.h"
+#include "engine/rules/translation.h"
 
 #include <cctype>
 
@@ -50,14 +51,16 @@ struct TerminationWord {
     Termination termination;
     const char* text;
 };
+// Written in English in every record; marked, as the list of kept games and the
+// review show them translated.
 constexpr TerminationWord kTerminationWords[] = {
-    {Termination::NoMove, "No move"},
-    {Termination::Repetition, "Repetition"},
-    {Termination::KingsOnly, "Kings only"},
-    {Termination::ThreeKings, "Three kings against one"},
-    {Termination::Balance, "Balance unchanged"},
-    {Termination::Resignation, "Resignation"},
-    {Termination::DrawAgreed, "Draw agreed"},
+    {Termination::NoMove, N_("No move")},
+    {Termination::Repetition, N_("Repetition")},
+    {Termination::KingsOnly, N_("Kings only")},
+    {Termination::ThreeKings, N_("Three kings against one")},
+    {Termination::Balance, N_("Balance unchanged")},
+    {Termination::Resignation, N_("Resignation")},
+    {Termination::DrawAgreed, N_("Draw agreed")},
 };
 
 }  // namespace
@@ -100,7 +103,7 @@ GameResult resultForWinner(const GameRecord& record, Side winner) {
 
 void markAbandoned(GameRecord& record) {
     record.result = GameResult::Unfinished;
-    record.termination = "Abandoned";
+    record.termination = N_("Abandoned");
 }
 
 const char* resultText(GameResult result) {
