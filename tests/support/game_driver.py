@@ -40,8 +40,9 @@ def check(condition, what):
     return bool(condition)
 
 
-def eventually(condition, timeout=5.0, interval=0.05):
-    """Polls `condition` until it gives a true value (returned) or `timeout` passes."""
+def eventually(condition, timeout=10.0, interval=0.05):
+    """Polls `condition` until it gives a true value (returned) or `timeout` passes: long
+    enough for a machine busy with other work; a check that holds returns at once."""
     end = time.time() + timeout
     while True:
         value = condition()
