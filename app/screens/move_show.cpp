@@ -184,35 +184,42 @@ Side MoveShow::shownSide(double now) const {
     return sideToMove;
 }
 
+void presentTravellingMove(const WholeMove& move, double elapsed, double factor, ScenePresentation& presentation) {
+    const MovePicture picture = movePictureAt(move, elapsed, factor);
+    presentation.piecesGiven = true;
+    for (int f = 1; f <= 8; ++f)
+        for (int r = 1; r <= 8; ++r) presentation.pieces[f][r] = board[f][r];
+    presentation.pieces[move.to().file][move.to().rank] = kEmpty;
+    for (int i = 0; i < move.capturedCount; ++i) {
+        const Square at = move.captured[i];
+        const PieceCode code = move.capturedCodes[i];
+        if (picture.sunk[i] <= 0)
+            presentation.pieces[at.file][at.rank] = code;
+        else if (picture.sunk[i] < 1)
+            presentation.addFloating(code, at.file, at.rank, -sinkDepth(code) * picture.sunk[i]);
+    }
+    presentation.addFloating(picture.code, picture.file, picture.rank, picture.lift);
+}
+
+void markPlayedMove(const WholeMove& move, ScenePresentation& presentation) {
+    presentation.addMark(move.from().file, move.from().rank, SquareMarkKind::MoveFrom);
+    for (int i = 1; i + 1 < move.squareCount; ++i)
+        presentation.addMark(move.squares[i].file, move.squares[i].rank, SquareMarkKind::MoveLanding);
+    presentation.addMark(move.to().file, move.to().rank, SquareMarkKind::MoveTo);
+    for (int i = 0; i < move.capturedCount; ++i)
+        presentation.addMark(move.captured[i].file, move.captured[i].rank, SquareMarkKind::Captured);
+}
+
 void MoveShow::presentMoves(double now, ScenePresentation& presentation) const {
     // Only a side with no move has a winner's picture.
     presentation.winnerHeldBack = endHeldSince < 0 || !winnerPicture;
     presentation.ballSide = shownSide(now);
     if (travel.active && now < travelEnd()) {
-        const WholeMove& move = travel.move;
-        const MovePicture picture = movePictureAt(move, now - travel.startedAt, factor());
-        presentation.piecesGiven = true;
-        for (int f = 1; f <= 8; ++f)
-            for (int r = 1; r <= 8; ++r) presentation.pieces[f][r] = board[f][r];
-        presentation.pieces[move.to().file][move.to().rank] = kEmpty;
-        for (int i = 0; i < move.capturedCount; ++i) {
-            const Square at = move.captured[i];
-            const PieceCode code = move.capturedCodes[i];
-            if (picture.sunk[i] <= 0)
-                presentation.pieces[at.file][at.rank] = code;
-            else if (picture.sunk[i] < 1)
-                presentation.addFloating(code, at.file, at.rank, -sinkDepth(code) * picture.sunk[i]);
-        }
-        presentation.addFloating(picture.code, picture.file, picture.rank, picture.lift);
+        presentTravellingMove(travel.move, now - travel.startedAt, factor(), presentation);
     }
     WholeMove last;
     if (settings.lastMoveMarks && lastCompleteMove(0, last)) {
-        presentation.addMark(last.from().file, last.from().rank, SquareMarkKind::MoveFrom);
-        for (int i = 1; i + 1 < last.squareCount; ++i)
-            presentation.addMark(last.squares[i].file, last.squares[i].rank, SquareMarkKind::MoveLanding);
-        presentation.addMark(last.to().file, last.to().rank, SquareMarkKind::MoveTo);
-        for (int i = 0; i < last.capturedCount; ++i)
-            presentation.addMark(last.captured[i].file, last.captured[i].rank, SquareMarkKind::Captured);
+        markPlayedMove(last, presentation);
     }
 }
 

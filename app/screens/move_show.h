@@ -29,6 +29,12 @@ struct GameStanding {
     const GameJudge* judge = nullptr;
 };
 
+// The board's pieces with `move` on its way, `elapsed` seconds after it set off
+// (its captured pieces sinking), for a move already played on the board.
+void presentTravellingMove(const WholeMove& move, double elapsed, double factor, ScenePresentation& presentation);
+// A move played, marked on its squares: from, its landings, to, and what it took.
+void markPlayedMove(const WholeMove& move, ScenePresentation& presentation);
+
 // The showing of the game being played: the move travelling, the computer's
 // reply on its way (with its search, on a thread of its own for a level other
 // than classic) and the end held. The computer moves the sides the game's

@@ -230,8 +230,6 @@ void readReviewKeys(double now) {
     playOn(now);
 }
 
-double sinkDepth(PieceCode code) { return isKing(code) ? 1.05 : 0.45; }
-
 void presentReview(double now, ScenePresentation& presentation) {
     presentation.winnerHeldBack = true;
     // The squares named as the player types them, from the near side.
@@ -239,30 +237,12 @@ void presentReview(double now, ScenePresentation& presentation) {
     if (review.ply == 0) return;
     const WholeMove& move = moveInto(review.ply);
     if (review.travelling && now - review.travelSince < moveSeconds(move, factor())) {
-        const MovePicture picture = movePictureAt(move, now - review.travelSince, factor());
-        presentation.piecesGiven = true;
-        for (int f = 1; f <= 8; ++f)
-            for (int r = 1; r <= 8; ++r) presentation.pieces[f][r] = board[f][r];
-        presentation.pieces[move.to().file][move.to().rank] = kEmpty;
-        for (int i = 0; i < move.capturedCount; ++i) {
-            const Square at = move.captured[i];
-            if (picture.sunk[i] <= 0)
-                presentation.pieces[at.file][at.rank] = move.capturedCodes[i];
-            else if (picture.sunk[i] < 1)
-                presentation.addFloating(move.capturedCodes[i], at.file, at.rank,
-                                         -sinkDepth(move.capturedCodes[i]) * picture.sunk[i]);
-        }
-        presentation.addFloating(picture.code, picture.file, picture.rank, picture.lift);
+        presentTravellingMove(move, now - review.travelSince, factor(), presentation);
     } else {
         review.travelling = false;
     }
     if (settings.lastMoveMarks) {
-        presentation.addMark(move.from().file, move.from().rank, SquareMarkKind::MoveFrom);
-        for (int i = 1; i + 1 < move.squareCount; ++i)
-            presentation.addMark(move.squares[i].file, move.squares[i].rank, SquareMarkKind::MoveLanding);
-        presentation.addMark(move.to().file, move.to().rank, SquareMarkKind::MoveTo);
-        for (int i = 0; i < move.capturedCount; ++i)
-            presentation.addMark(move.captured[i].file, move.captured[i].rank, SquareMarkKind::Captured);
+        markPlayedMove(move, presentation);
     }
 }
 
